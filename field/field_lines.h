@@ -1,0 +1,30 @@
+#pragma once
+
+#include "params/calc_params.h"
+#include "plot/drawing_surface.h"
+
+// One computed step of a field line, in the quarter z >= 0, r >= 0.
+struct FieldLineStep {
+    double zPrev;  // where the step starts
+    float rPrev;
+    double z;      // where it ends, before r is stored in single precision
+    double r;
+};
+
+// Receives the steps of the traced lines in the order they are computed.
+class FieldLineSink {
+public:
+    virtual ~FieldLineSink() = default;
+    // A new line starts at its seed.
+    virtual void beginLine(double z, double r) = 0;
+    virtual void step(const FieldLineStep& s) = 0;
+};
+
+// Seeds the field lines inside the coil and follows each one by Euler steps
+// until it comes back to the mid-plane or leaves the plot window, handing
+// every step to the sink as soon as it is computed.
+void FollowFieldLines(const CalcParams& p, FieldLineSink& sink);
+
+// Traces the field lines and draws every step four times, mirrored about the
+// axis and about the coil's mid-plane.
+void TraceFieldLines(const CalcParams& p, DrawingSurface& surface);

@@ -1,0 +1,32 @@
+#include "field/result_drawing.h"
+
+#include "field/axial_field.h"
+#include "field/field_lines.h"
+
+namespace {
+
+// The curve through the points z = zMin + i * zStep, i = 0 .. pointCount.
+void drawAxisCurve(const CalcParams& p, DrawingSurface& surface)
+{
+    const auto x = [&](double z) { return static_cast<float>((z - p.zMin) * p.scaleX); };
+    const auto y = [&](float v) { return static_cast<float>((p.yMax - static_cast<double>(v)) * p.scaleY); };
+
+    double z = p.zMin;
+    float v = AxialField(p, z);
+    surface.plotPoint(x(z), y(v), kGraphColour);
+    for (int i = 0; i <= p.pointCount; ++i) {
+        z = p.zMin + i * p.zStep;
+        v = AxialField(p, z);
+        surface.lineTo(x(z), y(v), kGraphColour);
+    }
+}
+
+}  // namespace
+
+void DrawResult(const CalcParams& p, DrawingSurface& surface)
+{
+    if (p.graphMode == kAxisGraph)
+        drawAxisCurve(p, surface);
+    else
+        TraceFieldLines(p, surface);
+}

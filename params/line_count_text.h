@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+// The number that a text of the line-count box begins with (UTF-8 text).
+//
+// Blanks, tabs and line feeds anywhere in the text are ignored. A decimal
+// number is an optional sign, digits with at most one point as the decimal
+// separator (whatever the locale), and an optional exponent: E or e, an
+// optional sign and digits. "&H" starts a hexadecimal and "&O" an octal whole
+// number (either letter case). Reading stops at the first character that does
+// not fit; a text without a number at its start gives 0. A number beyond the
+// range of a double gives an infinity of its sign; the result is never NaN.
+double LineCountFromText(std::string_view text);

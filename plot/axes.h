@@ -1,0 +1,8 @@
+#pragma once
+
+#include "params/calc_params.h"
+#include "plot/drawing_surface.h"
+
+// Turns the plot window into the picture's scales and draws the z axis, and
+// for the axis graph also the vertical axis at z = 0.
+void DrawAxes(CalcParams& p, DrawingSurface& surface);

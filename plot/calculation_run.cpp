@@ -1,0 +1,53 @@
+#include "plot/calculation_run.h"
+
+#include <cmath>
+
+#include "field/result_drawing.h"
+#include "plot/axes.h"
+#include "plot/plot_window.h"
+#include "plot/winding.h"
+
+int ElapsedSeconds(ClockReading start, ClockReading end)
+{
+    int elapsed = (60 * end.minute + end.second) - (60 * start.minute + start.second);
+    if (elapsed < 0)
+        elapsed += 3600;  // the run crossed a full hour
+    return elapsed;
+}
+
+std::string RunCaption(int elapsedSeconds)
+{
+    return std::string(kProgramTitle) + "   время расчета" + " " + std::to_string(elapsedSeconds) + " c";
+}
+
+std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface)
+{
+    if (!(p.halfRange > 0) || !std::isfinite(p.halfRange))
+        return "Размер области должен быть больше нуля.";
+    if (p.graphMode != kAxisGraph) {
+        if (!(p.radius > 0))
+            return "Для линий напряженности радиус соленоида должен быть больше нуля.";
+        if (!(p.length > 0))
+            return "Для линий напряженности длина соленоида должна быть больше нуля.";
+        if (!(p.lineCount <= kMaxLineCount) || !std::isfinite(p.lineCount))
+            return "Число линий должно быть не больше 200.";
+    }
+    if (surface.width() <= 0 || surface.height() <= 0)
+        return "Окно слишком мало для рисунка.";
+    return std::nullopt;
+}
+
+RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock)
+{
+    if (auto reason = RunRefusal(p, surface))
+        return RunOutcome{false, {}, std::move(*reason)};
+
+    const ClockReading start = readClock();
+    surface.clear();
+    SetPlotWindow(p, surface);
+    DrawAxes(p, surface);
+    DrawWinding(p, surface);
+    DrawResult(p, surface);
+    const ClockReading end = readClock();
+    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}};
+}

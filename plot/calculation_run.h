@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "params/calc_params.h"
+#include "plot/drawing_surface.h"
+
+// The program's title, also the window caption before and during a run.
+inline constexpr const char* kProgramTitle = "Зорекс";
+
+// The largest number of field lines a run accepts.
+inline constexpr double kMaxLineCount = 200;
+
+// The time of day to the whole second; hours are not needed.
+struct ClockReading {
+    int minute = 0;  // 0 to 59
+    int second = 0;  // 0 to 59
+};
+
+// Whole seconds from start to end, across at most one change of the hour.
+int ElapsedSeconds(ClockReading start, ClockReading end);
+
+// The window caption after a run that took the given number of seconds.
+std::string RunCaption(int elapsedSeconds);
+
+// Why a run with these parameters on this surface cannot be drawn, as one
+// Russian sentence for the user; nothing when it can.
+std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
+
+struct RunOutcome {
+    bool done = false;    // false: refused, nothing was changed
+    std::string caption;  // the window caption after the run
+    std::string refusal;  // the reason of a refused run
+};
+
+// The calculation run: clears the picture, fixes the plot window and scales,
+// draws the axes, the winding and the selected graph, and times itself with
+// the given clock. A refused run changes neither the record nor the picture.
+RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+// A colour given with each drawing call, components 0 to 255.
+struct Rgb {
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The colours of the picture.
+inline constexpr Rgb kAxisColour{12, 0, 0};
+inline constexpr Rgb kWindingColour{255, 0, 0};
+inline constexpr Rgb kGraphColour{12, 0, 255};
+
+// The picture a calculation run draws on. Coordinates are pixels from the
+// top-left corner, y growing downwards; what falls outside is clipped.
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+
+    // Erases everything: only the background colour remains.
+    virtual void clear() = 0;
+    // A straight line between two points.
+    virtual void drawLine(float x1, float y1, float x2, float y2, Rgb colour) = 0;
+    // A single point, which becomes the current point.
+    virtual void plotPoint(float x, float y, Rgb colour) = 0;
+    // A line from the current point to (x, y), which becomes the current point.
+    virtual void lineTo(float x, float y, Rgb colour) = 0;
+    // An unfilled full circle; the radius is in horizontal pixels.
+    virtual void drawCircle(float cx, float cy, float radius, Rgb colour) = 0;
+
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+};

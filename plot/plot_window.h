@@ -1,0 +1,9 @@
+#pragma once
+
+#include "params/calc_params.h"
+#include "plot/drawing_surface.h"
+
+// Fixes the world rectangle shown in the picture: z from zMin to zMax, and a
+// vertical range symmetric about 0 that holds the axis curve with a margin,
+// or, for field lines, keeps the picture's aspect ratio.
+void SetPlotWindow(CalcParams& p, const DrawingSurface& surface);

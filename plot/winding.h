@@ -1,0 +1,8 @@
+#pragma once
+
+#include "params/calc_params.h"
+#include "plot/drawing_surface.h"
+
+// Draws the coil's winding as a row of 51 touching circles, one per turn: on
+// the axis for the axis graph, at r = -R and r = +R for the field lines.
+void DrawWinding(const CalcParams& p, DrawingSurface& surface);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPointF>
+
+#include "plot/drawing_surface.h"
+
+class QPainter;
+class QPaintDevice;
+
+// A drawing surface on a QPainter: serves a QImage, an SVG or a PDF alike.
+// The painter must stay active while the surface is used. Lines are drawn with
+// one-pixel cosmetic pens in the colour of each call; segments are clipped to
+// the neighbourhood of the picture first, so that coordinates far outside it
+// never reach the painter's rasteriser.
+class PainterSurface final : public DrawingSurface {
+public:
+    // width and height are the picture's size in its own pixels.
+    PainterSurface(QPainter& painter, int width, int height);
+
+    void clear() override;
+    void drawLine(float x1, float y1, float x2, float y2, Rgb colour) override;
+    void plotPoint(float x, float y, Rgb colour) override;
+    void lineTo(float x, float y, Rgb colour) override;
+    void drawCircle(float cx, float cy, float radius, Rgb colour) override;
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+
+private:
+    void setPen(Rgb colour);
+    void drawDot(double x, double y);
+
+    QPainter& painter_;
+    int width_;
+    int height_;
+    QPointF current_;
+};

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Zoreks, builds it, and either starts the
+# program or runs every test.
+#   ./zoreks.sh run    install what is missing, build, start the program
+#   ./zoreks.sh test   install what is missing, build, run all tests
+set -euo pipefail
+cd "$(dirname "$0")"
+top=$(pwd)
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation2 fonts-dejavu-core
+)
+test_packages=(xvfb xauth xdotool)
+
+install_missing() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() { # build DIR [cmake options...]
+  local dir=$1; shift
+  local werror=OFF
+  [ -n "${CI:-}" ] && werror=ON
+  cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOREKS_WERROR=$werror "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    install_missing "${packages[@]}"
+    build "$top/build"
+    cd "$top/build/bin"   # the program, its help documents and instruction.txt live here
+    exec ./zoreks
+    ;;
+  test)
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    build "$top/build"
+    ctest --test-dir "$top/build" --output-on-failure -j"$(nproc)"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
