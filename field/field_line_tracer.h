@@ -1,0 +1,48 @@
+#pragma once
+
+#include <vector>
+
+#include "field/angular_sum.h"
+#include "field/field_lines.h"
+#include "params/calc_params.h"
+
+// The seeds of a run's field lines, outermost first: z = L/500 and
+// r = i R/(lineCount + 1) for i = lineCount, lineCount - 1, ... while i >= 1.
+class FieldLineSeeds {
+public:
+    explicit FieldLineSeeds(const CalcParams& p);
+
+    // The next seed; false when every line has been seeded.
+    bool next(double& z0, double& r0);
+
+private:
+    double i_;   // the counter of the line to come
+    double dr_;  // spacing of the seeds across the radius
+    double z0_;  // z of every seed
+};
+
+// One traced field line: its seed and its steps in order.
+struct TracedLine {
+    double z0 = 0;
+    double r0 = 0;
+    std::vector<FieldLineStep> steps;  // reused from line to line: cleared, never shrunk
+};
+
+// Follows single field lines of one run by Euler steps. Whatever a run's lines
+// share (the coil, the step, the window, the prepared angles) is set up once;
+// trace() may be called from several threads at once.
+class FieldLineTracer {
+public:
+    // p must stay alive and unchanged while the tracer is used.
+    explicit FieldLineTracer(const CalcParams& p);
+
+    // Follows the line from (z0, r0) until it comes back to the mid-plane or
+    // leaves the plot window, into line (its old steps are dropped).
+    void trace(double z0, double r0, TracedLine& line) const;
+
+private:
+    const CalcParams& p_;
+    double h_;            // step length
+    long long maxSteps_;  // the bound that ends every line, whatever the field does
+    AngularSum slope_;
+};
