@@ -8,8 +8,8 @@ constexpr int kBlock = 4;  // the widest vector the sums use, in doubles
 
 }  // namespace
 
-AngularSum::AngularSum(double angleStep, double twoPi)
-    : step_(static_cast<float>(angleStep)), end_(static_cast<float>(twoPi)), sum_(FastestAngularSum())
+AngularSum::AngularSum(double angleStep, double twoPi, AngularSumFunction sum)
+    : step_(static_cast<float>(angleStep)), end_(static_cast<float>(twoPi)), sum_(sum)
 {
     // The same loop as the sample-by-sample sum, keeping only the cosines.
     for (float phi = 0; phi <= end_; phi += step_) {

@@ -19,8 +19,13 @@ public:
     // without a value.
     static constexpr int kMaxSamples = 1 << 20;
 
-    AngularSum(double angleStep, double twoPi);
-    explicit AngularSum(const CalcParams& p) : AngularSum(p.angleStep, p.twoPi) {}
+    // sum: the instruction set to add the terms with; by default the fastest
+    // this processor has (the tests and benchmarks choose one themselves).
+    AngularSum(double angleStep, double twoPi, AngularSumFunction sum = FastestAngularSum());
+    explicit AngularSum(const CalcParams& p, AngularSumFunction sum = FastestAngularSum())
+        : AngularSum(p.angleStep, p.twoPi, sum)
+    {
+    }
 
     // Whether these are the angles of p.
     bool isFor(const CalcParams& p) const;
