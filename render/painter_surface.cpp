@@ -56,6 +56,11 @@ PainterSurface::PainterSurface(QPainter& painter, int width, int height)
 
 void PainterSurface::setPen(Rgb colour)
 {
+    // A new pen costs far more than the short segment it draws: keep the one
+    // set while the colour stays (a field-line run draws thousands in one colour).
+    if (penColour_ && *penColour_ == colour)
+        return;
+    penColour_ = colour;
     QPen pen(QColor(colour.red, colour.green, colour.blue));
     pen.setCosmetic(true);
     pen.setWidth(1);

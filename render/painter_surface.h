@@ -2,16 +2,19 @@
 
 #include <QPointF>
 
+#include <optional>
+
 #include "plot/drawing_surface.h"
 
 class QPainter;
 class QPaintDevice;
 
 // A drawing surface on a QPainter: serves a QImage, an SVG or a PDF alike.
-// The painter must stay active while the surface is used. Lines are drawn with
-// one-pixel cosmetic pens in the colour of each call; segments are clipped to
-// the neighbourhood of the picture first, so that coordinates far outside it
-// never reach the painter's rasteriser.
+// The painter must stay active while the surface is used, and nothing else may
+// set its pen meanwhile: the surface sets a pen only when the colour changes.
+// Lines are drawn with one-pixel cosmetic pens in the colour of each call;
+// segments are clipped to the neighbourhood of the picture first, so that
+// coordinates far outside it never reach the painter's rasteriser.
 class PainterSurface final : public DrawingSurface {
 public:
     // width and height are the picture's size in its own pixels.
@@ -33,4 +36,5 @@ private:
     int width_;
     int height_;
     QPointF current_;
+    std::optional<Rgb> penColour_;  // the colour of the pen last set on the painter
 };

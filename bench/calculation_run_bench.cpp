@@ -1,0 +1,75 @@
+// Whole calculation runs, into a QImage as the window draws them and into a
+// surface that draws nothing, with the FieldSlope calls per second and the
+// memory a run takes.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "bench/memory_use.h"
+#include "bench/null_surface.h"
+#include "bench/run_cases.h"
+#include "render/painter_surface.h"
+
+namespace {
+
+// Reports the slope calls per second and, from one run outside the timing,
+// the heap blocks it allocates and how far it raises the resident memory.
+template <class OneRun>
+void measure(benchmark::State& state, const RunCase& c, OneRun run)
+{
+    MemoryUse::Start();
+    run();
+    const MemoryUse memory = MemoryUse::Read();
+
+    for (auto _ : state)
+        run();
+
+    const auto calls = static_cast<double>(FieldSlopeCalls(c));
+    if (calls > 0)
+        state.counters["slope_calls/s"] = benchmark::Counter(calls, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["allocs/run"] = static_cast<double>(memory.allocations);
+    state.counters["peak_MB/run"] = memory.peakGrowthMB;
+}
+
+void RunIntoImage(benchmark::State& state, RunCase c)
+{
+    QImage image(c.width, c.height, QImage::Format_RGB32);  // the window's picture, there before the run
+    image.fill(Qt::white);
+    measure(state, c, [&] {
+        QPainter painter(&image);
+        PainterSurface surface(painter, c.width, c.height);
+        RunFast(c, surface);
+    });
+}
+
+void RunIntoNothing(benchmark::State& state, RunCase c)
+{
+    NullSurface surface(c.width, c.height);
+    measure(state, c, [&] { RunFast(c, surface); });
+}
+
+void PlainRunIntoNothing(benchmark::State& state, RunCase c)
+{
+    NullSurface surface(c.width, c.height);
+    measure(state, c, [&] { RunPlain(c, surface); });
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(RunIntoImage, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoImage, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoImage, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoImage, d_short_coil_200_lines, kShortCoilMostLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoImage, axis_curve, kAxisCurve)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(RunIntoNothing, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoNothing, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoNothing, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoNothing, d_short_coil_200_lines, kShortCoilMostLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunIntoNothing, axis_curve, kAxisCurve)->Unit(benchmark::kMillisecond);
+
+// The plain tracer on the lighter runs, for the ratio per call over a whole run
+// (the plain (d) takes some 14 s a run).
+BENCHMARK_CAPTURE(PlainRunIntoNothing, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlainRunIntoNothing, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond);

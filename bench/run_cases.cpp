@@ -1,0 +1,65 @@
+#include "bench/run_cases.h"
+
+#include "bench/null_surface.h"
+#include "field/field_lines.h"
+#include "field/plain_field_lines.h"
+#include "field/result_drawing.h"
+#include "plot/axes.h"
+#include "plot/calculation_run.h"
+#include "plot/plot_window.h"
+#include "plot/winding.h"
+
+namespace {
+
+struct CountingSink final : FieldLineSink {
+    int64_t lines = 0;
+    int64_t steps = 0;
+    void beginLine(double, double) override { ++lines; }
+    void step(const FieldLineStep&) override { ++steps; }
+};
+
+}  // namespace
+
+CalcParams ParamsOf(const RunCase& c)
+{
+    CalcParams p;
+    SetDefaults(p);
+    p.graphMode = c.graphMode;
+    p.radius = c.radius;
+    p.length = c.length;
+    p.halfRange = c.halfRange;
+    p.lineCount = c.lineCount;
+    return p;
+}
+
+void RunFast(const RunCase& c, DrawingSurface& surface)
+{
+    CalcParams p = ParamsOf(c);
+    RunCalculation(p, surface, [] { return ClockReading{}; });
+}
+
+void RunPlain(const RunCase& c, DrawingSurface& surface)
+{
+    CalcParams p = ParamsOf(c);
+    surface.clear();
+    SetPlotWindow(p, surface);
+    DrawAxes(p, surface);
+    DrawWinding(p, surface);
+    if (p.graphMode == kAxisGraph)
+        DrawResult(p, surface);
+    else
+        PlainTraceFieldLines(p, surface);
+}
+
+int64_t FieldSlopeCalls(const RunCase& c)
+{
+    if (c.graphMode == kAxisGraph)
+        return 0;
+    CalcParams p = ParamsOf(c);
+    NullSurface window(c.width, c.height);
+    SetPlotWindow(p, window);
+    DrawAxes(p, window);
+    CountingSink count;
+    FollowFieldLines(p, count);
+    return count.steps + count.lines;
+}
