@@ -27,32 +27,43 @@ float SumAngularSamples(const double* cosines, int count, double R, double L, do
     const double bb = b * b;
     const V twoR = V{} + 2 * R;
 
-    float sumR = 0;  // radial component, common factor left out
-    float sumZ = 0;  // axial component, same factor
-    for (int k = 0; k < count; k += kWidth) {
-        V c;  // cos(phi) for kWidth angles in a row
+    // The terms of the kWidth samples from k on.
+    const auto terms = [&](int k, V& radial, V& axial) {
+        V c;  // cos(phi)
         __builtin_memcpy(&c, cosines + k, sizeof c);
         // rho^2 = R^2 - 2 r R cos(phi) + r^2: squared distance across the axis to the element at phi
         const V rho2 = RR - rR2 * c + rr;
         const V d1 = Lanes::sqrt(rho2 + aa);  // to the element's left end
         const V d2 = Lanes::sqrt(rho2 + bb);  // to its right end
         // dHr ~ (1/d2 - 1/d1) cos(phi)
-        const V radial = (1.0 / d2 - 1.0 / d1) * c;
+        radial = (1.0 / d2 - 1.0 / d1) * c;
         // dHz ~ (R - r cos(phi)) ends / rho^2, with ends = (z + L/2)/d1 - (z - L/2)/d2;
         // on the winding itself (rho^2 = 0) the limit along the cylinder, ends / 2R
         const V ends = a / d1 - b / d2;
         const auto onWinding = rho2 == 0.0;
-        const V axial = (onWinding ? ends : (R - r * c) * ends) / (onWinding ? twoR : rho2);
+        axial = (onWinding ? ends : (R - r * c) * ends) / (onWinding ? twoR : rho2);
+    };
 
-        double radialTerms[kWidth];
-        double axialTerms[kWidth];
-        __builtin_memcpy(radialTerms, &radial, sizeof radial);
-        __builtin_memcpy(axialTerms, &axial, sizeof axial);
-        const int n = count - k < kWidth ? count - k : kWidth;
+    float sumR = 0;  // radial component, common factor left out
+    float sumZ = 0;  // axial component, same factor
+    // Adds the first n terms to the running sums, in order.
+    const auto add = [&](const V& radial, const V& axial, int n) {
         for (int j = 0; j < n; ++j) {
-            sumR = sumR + static_cast<float>(radialTerms[j]);
-            sumZ = static_cast<float>(sumZ + axialTerms[j]);
+            sumR = sumR + static_cast<float>(radial[j]);
+            sumZ = static_cast<float>(sumZ + axial[j]);
         }
+    };
+
+    V radial;
+    V axial;
+    int k = 0;
+    for (; k + kWidth <= count; k += kWidth) {
+        terms(k, radial, axial);
+        add(radial, axial, kWidth);
+    }
+    if (k < count) {  // the last, partly filled block
+        terms(k, radial, axial);
+        add(radial, axial, count - k);
     }
     return sumR / sumZ;
 }
