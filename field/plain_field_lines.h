@@ -3,8 +3,8 @@
 #include "field/field_lines.h"
 
 // The reference for FollowFieldLines and TraceFieldLines: one line after the
-// other on the calling thread, each step with PlainFieldSlope. The program's
-// tracer must hand out the same steps and draw the same segments, in the same
-// order, bit for bit.
+// other on the calling thread, each step with PlainFieldSlope, and drawn by
+// the program's MirroredDrawing. The program's tracer must hand out the same
+// steps, and so draw the same segments, in the same order, bit for bit.
 void PlainFollowFieldLines(const CalcParams& p, FieldLineSink& sink);
 void PlainTraceFieldLines(const CalcParams& p, DrawingSurface& surface);
