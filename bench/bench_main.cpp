@@ -27,13 +27,14 @@ public:
         ConsoleReporter::ReportRuns(reports);
     }
 
-    // The time of a benchmark in its own unit; 0 when it did not run.
-    double time(const std::string& name) const
+    // The time of the benchmark whose name starts with prefix (the runs carry
+    // suffixes such as /real_time), in its own unit; 0 when it did not run.
+    double time(const std::string& prefix) const
     {
-        if (auto it = medians_.find(name); it != medians_.end())
-            return it->second;
-        if (auto it = singles_.find(name); it != singles_.end())
-            return it->second;
+        for (const auto* times : {&medians_, &singles_})
+            for (const auto& [name, t] : *times)
+                if (name.compare(0, prefix.size(), prefix) == 0)
+                    return t;
         return 0;
     }
 
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
         printRatio(reporter, (std::string("FieldSlope per call, ") + point).c_str(),
                    std::string("FieldSlopePlain/") + point, std::string("FieldSlopeFast/") + point);
     printRatio(reporter, "AVX against SSE2, inside", "FieldSlopeSse2/inside", "FieldSlopeAvx/inside");
-    for (const char* run : {"a_defaults", "c_short_coil"})
+    for (const char* run : {"a_defaults/", "c_short_coil/"})
         printRatio(reporter, (std::string("per FieldSlope call over run ") + run).c_str(),
                    std::string("PlainRunIntoNothing/") + run, std::string("RunIntoNothing/") + run);
     return 0;

@@ -17,6 +17,25 @@ bool FieldLineSeeds::next(double& z0, double& r0)
     return true;
 }
 
+void TracedLine::start(double z0, double r0)
+{
+    z0_ = z0;
+    r0_ = r0;
+    ends_.clear();
+}
+
+void TracedLine::handTo(FieldLineSink& sink) const
+{
+    sink.beginLine(z0_, r0_);
+    double zPrev = z0_;
+    float rPrev = static_cast<float>(r0_);
+    for (const End& e : ends_) {
+        sink.step(FieldLineStep{zPrev, rPrev, e.z, e.r});
+        rPrev = static_cast<float>(e.r);
+        zPrev = e.z;
+    }
+}
+
 FieldLineTracer::FieldLineTracer(const CalcParams& p) : p_(p), h_(p.length / 600), slope_(p)
 {
     // Inside the coil each step advances z by h, elsewhere r by h: a line that
@@ -31,9 +50,7 @@ void FieldLineTracer::trace(double z0, double r0, TracedLine& line) const
     const double L = p_.length;
     const double h = h_;
 
-    line.z0 = z0;
-    line.r0 = r0;
-    line.steps.clear();
+    line.start(z0, r0);
 
     double z = z0;
     double r = r0;
@@ -68,7 +85,7 @@ void FieldLineTracer::trace(double z0, double r0, TracedLine& line) const
         if (!std::isfinite(z) || !std::isfinite(r))
             return;
 
-        line.steps.push_back(FieldLineStep{zPrev, rPrev, z, r});
+        line.addStepTo(z, r);
         rPrev = static_cast<float>(r);
         zPrev = z;
     }

@@ -21,11 +21,26 @@ private:
     double z0_;  // z of every seed
 };
 
-// One traced field line: its seed and its steps in order.
-struct TracedLine {
-    double z0 = 0;
-    double r0 = 0;
-    std::vector<FieldLineStep> steps;  // reused from line to line: cleared, never shrunk
+// One traced field line: its seed and where each step ends, in order. A step
+// starts where the one before it ended (r in single precision), the first one
+// at the seed, so the ends alone, 16 bytes a step, give every step back.
+class TracedLine {
+public:
+    void start(double z0, double r0);
+    void addStepTo(double z, double r) { ends_.push_back({z, r}); }
+
+    // Hands the line to the sink: its seed, then every step.
+    void handTo(FieldLineSink& sink) const;
+
+private:
+    struct End {
+        double z;
+        double r;
+    };
+
+    double z0_ = 0;
+    double r0_ = 0;
+    std::vector<End> ends_;  // reused from line to line: cleared, never shrunk
 };
 
 // Follows single field lines of one run by Euler steps. Whatever a run's lines

@@ -13,13 +13,6 @@ namespace {
 // More helpers than this gain nothing on the lines of one picture.
 constexpr unsigned kMaxHelpers = 7;
 
-void emit(const TracedLine& line, FieldLineSink& sink)
-{
-    sink.beginLine(line.z0, line.r0);
-    for (const FieldLineStep& s : line.steps)
-        sink.step(s);
-}
-
 // The shared state of one run: which line is traced next, which lines are
 // done, and the ring of buffers. Line n goes into buffer n % buffers.size(), so
 // it may start only once line n - buffers.size() has been handed to the sink.
@@ -42,7 +35,7 @@ public:
             if (emitted_ < started_ && done_[emitted_ % buffers_.size()]) {
                 const size_t slot = emitted_ % buffers_.size();
                 lock.unlock();
-                emit(buffers_[slot], sink);
+                buffers_[slot].handTo(sink);
                 lock.lock();
                 done_[slot] = false;
                 ++emitted_;
@@ -163,8 +156,9 @@ unsigned helperCount(const FieldLineSeeds& seeds)
 void FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink)
 {
     const unsigned helpers = helperCount(seeds);
-    // Enough buffers that every thread can run ahead of the line being handed on.
-    LineSchedule schedule(tracer, seeds, 2 * (helpers + 1) + 2);
+    // One buffer for each thread, and two more, so that the threads can run
+    // ahead of the line being handed on.
+    LineSchedule schedule(tracer, seeds, helpers + 3);
     Helpers running(schedule, helpers);
     schedule.runCaller(sink);
 }

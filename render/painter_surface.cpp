@@ -7,14 +7,16 @@
 
 namespace {
 
-// Clips the segment p-q to the rectangle [lo, hi] x [lo, hiY] (Liang-Barsky).
-// Returns false when nothing of it lies inside.
-bool clipSegment(QPointF& p, QPointF& q, double lo, double hiX, double hiY)
+bool inside(const QPointF& a, double lo, double hiX, double hiY)
 {
-    const double dx = q.x() - p.x();
-    const double dy = q.y() - p.y();
-    double t0 = 0;
-    double t1 = 1;
+    return a.x() >= lo && a.x() <= hiX && a.y() >= lo && a.y() <= hiY;
+}
+
+// Narrows [t0, t1], the part of the segment from p along (dx, dy) that is
+// kept, to the rectangle [lo, hiX] x [lo, hiY] (Liang-Barsky). Returns false
+// when nothing of it lies inside.
+bool narrowToRectangle(const QPointF& p, double dx, double dy, double lo, double hiX, double hiY, double& t0, double& t1)
+{
     const double edges[4][2] = {{-dx, p.x() - lo}, {dx, hiX - p.x()}, {-dy, p.y() - lo}, {dy, hiY - p.y()}};
     for (const auto& e : edges) {
         const double pe = e[0];
@@ -37,6 +39,22 @@ bool clipSegment(QPointF& p, QPointF& q, double lo, double hiX, double hiY)
                 t1 = t;
         }
     }
+    return true;
+}
+
+// Clips the segment p-q to the rectangle [lo, hiX] x [lo, hiY]. Returns false
+// when nothing of it lies inside.
+bool clipSegment(QPointF& p, QPointF& q, double lo, double hiX, double hiY)
+{
+    const double dx = q.x() - p.x();
+    const double dy = q.y() - p.y();
+    double t0 = 0;
+    double t1 = 1;
+    // With both ends inside, no edge can narrow [0, 1] (rounding is monotonic),
+    // so the edges are tried only for a segment that reaches out: most of a
+    // field-line picture's millions of segments do not.
+    if (!(inside(p, lo, hiX, hiY) && inside(q, lo, hiX, hiY)) && !narrowToRectangle(p, dx, dy, lo, hiX, hiY, t0, t1))
+        return false;
     const QPointF start = p;
     p = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
     q = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
