@@ -32,15 +32,15 @@ public:
         for (;;) {
             if (failure_)
                 std::rethrow_exception(failure_);
-            if (emitted_ < started_ && done_[emitted_ % buffers_.size()]) {
-                const size_t slot = emitted_ % buffers_.size();
+            if (handedOn_ < started_ && done_[handedOn_ % buffers_.size()]) {
+                const size_t slot = handedOn_ % buffers_.size();
                 lock.unlock();
                 buffers_[slot].handTo(sink);
                 lock.lock();
                 done_[slot] = false;
-                ++emitted_;
+                ++handedOn_;
                 changed_.notify_all();  // a buffer is free again
-            } else if (emitted_ == started_ && !seedsLeft_) {
+            } else if (handedOn_ == started_ && !seedsLeft_) {
                 return;  // every line is out
             } else if (canStart()) {
                 traceNext(lock);
@@ -79,7 +79,7 @@ public:
     }
 
 private:
-    bool canStart() const { return seedsLeft_ && !stop_ && started_ - emitted_ < buffers_.size(); }
+    bool canStart() const { return seedsLeft_ && !stop_ && started_ - handedOn_ < buffers_.size(); }
 
     // Takes the next seed and traces its line with the lock released.
     void traceNext(std::unique_lock<std::mutex>& lock)
@@ -107,7 +107,7 @@ private:
     double nextZ0_ = 0;
     double nextR0_ = 0;
     size_t started_ = 0;  // lines taken from the seeds
-    size_t emitted_ = 0;  // lines handed to the sink
+    size_t handedOn_ = 0;  // lines handed to the sink
     bool stop_ = false;
     std::exception_ptr failure_;
 };
