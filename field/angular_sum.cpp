@@ -29,6 +29,6 @@ bool AngularSum::isFor(const CalcParams& p) const
 {
     const float step = static_cast<float>(p.angleStep);
     const float end = static_cast<float>(p.twoPi);
-    // compared bit for bit: a NaN step is the same step as another NaN
+    // compared bit for bit, so that even a NaN step matches itself
     return __builtin_memcmp(&step, &step_, sizeof step) == 0 && __builtin_memcmp(&end, &end_, sizeof end) == 0;
 }
