@@ -31,10 +31,20 @@ std::vector<FlowItem> TopLevelFlow(QTextDocument& document)
     return items;
 }
 
+// Where an item's content lies. For a paragraph that is the span of its lines,
+// not its box: a line pushed onto the next page leaves the box behind.
 QRectF Bounds(QTextDocument& document, const FlowItem& item)
 {
     auto* layout = document.documentLayout();
-    return item.frame ? layout->frameBoundingRect(item.frame) : layout->blockBoundingRect(item.block);
+    if (item.frame)
+        return layout->frameBoundingRect(item.frame);
+    const QRectF box = layout->blockBoundingRect(item.block);
+    const QTextLayout* lines = item.block.layout();
+    if (!lines || lines->lineCount() == 0)
+        return box;
+    const QTextLine first = lines->lineAt(0);
+    const QTextLine last = lines->lineAt(lines->lineCount() - 1);
+    return QRectF(box.left(), box.top() + first.y(), box.width(), last.y() + last.height() - first.y());
 }
 
 // The bottom of the first line of a paragraph, or of the whole table.
@@ -43,8 +53,7 @@ double FirstLineBottom(QTextDocument& document, const FlowItem& item)
     const QRectF bounds = Bounds(document, item);
     if (item.frame || !item.block.layout() || item.block.layout()->lineCount() == 0)
         return bounds.bottom();
-    const QTextLine line = item.block.layout()->lineAt(0);
-    return bounds.top() + line.y() + line.height();
+    return bounds.top() + item.block.layout()->lineAt(0).height();
 }
 
 bool KeepsWithNext(const FlowItem& item)
