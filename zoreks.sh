@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
 )
-test_packages=(xvfb xauth xdotool)
+test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils)
 
 install_missing() {
   local missing=()
