@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <clocale>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -132,20 +131,4 @@ TEST(RunTable, NoLinesLeavesOnlyTheHeader)
     CalcParams p = windowed(kFieldLinesGraph);
     p.lineCount = 0.5;
     EXPECT_EQ(FieldLinesTable(p), "line,step,z,r\n");
-}
-
-TEST(RunTable, ThePointIsTheDecimalSeparatorInAnyLocale)
-{
-    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-    bool commaLocale = false;
-    for (const char* name : {"ru_RU.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"})
-        if (std::setlocale(LC_NUMERIC, name)) {
-            commaLocale = true;
-            break;
-        }
-    const std::string csv = AxisCurveTable(windowed(kAxisGraph));
-    std::setlocale(LC_NUMERIC, before.c_str());
-    if (!commaLocale)
-        GTEST_SKIP() << "no locale with a decimal comma installed";
-    EXPECT_NE(csv.find("-1.96,0.00596398"), std::string::npos);
 }
