@@ -169,6 +169,7 @@ void Form1::createControls()
     label6_ = MakeValueLabel(client_, "Label6", "100", "полуразмер области вдоль оси OZ, м ");
     label7_ = MakeLabel(client_, "Label7", "число линий", "количество линий индукции магнитного поля",
                         Qt::AlignLeft | Qt::AlignVCenter);
+    cmdOK_->raise();  // in a narrow window the button lies over the parameter groups and stays usable
 }
 
 void Form1::createMenus()
@@ -293,7 +294,9 @@ void Form1::showGraphChoice()
 void Form1::runCalculation()
 {
     const QSize size = picture1_->size();
-    QImage canvas(std::max(size.width(), 1), std::max(size.height(), 1), QImage::Format_RGB32);
+    const qreal pixelRatio = picture1_->devicePixelRatioF();  // sharp lines on high-density screens
+    QImage canvas(QSize(std::max(size.width(), 1), std::max(size.height(), 1)) * pixelRatio, QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(pixelRatio);
     canvas.fill(Qt::white);
     std::optional<std::string> refusal;
     std::string caption;

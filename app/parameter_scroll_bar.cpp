@@ -13,7 +13,7 @@ public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
     {
         if (metric == PM_ScrollBarSliderMin)
-            return 6;
+            return 8;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
