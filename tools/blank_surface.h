@@ -1,0 +1,22 @@
+#pragma once
+
+#include "plot/drawing_surface.h"
+
+// A drawing surface of a given size that keeps nothing: it answers a run's
+// questions about the picture's size where nothing is to be drawn.
+class BlankSurface final : public DrawingSurface {
+public:
+    BlankSurface(int width, int height) : width_(width), height_(height) {}
+
+    void clear() override {}
+    void drawLine(float, float, float, float, Rgb) override {}
+    void plotPoint(float, float, Rgb) override {}
+    void lineTo(float, float, Rgb) override {}
+    void drawCircle(float, float, float, Rgb) override {}
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+
+private:
+    int width_;
+    int height_;
+};
