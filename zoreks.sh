@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
 )
+run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer
 test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils)
 
 install_missing() {
@@ -38,7 +39,7 @@ build() { # build DIR [cmake options...]
 
 case "${1:-}" in
   run)
-    install_missing "${packages[@]}"
+    install_missing "${packages[@]}" "${run_packages[@]}"
     build "$top/build"
     cd "$top/build/bin"   # the program, its help documents and instruction.txt live here
     exec ./zoreks
