@@ -417,6 +417,30 @@ private slots:
         QCOMPARE(form->windowTitle(), caption);
     }
 
+    void minimizingAndShrinkingToAPixelKeepEachGraphAndTheLayout()
+    {
+        for (int row : {0, 1}) {
+            list()->setCurrentRow(row);
+            pressCalculate();
+            const QImage drawn = picture()->image();
+            const QSize client = clientArea()->size();
+
+            form->showMinimized();
+            QTest::qWait(20);
+            form->showNormal();
+            QTRY_COMPARE(clientArea()->size(), client);
+            verifyLayoutFor(client);
+
+            const QSize frame = form->size() - clientArea()->size();
+            form->resize(frame + QSize(1, 1));
+            QTRY_VERIFY(clientArea()->height() < 86);  // no room for the layout
+            resizeClientArea(client.width(), client.height());
+            verifyLayoutFor(client);
+            QCOMPARE(picture()->image(), drawn);  // neither cleared nor redrawn
+            QCOMPARE(TakeQtWarnings(), QStringList());
+        }
+    }
+
     void noRoomForThePictureIsRefused()
     {
         resizeClientArea(300, 86);  // the picture has no size at all
