@@ -13,7 +13,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
 )
-test_packages=(xvfb xauth xdotool)
+run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer
+test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils)
 
 install_missing() {
   local missing=()
@@ -38,7 +39,7 @@ build() { # build DIR [cmake options...]
 
 case "${1:-}" in
   run)
-    install_missing "${packages[@]}"
+    install_missing "${packages[@]}" "${run_packages[@]}"
     build "$top/build"
     cd "$top/build/bin"   # the program, its help documents and instruction.txt live here
     exec ./zoreks
@@ -47,6 +48,13 @@ case "${1:-}" in
     install_missing "${packages[@]}" "${test_packages[@]}"
     build "$top/build"
     ctest --test-dir "$top/build" --output-on-failure -j"$(nproc)"
+    # The same suite once more under the address and undefined-behaviour sanitizers.
+    build "$top/build-sanitize" -DZOREKS_BUILD_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+    LSAN_OPTIONS=suppressions="$top/tests/sanitizer/lsan.supp":print_suppressions=0 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ctest --test-dir "$top/build-sanitize" --output-on-failure -j"$(nproc)"
     ;;
   *)
     echo "usage: $0 run|test" >&2

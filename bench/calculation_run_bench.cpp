@@ -8,9 +8,9 @@
 #include <QPainter>
 
 #include "bench/memory_use.h"
-#include "bench/null_surface.h"
 #include "bench/run_cases.h"
 #include "render/painter_surface.h"
+#include "tools/blank_surface.h"
 
 namespace {
 
@@ -46,13 +46,13 @@ void RunIntoImage(benchmark::State& state, RunCase c)
 
 void RunIntoNothing(benchmark::State& state, RunCase c)
 {
-    NullSurface surface(c.width, c.height);
+    BlankSurface surface(c.width, c.height);
     measure(state, c, [&] { RunFast(c, surface); });
 }
 
 void PlainRunIntoNothing(benchmark::State& state, RunCase c)
 {
-    NullSurface surface(c.width, c.height);
+    BlankSurface surface(c.width, c.height);
     measure(state, c, [&] { RunPlain(c, surface); });
 }
 

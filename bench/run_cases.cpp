@@ -1,6 +1,5 @@
 #include "bench/run_cases.h"
 
-#include "bench/null_surface.h"
 #include "field/field_lines.h"
 #include "field/plain_field_lines.h"
 #include "field/result_drawing.h"
@@ -8,6 +7,7 @@
 #include "plot/calculation_run.h"
 #include "plot/plot_window.h"
 #include "plot/winding.h"
+#include "tools/blank_surface.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ int64_t FieldSlopeCalls(const RunCase& c)
     if (c.graphMode == kAxisGraph)
         return 0;
     CalcParams p = ParamsOf(c);
-    NullSurface window(c.width, c.height);
+    BlankSurface window(c.width, c.height);
     SetPlotWindow(p, window);
     DrawAxes(p, window);
     CountingSink count;

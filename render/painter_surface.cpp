@@ -3,9 +3,30 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// How far beyond the picture's edges clipped lines still run, so that the
+// ends of a clipped line never show at the visible edge.
+constexpr double kMargin = 16;
+
+// Beyond this many pixels from the picture double arithmetic can no longer
+// place a clipped line or an arc to a fraction of a pixel; what uses such
+// coordinates is not drawn. Only a plot window far smaller than a micrometre
+// gets there.
+constexpr double kFarLimit = 1e14;
+
+// A coordinate c names the pixel from c to c + 1, so a one-pixel pen runs
+// through the middle of it: a line at a whole coordinate fills one row or
+// column of pixels instead of blurring over two.
+constexpr double kPenCentre = 0.5;
+
+// Sagitta allowed between an arc and the chords that stand for it, pixels.
+constexpr double kArcTolerance = 0.25;
+
+bool placeable(double v) { return std::fabs(v) <= kFarLimit; }  // false for NaN and infinities
 
 bool inside(const QPointF& a, double lo, double hiX, double hiY)
 {
@@ -61,8 +82,6 @@ bool clipSegment(QPointF& p, QPointF& q, double lo, double hiX, double hiY)
     return true;
 }
 
-bool finite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
-
 }  // namespace
 
 PainterSurface::PainterSurface(QPainter& painter, int width, int height)
@@ -75,7 +94,7 @@ PainterSurface::PainterSurface(QPainter& painter, int width, int height)
 void PainterSurface::setPen(Rgb colour)
 {
     // A new pen costs far more than the short segment it draws: keep the one
-    // set while the colour stays (a field-line run draws thousands in one colour).
+    // set while the colour stays (a field-line run draws millions in one colour).
     if (penColour_ && *penColour_ == colour)
         return;
     penColour_ = colour;
@@ -94,32 +113,39 @@ void PainterSurface::clear()
 
 void PainterSurface::drawLine(float x1, float y1, float x2, float y2, Rgb colour)
 {
-    if (!finite(x1, y1) || !finite(x2, y2))
+    if (!placeable(x1) || !placeable(y1) || !placeable(x2) || !placeable(y2))
         return;
-    QPointF p(x1, y1);
-    QPointF q(x2, y2);
-    const double margin = 16;  // keeps the ends of clipped lines off the visible edge
-    if (!clipSegment(p, q, -margin, width_ + margin, height_ + margin))
-        return;
-    setPen(colour);
-    if (p == q)
-        drawDot(p.x(), p.y());
-    else
-        painter_.drawLine(p, q);
+    drawSegment(QPointF(x1, y1), QPointF(x2, y2), colour);
 }
 
-void PainterSurface::drawDot(double x, double y)
+void PainterSurface::drawSegment(QPointF p, QPointF q, Rgb colour)
 {
-    painter_.drawPoint(QPointF(x, y));
+    if (!clipSegment(p, q, -kMargin, width_ + kMargin, height_ + kMargin))
+        return;
+    if (p == q) {
+        drawDot(p.x(), p.y(), colour);
+        return;
+    }
+    setPen(colour);
+    const QPointF centre(kPenCentre, kPenCentre);
+    painter_.drawLine(p + centre, q + centre);
+}
+
+// A dot fills the one pixel that holds the point. A filled square looks the
+// same in every format, where a pen's point may come out as a mere speck.
+void PainterSurface::drawDot(double x, double y, Rgb colour)
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return;
+    painter_.fillRect(QRectF(std::floor(x), std::floor(y), 1, 1), QColor(colour.red, colour.green, colour.blue));
 }
 
 void PainterSurface::plotPoint(float x, float y, Rgb colour)
 {
     current_ = QPointF(x, y);
-    if (!finite(x, y))
+    if (!placeable(x) || !placeable(y))
         return;
-    setPen(colour);
-    drawDot(x, y);
+    drawDot(x, y, colour);
 }
 
 void PainterSurface::lineTo(float x, float y, Rgb colour)
@@ -131,16 +157,54 @@ void PainterSurface::lineTo(float x, float y, Rgb colour)
 
 void PainterSurface::drawCircle(float cx, float cy, float radius, Rgb colour)
 {
-    if (!finite(cx, cy) || !std::isfinite(radius))
-        return;
     const double r = std::fabs(radius);
+    if (!placeable(cx) || !placeable(cy) || !placeable(r))
+        return;
     // Wholly outside the picture: nothing to draw.
     if (cx + r < 0 || cy + r < 0 || cx - r > width_ || cy - r > height_)
         return;
-    setPen(colour);
+    // The picture wholly inside the circle: none of the outline shows.
+    const double farX = std::max(std::fabs(cx), std::fabs(width_ - cx));
+    const double farY = std::max(std::fabs(cy), std::fabs(height_ - cy));
+    if (std::hypot(farX, farY) < r - 1)
+        return;
     if (r < 1) {
-        drawDot(cx, cy);  // a turn smaller than a pixel shows as a dot
+        drawDot(cx, cy, colour);  // a turn smaller than a pixel shows as a dot
         return;
     }
-    painter_.drawEllipse(QPointF(cx, cy), r, r);
+    if (r > 4.0 * (width_ + height_) + kMargin) {
+        drawOutlineNearPicture(cx, cy, r, colour);
+        return;
+    }
+    setPen(colour);
+    painter_.drawEllipse(QPointF(cx + kPenCentre, cy + kPenCentre), r, r);
+}
+
+// Draws, as short chords, the arc of a large circle that lies in the disk
+// around the picture and its margin; the rest of the outline cannot show.
+void PainterSurface::drawOutlineNearPicture(double cx, double cy, double radius, Rgb colour)
+{
+    const double dx = width_ / 2.0 - cx;
+    const double dy = height_ / 2.0 - cy;
+    const double d = std::hypot(dx, dy);  // from the circle's centre to the picture's
+    const double rho = std::hypot(width_ / 2.0 + kMargin, height_ / 2.0 + kMargin);
+    if (d + rho < radius || d - rho > radius || d == 0)
+        return;
+    // The arc is centred on the direction to the picture; its half-angle
+    // follows from the law of cosines, written so that nothing overflows.
+    const double cosHalf = (radius / d + d / radius - (rho / radius) * (rho / d)) / 2;
+    const double half = std::acos(std::clamp(cosHalf, -1.0, 1.0));
+    const double toward = std::atan2(dy, dx);
+    const double chordAngle = std::sqrt(8 * kArcTolerance / radius);
+    const int chords = static_cast<int>(std::clamp(std::ceil(2 * half / chordAngle), 1.0, 100000.0));
+    const auto at = [&](int k) {
+        const double angle = toward - half + 2 * half * k / chords;
+        return QPointF(cx + radius * std::cos(angle), cy + radius * std::sin(angle));
+    };
+    QPointF from = at(0);
+    for (int k = 1; k <= chords; ++k) {
+        const QPointF to = at(k);
+        drawSegment(from, to, colour);
+        from = to;
+    }
 }

@@ -7,14 +7,15 @@
 #include "plot/drawing_surface.h"
 
 class QPainter;
-class QPaintDevice;
 
 // A drawing surface on a QPainter: serves a QImage, an SVG or a PDF alike.
 // The painter must stay active while the surface is used, and nothing else may
 // set its pen meanwhile: the surface sets a pen only when the colour changes.
-// Lines are drawn with one-pixel cosmetic pens in the colour of each call;
-// segments are clipped to the neighbourhood of the picture first, so that
-// coordinates far outside it never reach the painter's rasteriser.
+// Lines are drawn with one-pixel cosmetic pens in the colour of each call.
+// Whatever reaches the painter lies near the picture: segments are clipped to
+// its neighbourhood first, and of a circle far larger than the picture only
+// the part of its outline near the picture is drawn, so that coordinates far
+// outside never reach a rasteriser or a file. Non-finite coordinates draw nothing.
 class PainterSurface final : public DrawingSurface {
 public:
     // width and height are the picture's size in its own pixels.
@@ -30,7 +31,9 @@ public:
 
 private:
     void setPen(Rgb colour);
-    void drawDot(double x, double y);
+    void drawSegment(QPointF p, QPointF q, Rgb colour);
+    void drawDot(double x, double y, Rgb colour);
+    void drawOutlineNearPicture(double cx, double cy, double radius, Rgb colour);
 
     QPainter& painter_;
     int width_;

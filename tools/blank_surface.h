@@ -2,11 +2,11 @@
 
 #include "plot/drawing_surface.h"
 
-// A picture of the given size that draws nothing: what a run costs without
-// its drawing.
-class NullSurface final : public DrawingSurface {
+// A drawing surface of a given size that keeps nothing: it answers a run's
+// questions about the picture's size where nothing is to be drawn.
+class BlankSurface final : public DrawingSurface {
 public:
-    NullSurface(int width, int height) : width_(width), height_(height) {}
+    BlankSurface(int width, int height) : width_(width), height_(height) {}
 
     void clear() override {}
     void drawLine(float, float, float, float, Rgb) override {}

@@ -1,0 +1,340 @@
+#include "app/form1.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTime>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/control_layout.h"
+#include "app/desktop_actions.h"
+#include "app/info_texts.h"
+#include "app/message_boxes.h"
+#include "app/parameter_scroll_bar.h"
+#include "app/picture_box.h"
+#include "app/window_placement.h"
+#include "params/graph_choice.h"
+#include "params/line_count_text.h"
+#include "params/scroll_position.h"
+#include "plot/calculation_run.h"
+#include "render/painter_surface.h"
+
+namespace {
+
+constexpr int kStartClientWidth = 659;
+constexpr int kStartClientHeight = 406;
+const QColor kLightYellow(255, 255, 192);
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A parameter value as its label shows it: two decimals, the decimal
+// separator of the user's locale.
+QString ValueLabelText(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', 2);
+}
+
+void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, const char* toolTip, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setToolTip(QString::fromUtf8(toolTip));
+    label->setAlignment(alignment);
+    return label;
+}
+
+// A label that shows a parameter value: bordered, on light yellow.
+QLabel* MakeValueLabel(QWidget* parent, const char* name, const char* text, const char* toolTip)
+{
+    QLabel* label = MakeLabel(parent, name, text, toolTip, Qt::AlignCenter);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    SetBackground(label, QPalette::Window, kLightYellow);
+    return label;
+}
+
+ParameterScrollBar* MakeScrollBar(QWidget* parent, const char* name, int pageStep, int position)
+{
+    auto* bar = new ParameterScrollBar(pageStep, parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setPosition(position);
+    return bar;
+}
+
+void Place(QWidget* widget, const RealRect& r)
+{
+    widget->setGeometry(ToPixel(r.left), ToPixel(r.top), ToPixel(r.width), ToPixel(r.height));
+}
+
+ClockReading ReadClock()
+{
+    const QTime now = QTime::currentTime();
+    return {now.minute(), now.second()};
+}
+
+// The wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+Form1::Form1(DesktopActions& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kProgramTitle));
+    createControls();
+    createMenus();
+    setFocusOrder();
+    connectControls();
+    resize(kStartClientWidth, kStartClientHeight + menuBar()->sizeHint().height());
+    layout()->activate();  // the client area takes its size before the window is shown
+
+    placeOnScreen();
+    list1_->addItem(FromUtf8(kAxisGraphEntry));
+    list1_->addItem(FromUtf8(kFieldLinesGraphEntry));
+    arrangeControls();
+    SetDefaults(params_);
+    applyStartState();
+    cmdOK_->setFocus();
+}
+
+void Form1::createControls()
+{
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("clientArea"));
+    client_->setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    setCentralWidget(client_);
+
+    picture1_ = new PictureBox(client_);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    QFont pictureFont(QStringLiteral("MS Sans Serif"));
+    pictureFont.setPointSizeF(8.25);
+    picture1_->setFont(pictureFont);
+
+    cmdOK_ = new QPushButton(QStringLiteral("расчет"), client_);
+    cmdOK_->setObjectName(QStringLiteral("CmdOK"));
+    cmdOK_->setToolTip(QStringLiteral("Выполнить расчёт"));
+
+    list1_ = new QListWidget(client_);
+    list1_->setObjectName(QStringLiteral("List1"));
+    list1_->setToolTip(QStringLiteral("выбор графика"));
+    list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    text1_ = new QLineEdit(QStringLiteral("7"), client_);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setToolTip(QStringLiteral("Введите число"));
+    SetBackground(text1_, QPalette::Base, kLightYellow);
+
+    vScroll1_ = MakeScrollBar(client_, "VScroll1", 50, 0);
+    vScroll2_ = MakeScrollBar(client_, "VScroll2", 50, 100);
+    vScroll3_ = MakeScrollBar(client_, "VScroll3", 10, 100);
+
+    label1_ = MakeLabel(client_, "Label1", "радиус. м", "радиус соленоида, м", Qt::AlignCenter);
+    label2_ = MakeLabel(client_, "Label2", "длина,  м", "длина соленоида, м", Qt::AlignCenter);
+    label3_ = MakeLabel(client_, "Label3", "размер, м", "полуразмер области вдоль оси OZ, м", Qt::AlignCenter);
+    label4_ = MakeValueLabel(client_, "Label4", "0", "радиус соленоида, м");
+    label5_ = MakeValueLabel(client_, "Label5", "3.00", "длина соленоида, м");
+    label6_ = MakeValueLabel(client_, "Label6", "100", "полуразмер области вдоль оси OZ, м ");
+    label7_ = MakeLabel(client_, "Label7", "число линий", "количество линий индукции магнитного поля",
+                        Qt::AlignLeft | Qt::AlignVCenter);
+    cmdOK_->raise();  // in a narrow window the button lies over the parameter groups and stays usable
+}
+
+void Form1::createMenus()
+{
+    const auto addMenu = [this](const char* name, const char* title) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    const auto addCommand = [this](QMenu* menu, const char* name, const char* text, std::function<void()> command) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, std::move(command));
+    };
+    const auto addSeparator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    QMenu* file = addMenu("mnuFile", "&Файл");
+    addCommand(file, "mnuFileSprav", "&Справка", [this] { desktop_.openDocument(QStringLiteral("spravka.pdf")); });
+    addSeparator(file, "mnuFileSep");
+    addCommand(file, "mnuFileExit", "&Выход", [this] { close(); });
+
+    QMenu* help = addMenu("mnuHelp", "&Помощь");
+    addCommand(help, "mnuHelpUprav", "&Управление", [this] { desktop_.openDocument(QStringLiteral("uprav.pdf")); });
+    addCommand(help, "mnuHelpInstruction", "&Инструкция", [this] { openInstruction(); });
+    addSeparator(help, "mnuHelpSep1");
+    addCommand(help, "mnuHelpAvtors", "&Автор", [this] {
+        ShowNotice(this, QStringLiteral("ОБ АВТОРАХ"), QString::fromStdString(AuthorsText()));
+    });
+    addCommand(help, "mnuHelpAbout", "&О программе", [this] {
+        ShowNotice(this, QStringLiteral("О ПРОГРАММЕ"), QString::fromStdString(AboutText()));
+    });
+}
+
+void Form1::setFocusOrder()
+{
+    QWidget* const order[] = {cmdOK_, vScroll1_, vScroll2_, vScroll3_, picture1_, list1_, text1_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::connectControls()
+{
+    connectParameter(vScroll1_, &CalcParams::radius, label4_);
+    connectParameter(vScroll2_, &CalcParams::length, label5_);
+    connectParameter(vScroll3_, &CalcParams::halfRange, label6_);
+    connect(text1_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { params_.lineCount = LineCountFromText(text.toStdString()); });
+    connect(list1_, &QListWidget::itemSelectionChanged, this, &Form1::showGraphChoice);
+    connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
+    client_->installEventFilter(this);
+}
+
+void Form1::connectParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel)
+{
+    connect(bar, &ParameterScrollBar::positionChanged, this, [this, field, valueLabel](int position) {
+        params_.*field = ValueOfScrollPosition(position);
+        valueLabel->setText(ValueLabelText(params_.*field));
+    });
+}
+
+void Form1::placeOnScreen()
+{
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    const WindowOrigin origin = PlaceWindow(area.width(), area.height(), outer.width(), outer.height());
+    move(area.left() + origin.left, area.top() + origin.top);
+}
+
+void Form1::arrangeControls()
+{
+    const std::optional<ControlLayout> layout = ArrangeControls(client_->width(), client_->height());
+    if (!layout)
+        return;  // no room (minimized, or shrunk below the band): the controls stay where they are
+    Place(picture1_, layout->picture1);
+    Place(cmdOK_, layout->cmdOK);
+    Place(list1_, layout->list1);
+    Place(label7_, layout->label7);
+    Place(text1_, layout->text1);
+    Place(label1_, layout->label1);
+    Place(label4_, layout->label4);
+    Place(vScroll1_, layout->vScroll1);
+    Place(label2_, layout->label2);
+    Place(label5_, layout->label5);
+    Place(vScroll2_, layout->vScroll2);
+    Place(label3_, layout->label3);
+    Place(label6_, layout->label6);
+    Place(vScroll3_, layout->vScroll3);
+}
+
+void Form1::applyStartState()
+{
+    vScroll1_->setPosition(ScrollPositionOfValue(params_.radius, params_.scrollScale));
+    vScroll2_->setPosition(ScrollPositionOfValue(params_.length, params_.scrollScale));
+    vScroll3_->setPosition(ScrollPositionOfValue(params_.halfRange, params_.scrollScale));
+    const QList<QListWidgetItem*> axisEntry = list1_->findItems(FromUtf8(kAxisGraphEntry), Qt::MatchExactly);
+    if (!axisEntry.isEmpty())
+        list1_->setCurrentItem(axisEntry.first());
+    label7_->hide();
+    text1_->hide();
+}
+
+void Form1::showGraphChoice()
+{
+    const QList<QListWidgetItem*> selected = list1_->selectedItems();
+    const QString entry = selected.isEmpty() ? QString() : selected.first()->text();
+    const GraphChoice choice = GraphChoiceOfEntry(entry.toStdString());
+    params_.graphMode = choice.graphMode;
+    if (choice.showLineCount) {
+        label7_->setVisible(*choice.showLineCount);
+        text1_->setVisible(*choice.showLineCount);
+    }
+}
+
+// The drawing is made on a fresh image of the picture's size, which replaces
+// the picture only when the run is done: a refused run leaves the picture and
+// the caption as they were.
+void Form1::runCalculation()
+{
+    const QSize size = picture1_->size();
+    const qreal pixelRatio = picture1_->devicePixelRatioF();  // sharp lines on high-density screens
+    QImage canvas(QSize(std::max(size.width(), 1), std::max(size.height(), 1)) * pixelRatio, QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(pixelRatio);
+    canvas.fill(Qt::white);
+    std::optional<std::string> refusal;
+    std::string caption;
+    {
+        QPainter painter(&canvas);
+        PainterSurface surface(painter, size.width(), size.height());
+        refusal = RunRefusal(params_, surface);
+        if (!refusal) {
+            setWindowTitle(QString::fromUtf8(kProgramTitle));
+            const WaitCursor wait;
+            caption = RunCalculation(params_, surface, ReadClock).caption;
+        }
+    }
+    if (refusal) {
+        ShowProblem(this, QString::fromStdString(*refusal));
+        return;
+    }
+    picture1_->setImage(std::move(canvas));
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void Form1::openInstruction()
+{
+    if (!desktop_.startTextEditor(QStringLiteral("instruction.txt")))
+        ShowProblem(this, QStringLiteral("Не удалось запустить текстовый редактор для файла instruction.txt."));
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (ConfirmExit(this))
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize)
+        arrangeControls();
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "params/calc_params.h"
+
+class DesktopActions;
+class ParameterScrollBar;
+class PictureBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The program's one window: the picture, the band of parameter controls under
+// it, the button "расчет" and the menus "Файл" and "Помощь". It holds the one
+// parameter record of the program. Its handlers are thin: a parameter control
+// stores one field and updates its label or a visibility, the button runs the
+// calculation, a change of size places the controls again, and closing asks
+// for confirmation.
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds and starts the window: places it on the screen, fills the graph
+    // list, arranges the controls, sets the defaults and gives the controls
+    // their start state. Nothing is drawn until the first run.
+    explicit Form1(DesktopActions& desktop, QWidget* parent = nullptr);
+
+    const CalcParams& params() const { return params_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void setFocusOrder();
+    void connectControls();
+    void connectParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel);
+    void placeOnScreen();
+    void arrangeControls();
+    void applyStartState();
+    void showGraphChoice();
+    void runCalculation();
+    void openInstruction();
+
+    DesktopActions& desktop_;
+    CalcParams params_;
+
+    QWidget* client_ = nullptr;
+    PictureBox* picture1_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    ParameterScrollBar* vScroll1_ = nullptr;
+    ParameterScrollBar* vScroll2_ = nullptr;
+    ParameterScrollBar* vScroll3_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QLabel* label5_ = nullptr;
+    QLabel* label6_ = nullptr;
+    QLabel* label7_ = nullptr;
+};

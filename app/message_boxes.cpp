@@ -1,0 +1,36 @@
+#include "app/message_boxes.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include "plot/calculation_run.h"
+
+bool ConfirmExit(QWidget* parent)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("На Выход"), QStringLiteral("Вы абсолютно уверены?"),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void ShowNotice(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, WithLineFeeds(text), QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void ShowProblem(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kProgramTitle), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+QString WithLineFeeds(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}

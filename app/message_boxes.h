@@ -1,0 +1,20 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+// The question before the program closes: "Вы абсолютно уверены?" with Yes
+// and No, Yes the default. True when the user answers Yes.
+bool ConfirmExit(QWidget* parent);
+
+// A box with a title, a text and the single button OK, no icon. A carriage
+// return in the text breaks the line, alone or followed by a line feed.
+void ShowNotice(QWidget* parent, const QString& title, const QString& text);
+
+// Tells the user why the program cannot do what was asked, under the
+// program's title.
+void ShowProblem(QWidget* parent, const QString& text);
+
+// The text with every CR LF and every lone CR turned into a line feed, the
+// line break that Qt's labels show.
+QString WithLineFeeds(QString text);

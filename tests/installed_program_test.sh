@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Installs the program into a temporary prefix, starts the installed program
+# on an X display of its own as a user would, presses "расчет" and reads the
+# window caption, which must report the time of the run.
+#   installed_program_test.sh BUILD_DIR
+# Exits with 77 (skipped) when Xvfb or xdotool is missing.
+set -euo pipefail
+build=$1
+
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "skipped: $tool is not installed"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+stop() { # stop PID: ends a process this script started and waits for it
+  if [ -n "$1" ]; then
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+  fi
+}
+cleanup() {
+  stop "$program_pid"
+  stop "$xvfb_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap "exit 1" INT TERM
+
+fail() {
+  echo "FAILED: $*"
+  [ -f "$work/zoreks.log" ] && { echo "--- program output:"; cat "$work/zoreks.log"; }
+  exit 1
+}
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+program="$work/prefix/bin/zoreks"
+[ -x "$program" ] || fail "cmake --install did not place bin/zoreks"
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+mkdir "$work/home"
+cd "$work/home"
+env -u QT_QPA_PLATFORM "$program" >"$work/zoreks.log" 2>&1 &
+program_pid=$!
+
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --all --onlyvisible --pid "$program_pid" --name '^Зорекс$' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  kill -0 "$program_pid" 2>/dev/null || fail "the program ended at start-up"
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window with the caption Зорекс appeared"
+
+# "расчет" has the focus when the window opens: the space bar presses it.
+timeout 10 xdotool windowfocus --sync "$window" || fail "the window did not take the focus"
+xdotool key --clearmodifiers space
+
+expected='^Зорекс   время расчета [0-9]+ c$'
+caption=""
+for _ in $(seq 200); do
+  caption=$(xdotool getwindowname "$window" 2>/dev/null || true)
+  if [[ $caption =~ $expected ]]; then
+    echo "caption after the run: $caption"
+    exit 0
+  fi
+  sleep 0.1
+done
+fail "the caption reads '$caption'"

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The user's text as it may stand, in «quotes», in a one-line message:
+// control characters become '?', and a long text is cut between two UTF-8
+// characters and ends in an ellipsis.
+std::string QuotedForMessage(std::string_view text);

@@ -1,0 +1,225 @@
+#include "tools/render_arguments.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "params/line_count_text.h"
+#include "tools/message_text.h"
+
+const std::string_view kRenderHelp =
+    "Использование: zoreks-render [параметры] --output ФАЙЛ\n"
+    "Рассчитывает магнитное поле конечного соленоида без окна программы и записывает\n"
+    "рисунок или таблицу чисел в файл.\n"
+    "\n"
+    "  --radius R          радиус соленоида, м, от 0 до 10 (по умолчанию 0.2)\n"
+    "  --length L          длина соленоида, м, от 0 до 10 (по умолчанию 1)\n"
+    "  --half-range A      половина размера области по оси z, м, от 0 до 10\n"
+    "                      (по умолчанию 2)\n"
+    "  --graph axis|lines  axis — поле на оси Hz(z), lines — линии напряженности\n"
+    "                      (по умолчанию axis)\n"
+    "  --lines N           число линий напряженности; читается так же, как в поле\n"
+    "                      «число линий» программы (по умолчанию 7, не больше 200)\n"
+    "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
+    "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
+    "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
+    "  --help              показать эту справку\n"
+    "Значение можно писать и через знак равенства: --radius=0.5.\n"
+    "\n"
+    "Таблица .csv начинается со строки заголовка. Для axis — столбцы z,Hz в точках\n"
+    "кривой; для lines — line,step,z,r: номер линии (с 1), номер шага (0 — начальная\n"
+    "точка линии), координаты z и r в метрах. Дробная часть отделяется точкой.\n"
+    "\n"
+    "Пример: zoreks-render --graph lines --output lines.png\n"
+    "\n"
+    "Код завершения: 0 — файл записан, 2 — неверные параметры, 1 — файл не удалось\n"
+    "записать. Существующий файл заменяется только целиком записанным новым.\n";
+
+namespace {
+
+constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
+
+enum class Option { Radius, Length, HalfRange, Graph, Lines, Size, Output, Help };
+
+struct OptionName {
+    std::string_view name;
+    Option option;
+};
+
+constexpr std::array<OptionName, 8> kOptions{{
+    {"--radius", Option::Radius},
+    {"--length", Option::Length},
+    {"--half-range", Option::HalfRange},
+    {"--graph", Option::Graph},
+    {"--lines", Option::Lines},
+    {"--size", Option::Size},
+    {"--output", Option::Output},
+    {"--help", Option::Help},
+}};
+
+std::optional<Option> optionNamed(std::string_view name)
+{
+    for (const OptionName& o : kOptions)
+        if (o.name == name)
+            return o.option;
+    return std::nullopt;
+}
+
+// A length in metres: a plain decimal number from 0 to 10, nothing after it.
+std::optional<double> metres(std::string_view text)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || !(value >= 0 && value <= 10))
+        return std::nullopt;
+    return value + 0.0;  // -0 becomes 0
+}
+
+// A whole number of pixels: digits only. Too many digits read as "too large".
+std::optional<long long> pixels(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    long long value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return kMaxPicturePixels + 1;
+    return value;
+}
+
+std::optional<std::string> applySize(std::string_view text, RenderOptions& o)
+{
+    const size_t x = text.find_first_of("xX");
+    const auto w = x == std::string_view::npos ? std::nullopt : pixels(text.substr(0, x));
+    const auto h = x == std::string_view::npos ? std::nullopt : pixels(text.substr(x + 1));
+    if (!w || !h)
+        return "Размер рисунка (--size) задается как ШИРИНАxВЫСОТА, например 651x320, а не " + QuotedForMessage(text) + ".";
+    if (*w == 0 || *h == 0)
+        return std::string("Ширина и высота рисунка (--size) должны быть больше нуля.");
+    if (*w > kMaxPictureSide || *h > kMaxPictureSide || *w * *h > kMaxPicturePixels)
+        return "Рисунок " + QuotedForMessage(text) + " слишком велик: не больше 20000 точек по стороне и 100 миллионов точек всего.";
+    o.width = static_cast<int>(*w);
+    o.height = static_cast<int>(*h);
+    return std::nullopt;
+}
+
+std::optional<OutputFormat> formatOf(std::string_view path)
+{
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos)
+        return std::nullopt;
+    std::string ext(path.substr(dot + 1));
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    if (ext == "png")
+        return OutputFormat::Png;
+    if (ext == "svg")
+        return OutputFormat::Svg;
+    if (ext == "pdf")
+        return OutputFormat::Pdf;
+    if (ext == "csv")
+        return OutputFormat::Csv;
+    return std::nullopt;
+}
+
+std::optional<std::string> applyMetres(std::string_view text, double& field, std::string_view what)
+{
+    const auto v = metres(text);
+    if (!v)
+        return std::string(what) + " задается числом от 0 до 10 м, а не " + QuotedForMessage(text) + ".";
+    field = *v;
+    return std::nullopt;
+}
+
+// Stores the value of one option; the reason when the value is not usable.
+std::optional<std::string> apply(Option option, std::string_view value, RenderOptions& o)
+{
+    switch (option) {
+    case Option::Radius:
+        return applyMetres(value, o.params.radius, "Радиус соленоида (--radius)");
+    case Option::Length:
+        return applyMetres(value, o.params.length, "Длина соленоида (--length)");
+    case Option::HalfRange:
+        return applyMetres(value, o.params.halfRange, "Половина размера области (--half-range)");
+    case Option::Graph:
+        if (value == "axis")
+            o.params.graphMode = kAxisGraph;
+        else if (value == "lines")
+            o.params.graphMode = kFieldLinesGraph;
+        else
+            return "График (--graph) задается словом axis или lines, а не " + QuotedForMessage(value) + ".";
+        return std::nullopt;
+    case Option::Lines:
+        o.params.lineCount = LineCountFromText(value);  // as the line-count box reads its text
+        return std::nullopt;
+    case Option::Size:
+        return applySize(value, o);
+    case Option::Output: {
+        const auto format = formatOf(value);
+        if (!format)
+            return "Файл для записи (--output) должен иметь расширение .png, .svg, .pdf или .csv, а не " + QuotedForMessage(value) + ".";
+        o.output = value;
+        o.format = *format;
+        return std::nullopt;
+    }
+    case Option::Help:
+        break;
+    }
+    return std::nullopt;
+}
+
+ParsedArguments refused(std::string error)
+{
+    ParsedArguments result;
+    result.action = ParsedArguments::Action::Refuse;
+    result.error = std::move(error);
+    return result;
+}
+
+}  // namespace
+
+ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
+{
+    ParsedArguments result;
+    RenderOptions& o = result.options;
+    SetDefaults(o.params);
+    o.params.graphMode = kAxisGraph;  // the graph list starts on the axis graph
+
+    std::array<bool, kOptions.size()> seen{};
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (!arg.starts_with("--"))
+            return refused("Лишний аргумент " + QuotedForMessage(arg) + "." + std::string(kHelpHint));
+        const size_t eq = arg.find('=');
+        const std::string_view name = arg.substr(0, eq);
+        const auto option = optionNamed(name);
+        if (!option)
+            return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
+        if (*option == Option::Help) {
+            if (eq != std::string_view::npos)
+                return refused("Параметр --help пишется без значения.");
+            result.action = ParsedArguments::Action::ShowHelp;
+            return result;
+        }
+        bool& given = seen[static_cast<size_t>(*option)];
+        if (given)
+            return refused("Параметр " + std::string(name) + " задан дважды.");
+        given = true;
+        std::string_view value;
+        if (eq != std::string_view::npos)
+            value = arg.substr(eq + 1);
+        else if (i + 1 < args.size())
+            value = args[++i];
+        else
+            return refused("После " + std::string(name) + " нужно значение.");
+        if (auto error = apply(*option, value, o))
+            return refused(std::move(*error));
+    }
+    if (o.output.empty())
+        return refused("Не указан файл для записи: --output ФАЙЛ." + std::string(kHelpHint));
+    result.action = ParsedArguments::Action::Render;
+    return result;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "params/calc_params.h"
+
+// The numbers behind a run's picture as CSV text: a header row, then one row
+// per point, lines ended by a line feed, the point as decimal separator.
+// Double values have 17 significant digits and single-precision values 9, so
+// that every value reads back exactly. The record must hold the plot window
+// of the run (SetPlotWindow).
+
+// "z,Hz": the pointCount + 1 points of the axis curve.
+std::string AxisCurveTable(const CalcParams& p);
+
+// "line,step,z,r": the field lines numbered from 1 in the order traced; step 0
+// is the seed, then comes the end of every drawn step, with z and r as
+// computed, before r is stored in single precision.
+std::string FieldLinesTable(const CalcParams& p);
