@@ -13,37 +13,46 @@ namespace {
 // More helpers than this gain nothing on the lines of one picture.
 constexpr unsigned kMaxHelpers = 7;
 
-// The shared state of one run: which line is traced next, which lines are
-// done, and the ring of buffers. Line n goes into buffer n % buffers.size(), so
-// it may start only once line n - buffers.size() has been handed to the sink.
+// A run with no more lines than this keeps all of them in buffers at once, so
+// that the helpers can start from the last, innermost lines: these are
+// usually the longest (they leave the coil near the axis and sweep far out),
+// and one of them can take longer than all the others together.
+constexpr size_t kLinesAtOnce = 8;
+
+// The shared state of one run. The lines in the window [handedOn, seeded),
+// at most one per buffer, have their seeds; line n lives in buffer
+// n % buffers.size(). The calling thread traces the first waiting line of the
+// window and hands the lines on strictly in order; the helpers trace the last
+// waiting ones. Each line handed on frees its buffer for the next seed.
 class LineSchedule {
 public:
     LineSchedule(const FieldLineTracer& tracer, FieldLineSeeds seeds, size_t bufferCount)
-        : tracer_(tracer), seeds_(seeds), buffers_(bufferCount), done_(bufferCount, false)
+        : tracer_(tracer), seeds_(seeds), lines_(bufferCount)
     {
-        seedsLeft_ = seeds_.next(nextZ0_, nextR0_);
+        seedWindow();
     }
 
-    // The calling thread: traces when it has to wait anyway, hands every
-    // finished line on in order.
+    // The calling thread: hands every finished line on in order, and traces
+    // when it would have to wait anyway.
     void runCaller(FieldLineSink& sink)
     {
         std::unique_lock lock(mutex_);
         for (;;) {
             if (failure_)
                 std::rethrow_exception(failure_);
-            if (handedOn_ < started_ && done_[handedOn_ % buffers_.size()]) {
-                const size_t slot = handedOn_ % buffers_.size();
-                lock.unlock();
-                buffers_[slot].handTo(sink);
-                lock.lock();
-                done_[slot] = false;
-                ++handedOn_;
-                changed_.notify_all();  // a buffer is free again
-            } else if (handedOn_ == started_ && !seedsLeft_) {
+            if (handedOn_ == seeded_)
                 return;  // every line is out
-            } else if (canStart()) {
-                traceNext(lock);
+            Line& next = line(handedOn_);
+            if (next.state == State::Done) {
+                lock.unlock();
+                next.steps.handTo(sink);
+                lock.lock();
+                next.state = State::Empty;
+                ++handedOn_;
+                seedWindow();
+                changed_.notify_all();  // new lines to trace
+            } else if (Line* first = firstWaiting()) {
+                trace(*first, lock);
             } else {
                 changed_.wait(lock);
             }
@@ -56,10 +65,10 @@ public:
         std::unique_lock lock(mutex_);
         try {
             for (;;) {
-                changed_.wait(lock, [&] { return stop_ || !seedsLeft_ || canStart(); });
-                if (stop_ || !seedsLeft_)
+                changed_.wait(lock, [&] { return stop_ || handedOn_ == seeded_ || lastWaiting(); });
+                if (stop_ || handedOn_ == seeded_)
                     return;
-                traceNext(lock);
+                trace(*lastWaiting(), lock);
             }
         } catch (...) {
             if (!lock.owns_lock())
@@ -79,35 +88,63 @@ public:
     }
 
 private:
-    bool canStart() const { return seedsLeft_ && !stop_ && started_ - handedOn_ < buffers_.size(); }
+    enum class State { Empty, Waiting, Tracing, Done };
 
-    // Takes the next seed and traces its line with the lock released.
-    void traceNext(std::unique_lock<std::mutex>& lock)
+    struct Line {
+        State state = State::Empty;
+        double z0 = 0;
+        double r0 = 0;
+        TracedLine steps;  // the buffer, reused for every line that comes here
+    };
+
+    Line& line(size_t n) { return lines_[n % lines_.size()]; }
+
+    // Seeds the lines that have come into the window.
+    void seedWindow()
     {
-        const size_t slot = started_ % buffers_.size();
-        const double z0 = nextZ0_;
-        const double r0 = nextR0_;
-        ++started_;
-        seedsLeft_ = seeds_.next(nextZ0_, nextR0_);
+        for (; seeded_ < handedOn_ + lines_.size(); ++seeded_) {
+            Line& next = line(seeded_);
+            if (!seeds_.next(next.z0, next.r0))
+                return;
+            next.state = State::Waiting;
+        }
+    }
+
+    Line* firstWaiting()
+    {
+        for (size_t n = handedOn_; n < seeded_; ++n)
+            if (line(n).state == State::Waiting)
+                return &line(n);
+        return nullptr;
+    }
+
+    Line* lastWaiting()
+    {
+        for (size_t n = seeded_; n > handedOn_; --n)
+            if (line(n - 1).state == State::Waiting)
+                return &line(n - 1);
+        return nullptr;
+    }
+
+    // Traces the line with the lock released.
+    void trace(Line& l, std::unique_lock<std::mutex>& lock)
+    {
+        l.state = State::Tracing;
         lock.unlock();
-        tracer_.trace(z0, r0, buffers_[slot]);
+        tracer_.trace(l.z0, l.r0, l.steps);
         lock.lock();
-        done_[slot] = true;
+        l.state = State::Done;
         changed_.notify_all();
     }
 
     const FieldLineTracer& tracer_;
     FieldLineSeeds seeds_;
-    std::vector<TracedLine> buffers_;
-    std::vector<bool> done_;  // per buffer: its line is traced and not yet handed on
+    std::vector<Line> lines_;
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    bool seedsLeft_ = false;
-    double nextZ0_ = 0;
-    double nextR0_ = 0;
-    size_t started_ = 0;  // lines taken from the seeds
     size_t handedOn_ = 0;  // lines handed to the sink
+    size_t seeded_ = 0;    // lines whose seeds are taken
     bool stop_ = false;
     std::exception_ptr failure_;
 };
@@ -139,26 +176,35 @@ private:
     std::vector<std::thread> threads_;
 };
 
-unsigned helperCount(const FieldLineSeeds& seeds)
+// The number of lines, counted up to limit + 1.
+size_t lineCount(FieldLineSeeds seeds, size_t limit)
 {
-    // One helper fewer than the processor has cores: the caller traces too.
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    unsigned lines = 0;
-    FieldLineSeeds probe = seeds;
+    size_t lines = 0;
     double z0, r0;
-    while (lines <= kMaxHelpers && probe.next(z0, r0))
+    while (lines <= limit && seeds.next(z0, r0))
         ++lines;
-    return std::min({cores - 1, kMaxHelpers, lines > 0 ? lines - 1 : 0});
+    return lines;
 }
 
 }  // namespace
 
 void FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink)
 {
-    const unsigned helpers = helperCount(seeds);
-    // One buffer for each thread, and two more, so that the threads can run
-    // ahead of the line being handed on.
-    LineSchedule schedule(tracer, seeds, helpers + 3);
+    // One helper fewer than the processor has cores, as the caller traces too.
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    FollowLinesInOrder(tracer, seeds, sink, std::min(cores - 1, kMaxHelpers));
+}
+
+void FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink, unsigned helpers)
+{
+    const size_t lines = lineCount(seeds, std::max<size_t>(kLinesAtOnce, helpers));
+    if (lines == 0)
+        return;
+    helpers = static_cast<unsigned>(std::min<size_t>(helpers, lines - 1));  // no helper without a line of its own
+    // Few lines all at once; else a buffer for each thread and two more, so
+    // that the threads can run ahead of the line being handed on.
+    const size_t buffers = lines <= kLinesAtOnce ? lines : helpers + 3;
+    LineSchedule schedule(tracer, seeds, buffers);
     Helpers running(schedule, helpers);
     schedule.runCaller(sink);
 }
