@@ -14,16 +14,17 @@ namespace {
 constexpr unsigned kMaxHelpers = 7;
 
 // A run with no more lines than this keeps all of them in buffers at once, so
-// that the helpers can start from the last, innermost lines: these are
-// usually the longest (they leave the coil near the axis and sweep far out),
-// and one of them can take longer than all the others together.
+// that a helper can start on the last, innermost line at once: it is usually
+// the longest (it leaves the coil near the axis and sweeps far out), and it
+// can take longer than all the others together.
 constexpr size_t kLinesAtOnce = 8;
 
 // The shared state of one run. The lines in the window [handedOn, seeded),
 // at most one per buffer, have their seeds; line n lives in buffer
 // n % buffers.size(). The calling thread traces the first waiting line of the
-// window and hands the lines on strictly in order; the helpers trace the last
-// waiting ones. Each line handed on frees its buffer for the next seed.
+// window and hands the lines on strictly in order; a helper starts on the
+// window's last line, and then takes the first waiting ones too. Each line
+// handed on frees its buffer for the next seed.
 class LineSchedule {
 public:
     LineSchedule(const FieldLineTracer& tracer, FieldLineSeeds seeds, size_t bufferCount)
@@ -65,10 +66,10 @@ public:
         std::unique_lock lock(mutex_);
         try {
             for (;;) {
-                changed_.wait(lock, [&] { return stop_ || handedOn_ == seeded_ || lastWaiting(); });
+                changed_.wait(lock, [&] { return stop_ || handedOn_ == seeded_ || helpersLine(); });
                 if (stop_ || handedOn_ == seeded_)
                     return;
-                trace(*lastWaiting(), lock);
+                trace(*helpersLine(), lock);
             }
         } catch (...) {
             if (!lock.owns_lock())
@@ -118,12 +119,12 @@ private:
         return nullptr;
     }
 
-    Line* lastWaiting()
+    // A helper's next line: the window's last one while nobody has taken it
+    // (with few lines, the innermost), else the first waiting one.
+    Line* helpersLine()
     {
-        for (size_t n = seeded_; n > handedOn_; --n)
-            if (line(n - 1).state == State::Waiting)
-                return &line(n - 1);
-        return nullptr;
+        Line& last = line(seeded_ - 1);
+        return last.state == State::Waiting ? &last : firstWaiting();
     }
 
     // Traces the line with the lock released.
