@@ -67,7 +67,7 @@ int main(int argc, char** argv)
         printRatio(reporter, (std::string("FieldSlope per call, ") + point).c_str(),
                    std::string("FieldSlopePlain/") + point, std::string("FieldSlopeFast/") + point);
     printRatio(reporter, "AVX against SSE2, inside", "FieldSlopeSse2/inside", "FieldSlopeAvx/inside");
-    for (const char* run : {"a_defaults/", "c_short_coil/"})
+    for (const char* run : {"a_defaults/", "b_100_lines/", "c_short_coil/"})
         printRatio(reporter, (std::string("per FieldSlope call over run ") + run).c_str(),
                    std::string("PlainRunIntoNothing/") + run, std::string("RunIntoNothing/") + run);
     return 0;

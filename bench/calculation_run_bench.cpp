@@ -71,6 +71,7 @@ BENCHMARK_CAPTURE(RunIntoNothing, d_short_coil_200_lines, kShortCoilMostLines)->
 BENCHMARK_CAPTURE(RunIntoNothing, axis_curve, kAxisCurve)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // The plain tracer on the lighter runs, for the ratio per call over a whole run
-// (the plain (d) takes some 14 s a run).
+// (the plain d takes some 14 s a run).
 BENCHMARK_CAPTURE(PlainRunIntoNothing, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(PlainRunIntoNothing, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(PlainRunIntoNothing, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
