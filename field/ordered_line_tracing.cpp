@@ -14,7 +14,7 @@ namespace {
 constexpr unsigned kMaxHelpers = 7;
 
 // A run with no more lines than this keeps all of them in buffers at once, so
-// that a helper can start on the last, innermost line at once: it is usually
+// that a helper can begin with the last, innermost line: it is usually
 // the longest (it leaves the coil near the axis and sweeps far out), and it
 // can take longer than all the others together.
 constexpr size_t kLinesAtOnce = 8;
