@@ -3,38 +3,32 @@
 #include <cstring>
 
 #include "field/axial_field.h"
-#include "params/calc_params.h"
+#include "start_values.h"
 
-namespace {
-
-CalcParams defaults()
+TEST(AxialField, ClosedFormAtKnownPointsAndForDegenerateCoils)
 {
-    CalcParams p;
-    SetDefaults(p);
-    return p;
-}
-
-}  // namespace
-
-TEST(AxialField, MatchesTheClosedFormAtKnownPoints)
-{
-    const CalcParams p = defaults();
-    EXPECT_EQ(AxialField(p, 0), 1.8569534f);
-    EXPECT_EQ(AxialField(p, 0.25), 1.7471037f);
-    EXPECT_EQ(AxialField(p, 0.5), 0.98058069f);
-    EXPECT_EQ(AxialField(p, -0.5), 0.98058069f);
-    EXPECT_EQ(AxialField(p, 1), 0.062751211f);
-    EXPECT_EQ(AxialField(p, 2), 0.0055873781f);
-    EXPECT_EQ(AxialField(p, -2), 0.0055873781f);
+    const struct {
+        double radius, length, z;
+        float field;
+    } cases[] = {
+        {0.2, 1, 0, 1.8569534f},      {0.2, 1, 0.25, 1.7471037f}, {0.2, 1, 0.5, 0.98058069f},
+        {0.2, 1, -0.5, 0.98058069f},  {0.2, 1, 1, 0.062751211f},  {0.2, 1, 2, 0.0055873781f},
+        {0.2, 1, -2, 0.0055873781f},
+        // a zero radius: 2 inside, 0 outside, and on an end the mean of the two
+        {0, 1, 0, 2}, {0, 1, 0.3, 2}, {0, 1, 0.7, 0}, {0, 1, 0.5, 1}, {0, 1, -0.5, 1},
+        // a zero length: no field
+        {0.2, 0, 0, 0}, {0.2, 0, 1.3, 0}, {0, 0, 0, 0}, {0, 0, -1, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AxialField(RunValues(kAxisGraph, c.radius, c.length, 2, 7), c.z), c.field)
+            << "R=" << c.radius << " L=" << c.length << " z=" << c.z;
 }
 
 TEST(AxialField, IsEvenBitForBitAndPositiveEverywhere)
 {
-    CalcParams p = defaults();
     for (double R : {0.0, 0.1, 0.2, 3.7, 10.0}) {
         for (double L : {0.1, 1.0, 9.9}) {
-            p.radius = R;
-            p.length = L;
+            const CalcParams p = RunValues(kAxisGraph, R, L, 2, 7);
             for (int k = 0; k <= 2000; ++k) {
                 const double z = k * 0.0049;
                 const float plus = AxialField(p, z);
@@ -44,26 +38,4 @@ TEST(AxialField, IsEvenBitForBitAndPositiveEverywhere)
             }
         }
     }
-}
-
-TEST(AxialField, ZeroRadiusGivesTwoInsideZeroOutsideAndTheMeanOnAnEnd)
-{
-    CalcParams p = defaults();
-    p.radius = 0;
-    EXPECT_EQ(AxialField(p, 0), 2.0f);
-    EXPECT_EQ(AxialField(p, 0.3), 2.0f);
-    EXPECT_EQ(AxialField(p, 0.7), 0.0f);
-    EXPECT_EQ(AxialField(p, 0.5), 1.0f);
-    EXPECT_EQ(AxialField(p, -0.5), 1.0f);
-}
-
-TEST(AxialField, ZeroLengthGivesNoField)
-{
-    CalcParams p = defaults();
-    p.length = 0;
-    EXPECT_EQ(AxialField(p, 0), 0.0f);
-    EXPECT_EQ(AxialField(p, 1.3), 0.0f);
-    p.radius = 0;
-    EXPECT_EQ(AxialField(p, 0), 0.0f);
-    EXPECT_EQ(AxialField(p, -1), 0.0f);
 }

@@ -3,39 +3,24 @@
 #include <cmath>
 #include <limits>
 
-#include "field/axial_field.h"
-#include "params/calc_params.h"
-#include "plot/calculation_run.h"
-#include "recording_surface.h"
+#include "start_values.h"
 
 using Kind = RecordingSurface::Kind;
 
-namespace {
-
-CalcParams startUp(int16_t graphMode)
-{
-    CalcParams p;
-    SetDefaults(p);
-    p.graphMode = graphMode;
-    return p;
-}
-
-ClockReading fixedClock() { return {12, 30}; }
-
-}  // namespace
-
 TEST(CalculationRun, AxisGraphAtStartUp)
 {
-    CalcParams p = startUp(kAxisGraph);
+    CalcParams p = StartValues(kAxisGraph);
     RecordingSurface surface(651, 320);
-    const RunOutcome out = RunCalculation(p, surface, fixedClock);
-    ASSERT_TRUE(out.done);
+    ASSERT_TRUE(RunCalculation(p, surface, StoppedClock).done);
 
-    ASSERT_FALSE(surface.ops.empty());
-    EXPECT_EQ(surface.ops.front().kind, Kind::Clear);
-    const auto lines = surface.of(Kind::Line);
-    ASSERT_EQ(lines.size(), 2u);  // the two axes
-    EXPECT_EQ(lines[0].colour, (Rgb{12, 0, 0}));
+    // Order: clear, the two axes, the winding, then the curve over them.
+    ASSERT_EQ(surface.ops.size(), 1 + 2 + 51 + 1 + 101u);
+    EXPECT_EQ(surface.ops[0].kind, Kind::Clear);
+    EXPECT_EQ(surface.ops[1].kind, Kind::Line);
+    EXPECT_EQ(surface.ops[2].kind, Kind::Line);
+    EXPECT_EQ(surface.ops[1].colour, (Rgb{12, 0, 0}));
+    EXPECT_EQ(surface.ops[54].kind, Kind::Point);
+    EXPECT_EQ(surface.ops[54].colour, (Rgb{12, 0, 255}));
 
     const auto circles = surface.of(Kind::Circle);
     ASSERT_EQ(circles.size(), 51u);
@@ -48,12 +33,9 @@ TEST(CalculationRun, AxisGraphAtStartUp)
     // The last turn sits a hair short of the coil's end: the wire radius is single precision.
     EXPECT_NEAR(circles.back().x1, (0.49999998 + 2) * p.scaleX, 1e-4);
 
-    const auto points = surface.of(Kind::Point);
     const auto curve = surface.of(Kind::LineTo);
-    ASSERT_EQ(points.size(), 1u);
     ASSERT_EQ(curve.size(), 101u);
-    EXPECT_EQ(points[0].colour, (Rgb{12, 0, 255}));
-    EXPECT_EQ(curve[0].x1, points[0].x1);  // the first segment ends where the point is
+    EXPECT_EQ(curve[0].x1, surface.ops[54].x1);  // the first segment ends where the point is
     size_t peak = 0;
     for (size_t i = 0; i < curve.size(); ++i) {
         EXPECT_EQ(curve[i].colour, (Rgb{12, 0, 255}));
@@ -64,30 +46,23 @@ TEST(CalculationRun, AxisGraphAtStartUp)
     EXPECT_EQ(peak, 50u);
     EXPECT_FLOAT_EQ(curve[peak].x1, 651.0f / 2);
     EXPECT_FLOAT_EQ(curve.back().x1, 651.0f);
-    // Order: clear, axes, winding, then the curve over them.
-    EXPECT_EQ(surface.ops[1].kind, Kind::Line);
-    EXPECT_EQ(surface.ops[3].kind, Kind::Circle);
-    EXPECT_EQ(surface.ops[54].kind, Kind::Point);
-}
 
-TEST(CalculationRun, AxisCurveOnA640By320Picture)
-{
-    CalcParams p = startUp(kAxisGraph);
-    RecordingSurface surface(640, 320);
-    ASSERT_TRUE(RunCalculation(p, surface, fixedClock).done);
-    const auto curve = surface.of(Kind::LineTo);
-    EXPECT_NEAR(curve.front().y1, 159.56, 0.01);
-    EXPECT_NEAR(curve[50].y1, 14.55, 0.01);
-    EXPECT_NEAR(curve.back().y1, 159.56, 0.01);
+    // On a 640 x 320 picture.
+    RecordingSurface narrower(640, 320);
+    ASSERT_TRUE(RunCalculation(p, narrower, StoppedClock).done);
+    const auto narrowerCurve = narrower.of(Kind::LineTo);
+    EXPECT_NEAR(narrowerCurve.front().y1, 159.56, 0.01);
+    EXPECT_NEAR(narrowerCurve[50].y1, 14.55, 0.01);
+    EXPECT_NEAR(narrowerCurve.back().y1, 159.56, 0.01);
     EXPECT_NEAR(p.scaleY, 78.33, 0.01);
 }
 
-TEST(CalculationRun, FieldLinesAtStartUpValues)
+TEST(CalculationRun, FieldLinesAtStartUp)
 {
-    CalcParams p = startUp(kFieldLinesGraph);
+    CalcParams p = StartValues(kFieldLinesGraph);
     RecordingSurface surface(651, 320);
-    ASSERT_TRUE(RunCalculation(p, surface, fixedClock).done);
-    EXPECT_EQ(surface.ops.front().kind, Kind::Clear);
+    ASSERT_TRUE(RunCalculation(p, surface, StoppedClock).done);
+    EXPECT_EQ(surface.ops[0].kind, Kind::Clear);
     EXPECT_EQ(surface.ops[1].kind, Kind::Line);  // only the z axis
     const auto circles = surface.of(Kind::Circle);
     ASSERT_EQ(circles.size(), 102u);
@@ -101,104 +76,69 @@ TEST(CalculationRun, FieldLinesAtStartUpValues)
     EXPECT_TRUE(surface.of(Kind::Point).empty());
 }
 
-TEST(CalculationRun, RepeatedRunsDrawTheSamePicture)
-{
-    CalcParams p = startUp(kFieldLinesGraph);
-    RecordingSurface first(300, 200), second(300, 200);
-    RunCalculation(p, first, fixedClock);
-    RunCalculation(p, second, fixedClock);
-    ASSERT_EQ(first.ops.size(), second.ops.size());
-    for (size_t i = 0; i < first.ops.size(); ++i) {
-        EXPECT_EQ(first.ops[i].x1, second.ops[i].x1);
-        EXPECT_EQ(first.ops[i].y2, second.ops[i].y2);
-    }
-}
-
 TEST(CalculationRun, RefusesWhatItCannotDrawAndChangesNothing)
 {
     const double inf = std::numeric_limits<double>::infinity();
-    struct Case {
+    const char* const region = "Размер области должен быть больше нуля.";
+    const char* const lines = "Число линий должно быть не больше 200.";
+    const char* const small = "Окно слишком мало для рисунка.";
+    const struct {
         int16_t graph;
         double radius, length, halfRange, lineCount;
         int w, h;
-        const char* reason;
+        const char* reason;  // nothing: the run draws
     } cases[] = {
-        {kAxisGraph, 0.2, 1, 0, 7, 651, 320, "Размер области должен быть больше нуля."},
-        {kFieldLinesGraph, 0.2, 1, 0, 7, 651, 320, "Размер области должен быть больше нуля."},
+        {kAxisGraph, 0.2, 1, 0, 7, 651, 320, region},
+        {kFieldLinesGraph, 0.2, 1, 0, 7, 651, 320, region},
         {kFieldLinesGraph, 0, 1, 2, 7, 651, 320, "Для линий напряженности радиус соленоида должен быть больше нуля."},
         {kFieldLinesGraph, 0.2, 0, 2, 7, 651, 320, "Для линий напряженности длина соленоида должна быть больше нуля."},
-        {kFieldLinesGraph, 0.2, 1, 2, 200.5, 651, 320, "Число линий должно быть не больше 200."},
-        {kFieldLinesGraph, 0.2, 1, 2, inf, 651, 320, "Число линий должно быть не больше 200."},
-        {kFieldLinesGraph, 0.2, 1, 2, -inf, 651, 320, "Число линий должно быть не больше 200."},
-        {kFieldLinesGraph, 0.2, 1, 2, std::nan(""), 651, 320, "Число линий должно быть не больше 200."},
-        {kAxisGraph, 0.2, 1, 2, 7, 0, 320, "Окно слишком мало для рисунка."},
-        {kFieldLinesGraph, 0.2, 1, 2, 7, 651, 0, "Окно слишком мало для рисунка."},
+        {kFieldLinesGraph, 0.2, 1, 2, 200.5, 651, 320, lines},
+        {kFieldLinesGraph, 0.2, 1, 2, inf, 651, 320, lines},
+        {kFieldLinesGraph, 0.2, 1, 2, -inf, 651, 320, lines},
+        {kFieldLinesGraph, 0.2, 1, 2, std::nan(""), 651, 320, lines},
+        {kAxisGraph, 0.2, 1, 2, 7, 0, 320, small},
+        {kFieldLinesGraph, 0.2, 1, 2, 7, 651, 0, small},
+        // The axis curve needs neither a radius nor a length, and ignores the line count.
+        {kAxisGraph, 0, 0, 2, inf, 651, 320, nullptr},
+        {kAxisGraph, 0, 1, 2, 7, 651, 320, nullptr},
+        {kAxisGraph, 0.2, 0, 2, 7, 651, 320, nullptr},
+        {kFieldLinesGraph, 0.2, 1, 2, 200, 20, 10, nullptr},
     };
-    for (const Case& c : cases) {
-        CalcParams p = startUp(c.graph);
-        p.radius = c.radius;
-        p.length = c.length;
-        p.halfRange = c.halfRange;
-        p.lineCount = c.lineCount;
+    for (const auto& c : cases) {
+        CalcParams p = RunValues(c.graph, c.radius, c.length, c.halfRange, c.lineCount);
         p.scaleX = 42;
         RecordingSurface surface(c.w, c.h);
-        bool clockRead = false;
+        int clockReadings = 0;
         const RunOutcome out = RunCalculation(p, surface, [&] {
-            clockRead = true;
+            ++clockReadings;
             return ClockReading{};
         });
-        EXPECT_FALSE(out.done);
-        EXPECT_EQ(out.refusal, c.reason);
-        EXPECT_TRUE(surface.ops.empty());
-        EXPECT_EQ(p.scaleX, 42);
-        EXPECT_FALSE(clockRead);
+        EXPECT_EQ(out.done, c.reason == nullptr);
+        EXPECT_EQ(out.refusal, c.reason ? c.reason : "");
+        if (c.reason) {
+            EXPECT_TRUE(surface.ops.empty());
+            EXPECT_EQ(p.scaleX, 42);
+            EXPECT_EQ(clockReadings, 0);
+        } else if (c.graph == kAxisGraph) {
+            EXPECT_EQ(surface.of(Kind::LineTo).size(), 101u);
+        }
     }
 }
 
-TEST(CalculationRun, AcceptsWhatTheAxisGraphCanDraw)
-{
-    // The axis curve needs neither a radius nor a length, and ignores the line count.
-    for (double R : {0.0, 0.2})
-        for (double L : {0.0, 1.0}) {
-            CalcParams p = startUp(kAxisGraph);
-            p.radius = R;
-            p.length = L;
-            p.lineCount = std::numeric_limits<double>::infinity();
-            RecordingSurface surface(651, 320);
-            EXPECT_TRUE(RunCalculation(p, surface, fixedClock).done);
-            EXPECT_EQ(surface.of(Kind::LineTo).size(), 101u);
-        }
-    CalcParams p = startUp(kFieldLinesGraph);
-    p.lineCount = 200;
-    RecordingSurface surface(20, 10);
-    EXPECT_TRUE(RunCalculation(p, surface, fixedClock).done);
-}
-
-TEST(RunCaption, TitleThreeBlanksTheSecondsAndALatinC)
+TEST(RunCaption, TitleThreeBlanksTheSecondsAndALatinCTimedOverTheHour)
 {
     EXPECT_EQ(RunCaption(0), "Зорекс   время расчета 0 c");
-    EXPECT_EQ(RunCaption(3), "Зорекс   время расчета 3 c");
     EXPECT_EQ(RunCaption(1234), "Зорекс   время расчета 1234 c");
-    const std::string caption = RunCaption(5);
-    EXPECT_EQ(caption.back(), 'c');  // Latin, one byte
-}
+    EXPECT_EQ(RunCaption(5).back(), 'c');  // Latin, one byte
 
-TEST(ElapsedSeconds, CountsWholeSecondsAcrossTheHour)
-{
-    EXPECT_EQ(ElapsedSeconds({10, 5}, {10, 5}), 0);
-    EXPECT_EQ(ElapsedSeconds({10, 5}, {10, 8}), 3);
-    EXPECT_EQ(ElapsedSeconds({10, 59}, {11, 0}), 1);
-    EXPECT_EQ(ElapsedSeconds({59, 58}, {0, 3}), 5);
-    EXPECT_EQ(ElapsedSeconds({0, 0}, {59, 59}), 3599);
-}
+    const int elapsed[][5] = {{10, 5, 10, 5, 0}, {10, 5, 10, 8, 3}, {10, 59, 11, 0, 1}, {59, 58, 0, 3, 5}, {0, 0, 59, 59, 3599}};
+    for (const auto& e : elapsed)
+        EXPECT_EQ(ElapsedSeconds({e[0], e[1]}, {e[2], e[3]}), e[4]) << e[0] << ":" << e[1] << " to " << e[2] << ":" << e[3];
 
-TEST(CalculationRun, TheCaptionCarriesTheClocksDifference)
-{
-    CalcParams p = startUp(kAxisGraph);
+    CalcParams p = StartValues(kAxisGraph);
     RecordingSurface surface(100, 100);
-    ClockReading readings[] = {{59, 58}, {0, 3}};
+    const ClockReading readings[] = {{59, 58}, {0, 3}};
     int n = 0;
-    const RunOutcome out = RunCalculation(p, surface, [&] { return readings[n++]; });
-    EXPECT_EQ(out.caption, "Зорекс   время расчета 5 c");
+    EXPECT_EQ(RunCalculation(p, surface, [&] { return readings[n++]; }).caption, "Зорекс   время расчета 5 c");
     EXPECT_EQ(n, 2);
 }

@@ -1,79 +1,40 @@
 #include <gtest/gtest.h>
 
-#include "params/calc_params.h"
-#include "plot/axes.h"
-#include "plot/plot_window.h"
-#include "recording_surface.h"
+#include "start_values.h"
 
 using Kind = RecordingSurface::Kind;
 
-namespace {
-
-CalcParams defaults(int16_t graphMode)
+TEST(SetPlotWindow, FramesTheAxisCurveAboveAFloorAndTheFieldLinesToTheAspect)
 {
-    CalcParams p;
-    SetDefaults(p);
-    p.graphMode = graphMode;
-    return p;
+    const struct {
+        int16_t graph;
+        double radius, length;
+        int width, height;
+        float yMax;
+    } cases[] = {
+        {kAxisGraph, 0.2, 1, 640, 320, 2.0426488f},   // ten per cent above the peak 1.8569534
+        {kAxisGraph, 0.2, 1, 100, 1000, 2.0426488f},  // whatever the picture's size
+        {kAxisGraph, 10, 0.1, 640, 320, 0.11f},       // below the floor: 0.1 first, then the margin
+        {kFieldLinesGraph, 0.2, 1, 640, 320, 1.0f},   // a metre as many pixels up as across
+        {kFieldLinesGraph, 0.2, 1, 640, 480, 1.5f},
+    };
+    for (const auto& c : cases) {
+        CalcParams p = RunValues(c.graph, c.radius, c.length, 2, 7);
+        p.zStep = 0.123;
+        RecordingSurface surface(c.width, c.height);
+        SetPlotWindow(p, surface);
+        EXPECT_EQ(p.zMin, -2.0);
+        EXPECT_EQ(p.zMax, 2.0f);
+        EXPECT_EQ(p.yMax, c.yMax) << c.width << "x" << c.height;
+        EXPECT_EQ(p.yMin, -p.yMax);
+        EXPECT_EQ(p.zStep, c.graph == kAxisGraph ? 0.04 : 0.123);  // the field lines keep the old step
+        EXPECT_TRUE(surface.ops.empty());                          // it only computes
+    }
 }
 
-}  // namespace
-
-TEST(SetPlotWindow, AxisGraphFramesTheCurveWithATenPerCentMargin)
+TEST(DrawAxes, AxisGraphMapsTheWindowOntoThePictureAndDrawsBothAxes)
 {
-    CalcParams p = defaults(kAxisGraph);
-    RecordingSurface surface(640, 320);
-    SetPlotWindow(p, surface);
-    EXPECT_EQ(p.zMin, -2.0);
-    EXPECT_EQ(p.zMax, 2.0f);
-    EXPECT_EQ(p.zStep, 0.04);
-    EXPECT_EQ(p.yMax, static_cast<float>(1.8569534f * 1.1));
-    EXPECT_NEAR(p.yMax, 2.0426488, 1e-6);
-    EXPECT_EQ(p.yMin, -p.yMax);
-    EXPECT_TRUE(surface.ops.empty());  // it only computes
-}
-
-TEST(SetPlotWindow, AxisGraphAppliesTheFloorBeforeTheMargin)
-{
-    CalcParams p = defaults(kAxisGraph);
-    p.radius = 10;  // a short coil of large radius: the field stays below 0.1
-    p.length = 0.1;
-    RecordingSurface surface(640, 320);
-    SetPlotWindow(p, surface);
-    EXPECT_FLOAT_EQ(p.yMax, 0.11f);
-    EXPECT_FLOAT_EQ(p.yMin, -0.11f);
-}
-
-TEST(SetPlotWindow, AxisGraphDoesNotDependOnThePictureSize)
-{
-    CalcParams a = defaults(kAxisGraph);
-    CalcParams b = defaults(kAxisGraph);
-    RecordingSurface wide(1000, 100), tall(100, 1000);
-    SetPlotWindow(a, wide);
-    SetPlotWindow(b, tall);
-    EXPECT_EQ(a.yMax, b.yMax);
-}
-
-TEST(SetPlotWindow, FieldLinesFollowThePicturesAspectRatioAndKeepTheOldStep)
-{
-    CalcParams p = defaults(kFieldLinesGraph);
-    p.zStep = 0.123;
-    RecordingSurface surface(640, 320);
-    SetPlotWindow(p, surface);
-    EXPECT_EQ(p.zMin, -2.0);
-    EXPECT_EQ(p.zMax, 2.0f);
-    EXPECT_EQ(p.yMax, 1.0f);
-    EXPECT_EQ(p.yMin, -1.0f);
-    EXPECT_EQ(p.zStep, 0.123);
-
-    RecordingSurface taller(640, 480);
-    SetPlotWindow(p, taller);
-    EXPECT_EQ(p.yMax, 1.5f);
-}
-
-TEST(DrawAxes, AxisGraphScalesAndDrawsBothAxes)
-{
-    CalcParams p = defaults(kAxisGraph);
+    CalcParams p = StartValues(kAxisGraph);
     p.zMin = -2;
     p.zMax = 2;
     p.yMax = 1.6f;
@@ -83,24 +44,21 @@ TEST(DrawAxes, AxisGraphScalesAndDrawsBothAxes)
     EXPECT_EQ(p.scaleX, 160.0);
     EXPECT_NEAR(p.scaleY, 100.0, 1e-5);
     ASSERT_EQ(surface.ops.size(), 2u);
-    const auto& zAxis = surface.ops[0];
-    EXPECT_EQ(zAxis.kind, Kind::Line);
-    EXPECT_FLOAT_EQ(zAxis.x1, 0);
-    EXPECT_FLOAT_EQ(zAxis.y1, 160);
-    EXPECT_FLOAT_EQ(zAxis.x2, 640);
-    EXPECT_FLOAT_EQ(zAxis.y2, 160);
-    const auto& vAxis = surface.ops[1];
-    EXPECT_FLOAT_EQ(vAxis.x1, 320);
-    EXPECT_FLOAT_EQ(vAxis.y1, 0);
-    EXPECT_FLOAT_EQ(vAxis.x2, 320);
-    EXPECT_FLOAT_EQ(vAxis.y2, 320);
-    EXPECT_EQ(zAxis.colour, (Rgb{12, 0, 0}));
-    EXPECT_EQ(vAxis.colour, (Rgb{12, 0, 0}));
+    const float expected[2][4] = {{0, 160, 640, 160}, {320, 0, 320, 320}};  // the z axis, then the vertical one
+    for (int k = 0; k < 2; ++k) {
+        const DrawOp& op = surface.ops[k];
+        EXPECT_EQ(op.kind, Kind::Line);
+        EXPECT_FLOAT_EQ(op.x1, expected[k][0]);
+        EXPECT_FLOAT_EQ(op.y1, expected[k][1]);
+        EXPECT_FLOAT_EQ(op.x2, expected[k][2]);
+        EXPECT_FLOAT_EQ(op.y2, expected[k][3]);
+        EXPECT_EQ(op.colour, (Rgb{12, 0, 0}));
+    }
 }
 
 TEST(DrawAxes, FieldLinesGetEqualScalesAndOnlyTheZAxis)
 {
-    CalcParams p = defaults(kFieldLinesGraph);
+    CalcParams p = StartValues(kFieldLinesGraph);
     RecordingSurface surface(640, 320);
     SetPlotWindow(p, surface);
     DrawAxes(p, surface);
@@ -109,16 +67,4 @@ TEST(DrawAxes, FieldLinesGetEqualScalesAndOnlyTheZAxis)
     ASSERT_EQ(surface.ops.size(), 1u);
     EXPECT_EQ(surface.ops[0].y1, 160.0f);
     EXPECT_EQ(surface.ops[0].x2, 640.0f);
-}
-
-TEST(DrawAxes, TheWindowsCornersLandOnThePicturesCorners)
-{
-    CalcParams p = defaults(kAxisGraph);
-    RecordingSurface surface(651, 320);
-    SetPlotWindow(p, surface);
-    DrawAxes(p, surface);
-    // (zMax, yMin) maps to (W, H), (zMin, yMax) to (0, 0).
-    EXPECT_DOUBLE_EQ(p.scaleX * (p.zMax - p.zMin), 651.0);
-    EXPECT_DOUBLE_EQ(p.scaleY * (static_cast<double>(p.yMax) - p.yMin), 320.0);
-    EXPECT_DOUBLE_EQ(p.scaleY * p.yMax, 160.0);
 }
