@@ -1,3 +1,4 @@
+// The painter surface and the picture files drawn through it.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -5,19 +6,21 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <optional>
 
-#include "params/calc_params.h"
-#include "plot/calculation_run.h"
 #include "render/painter_surface.h"
+#include "render/picture_files.h"
+#include "start_values.h"
 
 namespace {
 
 constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kDark{12, 0, 0};
 
 // A white image of the given size after `draw` has run on a surface over it.
@@ -66,18 +69,14 @@ void drawFarAway(PainterSurface& s)
 
 }  // namespace
 
-TEST(PainterSurface, ClearLeavesOnlyWhite)
+TEST(PainterSurface, ClearAndFarAwayOrNonFiniteCoordinatesLeaveOnlyWhite)
 {
-    QImage image(40, 30, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    PainterSurface surface(painter, 40, 30);
-    surface.drawLine(0, 0, 40, 30, kRed);
-    surface.clear();
-    painter.end();
-    EXPECT_EQ(nonWhitePixels(image), 0);
-    EXPECT_EQ(surface.width(), 40);
-    EXPECT_EQ(surface.height(), 30);
+    EXPECT_EQ(nonWhitePixels(painted(40, 30, [](PainterSurface& s) {
+                  s.drawLine(0, 0, 40, 30, kRed);
+                  s.clear();
+              })),
+              0);
+    EXPECT_EQ(nonWhitePixels(painted(100, 100, drawFarAway)), 0);
 }
 
 TEST(PainterSurface, CircleBelowOnePixelIsASingleDot)
@@ -97,41 +96,32 @@ TEST(PainterSurface, CircleBelowOnePixelIsASingleDot)
     EXPECT_EQ(point.pixel(39, 0), qRgb(255, 0, 0));
 }
 
-TEST(PainterSurface, LargerCircleIsAnOutline)
+TEST(PainterSurface, LinesOnePixelWideFromTheCurrentPointAndOutlinedCirclesInEveryColourGiven)
 {
-    const QImage image = painted(40, 40, [](PainterSurface& s) { s.drawCircle(20, 20, 8, kRed); });
-    EXPECT_EQ(image.pixel(20, 20), qRgb(255, 255, 255));  // not filled
-    for (const QPoint edge : {QPoint(28, 20), QPoint(12, 20), QPoint(20, 28), QPoint(20, 12)})
-        EXPECT_GT(qRed(image.pixel(edge)) - qGreen(image.pixel(edge)), 100) << edge.x() << "," << edge.y();
-}
-
-TEST(PainterSurface, LineAtAWholeCoordinateFillsOneRowOfPixels)
-{
-    const QImage image = painted(60, 20, [](PainterSurface& s) { s.drawLine(0, 10, 60, 10, kDark); });
-    for (int x = 2; x < 58; ++x) {
-        EXPECT_EQ(image.pixel(x, 10), qRgb(12, 0, 0)) << x;
-        EXPECT_EQ(image.pixel(x, 9), qRgb(255, 255, 255)) << x;
-        EXPECT_EQ(image.pixel(x, 11), qRgb(255, 255, 255)) << x;
-    }
-}
-
-TEST(PainterSurface, LineToStartsAtTheCurrentPoint)
-{
-    const QImage image = painted(60, 20, [](PainterSurface& s) {
-        s.plotPoint(5, 4, kDark);
-        s.lineTo(30, 4, kDark);  // along row 4
-        s.lineTo(30, 15, kDark);  // then down column 30
+    const QImage image = painted(60, 60, [](PainterSurface& s) {
+        s.drawLine(0, 10, 60, 10, kRed);  // a whole coordinate: one row of pixels
+        s.drawLine(0, 20, 60, 20, kBlue);
+        s.drawLine(0, 30, 60, 30, kRed);
+        s.plotPoint(5, 40, kDark);
+        s.lineTo(30, 40, kDark);  // along row 40 from the point
+        s.lineTo(30, 55, kDark);  // then down column 30
+        s.drawCircle(48, 48, 8, kBlue);
+        s.drawLine(0, 58, 60, 58, kRed);
     });
-    EXPECT_EQ(image.pixel(5, 4), qRgb(12, 0, 0));
-    EXPECT_EQ(image.pixel(20, 4), qRgb(12, 0, 0));
-    EXPECT_EQ(image.pixel(30, 10), qRgb(12, 0, 0));
-    EXPECT_EQ(image.pixel(20, 10), qRgb(255, 255, 255));
-}
-
-TEST(PainterSurface, FarAwayAndNonFiniteCoordinatesDrawNothing)
-{
-    const QImage image = painted(100, 100, drawFarAway);
-    EXPECT_EQ(nonWhitePixels(image), 0);
+    for (int x = 2; x < 58; ++x) {
+        EXPECT_EQ(image.pixel(x, 9), qRgb(255, 255, 255)) << x;
+        EXPECT_EQ(image.pixel(x, 10), qRgb(255, 0, 0)) << x;
+        EXPECT_EQ(image.pixel(x, 11), qRgb(255, 255, 255)) << x;
+        EXPECT_EQ(image.pixel(x, 20), qRgb(0, 0, 255)) << x;
+        EXPECT_EQ(image.pixel(x, 30), qRgb(255, 0, 0)) << x;
+        EXPECT_EQ(image.pixel(x, 58), qRgb(255, 0, 0)) << x;
+    }
+    for (const QPoint dark : {QPoint(5, 40), QPoint(20, 40), QPoint(30, 50)})
+        EXPECT_EQ(image.pixel(dark), qRgb(12, 0, 0)) << dark.x() << "," << dark.y();
+    EXPECT_EQ(image.pixel(20, 50), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(48, 48), qRgb(255, 255, 255));  // the circle is not filled
+    for (const QPoint edge : {QPoint(56, 48), QPoint(40, 48), QPoint(48, 56), QPoint(48, 40)})
+        EXPECT_GT(qBlue(image.pixel(edge)) - qRed(image.pixel(edge)), 100) << edge.x() << "," << edge.y();
 }
 
 TEST(PainterSurface, LinesAndCirclesReachingFarOutShowTheirVisiblePart)
@@ -210,10 +200,8 @@ QImage fieldLinePicture()
     QImage image(651, 320, QImage::Format_RGB32);
     QPainter painter(&image);
     Surface surface(painter, 651, 320);
-    CalcParams p;
-    SetDefaults(p);
-    p.graphMode = kFieldLinesGraph;
-    EXPECT_TRUE(RunCalculation(p, surface, [] { return ClockReading{}; }).done);
+    CalcParams p = StartValues(kFieldLinesGraph);
+    EXPECT_TRUE(RunCalculation(p, surface, StoppedClock).done);
     painter.end();
     return image;
 }
@@ -225,19 +213,56 @@ TEST(PainterSurface, AFieldLineRunDrawsThePictureOfAPenPerOperation)
     EXPECT_TRUE(fieldLinePicture<PainterSurface>() == fieldLinePicture<FreshPenSurface>());
 }
 
-TEST(PainterSurface, EveryChangeOfColourReachesThePicture)
+namespace {
+
+// Draws a red diagonal and a blue dot, and checks the surface's size.
+DrawPicture sample(int width, int height)
 {
-    constexpr Rgb kBlue{0, 0, 255};
-    const QImage image = painted(60, 60, [&](PainterSurface& s) {
-        s.drawLine(0, 10, 60, 10, kRed);
-        s.drawLine(0, 20, 60, 20, kBlue);
-        s.drawLine(0, 30, 60, 30, kRed);
-        s.drawCircle(30, 45, 8, kBlue);
-        s.drawLine(0, 58, 60, 58, kRed);
-    });
-    EXPECT_EQ(image.pixel(5, 10), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(5, 20), qRgb(0, 0, 255));
-    EXPECT_EQ(image.pixel(5, 30), qRgb(255, 0, 0));
-    EXPECT_GT(qBlue(image.pixel(38, 45)) - qRed(image.pixel(38, 45)), 100);
-    EXPECT_EQ(image.pixel(5, 58), qRgb(255, 0, 0));
+    return [=](DrawingSurface& s) {
+        EXPECT_EQ(s.width(), width);
+        EXPECT_EQ(s.height(), height);
+        s.drawLine(0, 0, float(width), float(height), Rgb{255, 0, 0});
+        s.plotPoint(2, 1, Rgb{0, 0, 255});
+    };
+}
+
+// The page of a one-page PDF, [x0 y0 x1 y1] in points.
+QString mediaBox(const QByteArray& pdf)
+{
+    const auto m = QRegularExpression(R"(/MediaBox \[([^\]]*)\])").match(QString::fromLatin1(pdf));
+    return m.hasMatch() ? m.captured(1).simplified() : QString();
+}
+
+}  // namespace
+
+TEST(PictureFiles, PngAndSvgHoldThePictureOnWhite)
+{
+    const QImage image = QImage::fromData(PngPicture(37, 23, sample(37, 23)), "PNG");
+    ASSERT_EQ(image.size(), QSize(37, 23));
+    EXPECT_EQ(image.pixel(2, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(36, 0), qRgb(255, 255, 255));
+    EXPECT_GT(qRed(image.pixel(18, 11)), 200);
+    EXPECT_LT(qGreen(image.pixel(18, 11)), 200);
+
+    const QByteArray svg = SvgPicture(651, 320, "Зорекс", sample(651, 320));
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 651, 320));
+    EXPECT_TRUE(svg.contains("<title>Зорекс</title>"));
+    EXPECT_TRUE(svg.contains("fill=\"#ffffff\""));  // the white background
+}
+
+TEST(PictureFiles, PdfPageIsThePictureOnePointPerPixelOrScaledDownToWhatReadersAccept)
+{
+    const std::pair<QSize, QString> pages[] = {
+        {QSize(651, 320), "0 0 651.000000 320.000000"}, {QSize(333, 777), "0 0 333.000000 777.000000"},
+        {QSize(595, 842), "0 0 595.000000 842.000000"}, {QSize(1, 1), "0 0 1.000000 1.000000"},
+        {QSize(20000, 10), "0 0 10000.000000 5.000000"},
+    };
+    for (const auto& [size, page] : pages) {
+        const QByteArray pdf = PdfPicture(size.width(), size.height(), "Зорекс", sample(size.width(), size.height()));
+        EXPECT_TRUE(pdf.startsWith("%PDF-"));
+        EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+        EXPECT_EQ(mediaBox(pdf), page);
+    }
 }
