@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr double kPageWidth = 400;
 constexpr double kPageHeight = 300;
 
 // A document of `fillers` one-line paragraphs followed by `tail`, laid out
@@ -23,19 +22,11 @@ void LayOut(QTextDocument& document, int fillers, const QString& tail)
     for (int i = 0; i < fillers; ++i)
         html += QString("<p>Строка %1</p>").arg(i);
     document.setHtml(html + tail + "<p>Конец</p>");
-    document.setPageSize(QSizeF(kPageWidth, kPageHeight));
+    document.setPageSize(QSizeF(400, kPageHeight));
     KeepTogether(document);
 }
 
 int PageOf(double y) { return static_cast<int>(std::floor(y / kPageHeight)); }
-
-QTextBlock HeadingBlock(QTextDocument& document)
-{
-    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
-        if (b.blockFormat().headingLevel() > 0)
-            return b;
-    return {};
-}
 
 // The first line of a paragraph, where it is drawn.
 QRectF FirstLine(QTextDocument& document, const QTextBlock& block)
@@ -51,42 +42,33 @@ class PageBreaksTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Wherever the page ends, a heading shares its page with the first line
-    // of the paragraph under it.
-    void headingStaysWithItsText()
+    // Wherever the page ends, a heading shares its page with the first line of
+    // the paragraph under it, and a table shorter than a page is never split
+    // and stays on the page of the paragraph that introduces it with a colon.
+    void headingsAndShortTablesStayWithTheirText()
     {
         for (int fillers = 0; fillers < 30; ++fillers) {
-            QTextDocument document;
-            LayOut(document, fillers, "<h2>Заголовок</h2><p>Первая строка текста под заголовком.</p>");
-            const QTextBlock heading = HeadingBlock(document);
+            QTextDocument headed;
+            LayOut(headed, fillers, "<h2>Заголовок</h2><p>Первая строка текста под заголовком.</p>");
+            QTextBlock heading = headed.begin();
+            while (heading.isValid() && heading.blockFormat().headingLevel() == 0)
+                heading = heading.next();
             QVERIFY(heading.isValid());
-            const QRectF headingLine = FirstLine(document, heading);
-            const QRectF textLine = FirstLine(document, heading.next());
-            QCOMPARE(PageOf(headingLine.top()), PageOf(textLine.bottom() - 1));
-        }
-    }
+            QCOMPARE(PageOf(FirstLine(headed, heading).top()), PageOf(FirstLine(headed, heading.next()).bottom() - 1));
 
-    // A table shorter than a page is never split, and the paragraph that
-    // introduces it with a colon stays on its page.
-    void shortTableIsKeptWhole()
-    {
-        const QString table = "<p>Таблица:</p><table border=\"1\">"
-                              "<tr><td>1</td></tr><tr><td>2</td></tr><tr><td>3</td></tr><tr><td>4</td></tr>"
-                              "</table>";
-        for (int fillers = 0; fillers < 30; ++fillers) {
-            QTextDocument document;
-            LayOut(document, fillers, table);
-            const QList<QTextFrame*> frames = document.rootFrame()->childFrames();
+            QTextDocument tabled;
+            LayOut(tabled, fillers,
+                   "<p>Таблица:</p><table border=\"1\">"
+                   "<tr><td>1</td></tr><tr><td>2</td></tr><tr><td>3</td></tr><tr><td>4</td></tr></table>");
+            const QList<QTextFrame*> frames = tabled.rootFrame()->childFrames();
             QCOMPARE(frames.size(), 1);
-            const QRectF tableBox = document.documentLayout()->frameBoundingRect(frames.first());
-            QCOMPARE(PageOf(tableBox.top()), PageOf(tableBox.bottom() - 1));
-
-            QTextBlock intro;
-            for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
-                if (b.text() == "Таблица:")
-                    intro = b;
+            const QRectF table = tabled.documentLayout()->frameBoundingRect(frames.first());
+            QCOMPARE(PageOf(table.top()), PageOf(table.bottom() - 1));
+            QTextBlock intro = tabled.begin();
+            while (intro.isValid() && intro.text() != "Таблица:")
+                intro = intro.next();
             QVERIFY(intro.isValid());
-            QCOMPARE(PageOf(FirstLine(document, intro).top()), PageOf(tableBox.top()));
+            QCOMPARE(PageOf(FirstLine(tabled, intro).top()), PageOf(table.top()));
         }
     }
 

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <optional>
 
 #include "render/painter_surface.h"
 #include "render/picture_files.h"
@@ -168,29 +167,24 @@ namespace {
 
 // Hands every operation to a PainterSurface of its own, which has never set a
 // pen: each one sets its pen anew, as every operation once did.
-class FreshPenSurface final : public DrawingSurface {
+class FreshPenSurface final : public OpSurface {
 public:
-    FreshPenSurface(QPainter& painter, int width, int height) : painter_(painter), width_(width), height_(height) {}
-
-    void clear() override { fresh().clear(); }
-    void drawLine(float x1, float y1, float x2, float y2, Rgb c) override { fresh().drawLine(x1, y1, x2, y2, c); }
-    void plotPoint(float x, float y, Rgb c) override { fresh().plotPoint(x, y, c); }
-    void lineTo(float, float, Rgb) override { ADD_FAILURE() << "a field-line run draws no polyline"; }
-    void drawCircle(float cx, float cy, float r, Rgb c) override { fresh().drawCircle(cx, cy, r, c); }
-    int width() const override { return width_; }
-    int height() const override { return height_; }
+    FreshPenSurface(QPainter& painter, int width, int height) : OpSurface(width, height), painter_(painter) {}
 
 private:
-    PainterSurface& fresh()
+    void take(const DrawOp& op) override
     {
-        surface_.emplace(painter_, width_, height_);
-        return *surface_;
+        PainterSurface fresh(painter_, width(), height());
+        switch (op.kind) {
+        case DrawOp::Kind::Clear: fresh.clear(); break;
+        case DrawOp::Kind::Line: fresh.drawLine(op.x1, op.y1, op.x2, op.y2, op.colour); break;
+        case DrawOp::Kind::Point: fresh.plotPoint(op.x1, op.y1, op.colour); break;
+        case DrawOp::Kind::LineTo: ADD_FAILURE() << "a field-line run draws no polyline"; break;
+        case DrawOp::Kind::Circle: fresh.drawCircle(op.x1, op.y1, op.x2, op.colour); break;
+        }
     }
 
     QPainter& painter_;
-    int width_;
-    int height_;
-    std::optional<PainterSurface> surface_;
 };
 
 // The picture of a field-line run with the start values, drawn through a Surface on the painter.

@@ -60,17 +60,23 @@ private:
 // Folds a stream of values into a 64-bit digest, bit for bit (FNV-1a).
 class Digest {
 public:
+    template <class... T>
+    void add(const T&... values)
+    {
+        (addBytes(values), ...);
+    }
+    uint64_t hash() const { return hash_; }
+
+private:
     template <class T>
-    void add(const T& value)
+    void addBytes(const T& value)
     {
         unsigned char bytes[sizeof value];
         std::memcpy(bytes, &value, sizeof value);
         for (unsigned char b : bytes)
             hash_ = (hash_ ^ b) * 0x100000001b3ull;
     }
-    uint64_t hash() const { return hash_; }
 
-private:
     uint64_t hash_ = 0xcbf29ce484222325ull;
 };
 
@@ -87,11 +93,7 @@ public:
 private:
     void take(const DrawOp& op) override
     {
-        digest.add(op.kind);
-        for (float v : {op.x1, op.y1, op.x2, op.y2})
-            digest.add(v);
-        for (uint8_t v : {op.colour.red, op.colour.green, op.colour.blue})
-            digest.add(v);
+        digest.add(op.kind, op.x1, op.y1, op.x2, op.y2, op.colour.red, op.colour.green, op.colour.blue);
         ++ops_;
     }
 
@@ -103,17 +105,12 @@ class DigestSink final : public FieldLineSink {
 public:
     void beginLine(double z, double r) override
     {
-        digest.add('B');
-        digest.add(z);
-        digest.add(r);
+        digest.add('B', z, r);
         ++lines;
     }
     void step(const FieldLineStep& s) override
     {
-        digest.add(s.zPrev);
-        digest.add(s.rPrev);
-        digest.add(s.z);
-        digest.add(s.r);
+        digest.add(s.zPrev, s.rPrev, s.z, s.r);
         ++steps;
     }
 

@@ -27,20 +27,7 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
     return parts;
 }
 
-std::size_t LeadingBlanks(const std::string& line)
-{
-    return line.find_first_not_of(' ');
-}
-
-// The rectangles of the band, which keep their size whatever the client area.
-std::vector<RealRect> BandSizes(const ControlLayout& c)
-{
-    std::vector<RealRect> sizes;
-    for (const RealRect& r : {c.cmdOK, c.list1, c.label7, c.text1, c.label1, c.label4, c.vScroll1, c.label2, c.label5,
-                              c.vScroll2, c.label3, c.label6, c.vScroll3})
-        sizes.push_back({0, 0, r.width, r.height});
-    return sizes;
-}
+std::size_t LeadingBlanks(const std::string& line) { return line.find_first_not_of(' '); }
 
 }  // namespace
 
@@ -51,50 +38,31 @@ private slots:
     void initTestCase() { InstallQtWarningTrap(); }
     void cleanup() { QCOMPARE(TakeQtWarnings(), QStringList()); }
 
-    void layoutAtTheStartSize()
+    // At the start size; wider, only the picture's right edge and the button
+    // move; taller, the band moves down by as much without changing size.
+    void layoutAtTheStartSizeAndAfterWideningAndHeightening()
     {
-        const auto c = ArrangeControls(659, 406);
-        QVERIFY(c.has_value());
-        QCOMPARE(c->picture1, (RealRect{4, 4, 651, 320}));
-        QCOMPARE(c->cmdOK, (RealRect{static_cast<float>(659.0f * 0.85), 328, 65, 22}));
-        QCOMPARE(c->cmdOK.left, 560.15f);
-        QCOMPARE(c->list1, (RealRect{4, 328, 195, 44}));
-        QCOMPARE(c->label7, (RealRect{4, 376, 130, 22}));
-        QCOMPARE(c->text1, (RealRect{134, 376, 65, 22}));
-        QCOMPARE(c->label1, (RealRect{219, 328, 65, 22}));
-        QCOMPARE(c->label4, (RealRect{219, 350, 65, 22}));
-        QCOMPARE(c->vScroll1, (RealRect{284, 328, 16.25f, 44}));
-        QCOMPARE(c->label2, (RealRect{320.25f, 328, 65, 22}));
-        QCOMPARE(c->label5, (RealRect{320.25f, 350, 65, 22}));
-        QCOMPARE(c->vScroll2, (RealRect{385.25f, 328, 16.25f, 44}));
-        QCOMPARE(c->label3, (RealRect{421.5f, 328, 65, 22}));
-        QCOMPARE(c->label6, (RealRect{421.5f, 350, 65, 22}));
-        QCOMPARE(c->vScroll3, (RealRect{486.5f, 328, 16.25f, 44}));
-    }
+        const ControlLayout start{
+            {4, 4, 651, 320},       {560.15f, 328, 65, 22},     {4, 328, 195, 44},         {4, 376, 130, 22},
+            {134, 376, 65, 22},     {219, 328, 65, 22},         {219, 350, 65, 22},        {284, 328, 16.25f, 44},
+            {320.25f, 328, 65, 22}, {320.25f, 350, 65, 22},     {385.25f, 328, 16.25f, 44}, {421.5f, 328, 65, 22},
+            {421.5f, 350, 65, 22},  {486.5f, 328, 16.25f, 44},
+        };
+        QCOMPARE(start.cmdOK.left, static_cast<float>(659.0f * 0.85));
+        QVERIFY(ArrangeControls(659, 406) == start);
 
-    void wideningMovesOnlyThePictureEdgeAndTheButton()
-    {
-        const auto narrow = ArrangeControls(659, 406);
-        const auto wide = ArrangeControls(1000, 406);
-        QCOMPARE(wide->picture1, (RealRect{4, 4, 992, 320}));
-        QCOMPARE(wide->cmdOK.left, 850.0f);
-        ControlLayout expected = *narrow;
-        expected.picture1.width = wide->picture1.width;
-        expected.cmdOK.left = wide->cmdOK.left;
-        QVERIFY(*wide == expected);
-    }
+        ControlLayout wide = start;
+        wide.picture1.width = 992;
+        wide.cmdOK.left = 850;
+        QVERIFY(ArrangeControls(1000, 406) == wide);
 
-    void heighteningMovesTheBandDownWithoutResizingIt()
-    {
-        const auto low = ArrangeControls(659, 406);
-        const auto high = ArrangeControls(659, 606);
-        QCOMPARE(high->picture1, (RealRect{4, 4, 651, 520}));
-        QCOMPARE(high->cmdOK.top, 528.0f);
-        QCOMPARE(high->label7.top, 576.0f);
-        QCOMPARE(high->label6.top, 550.0f);
-        QCOMPARE(high->label6.top + high->label6.height + 34, 606.0f);  // the band keeps its distance to the bottom
-        QVERIFY(BandSizes(*high) == BandSizes(*low));
-        QCOMPARE(high->vScroll3.left, low->vScroll3.left);
+        ControlLayout high = start;
+        high.picture1.height = 520;
+        for (RealRect* r : {&high.cmdOK, &high.list1, &high.label7, &high.text1, &high.label1, &high.label4, &high.vScroll1,
+                            &high.label2, &high.label5, &high.vScroll2, &high.label3, &high.label6, &high.vScroll3})
+            r->top += 200;
+        QVERIFY(ArrangeControls(659, 606) == high);
+        QCOMPARE(high.label6.top + high.label6.height + 34, 606.0f);  // the band keeps its distance to the bottom
     }
 
     void noLayoutWithoutRoomForThePicture()
@@ -114,12 +82,9 @@ private slots:
 
     void realsGoToTheNearestPixel()
     {
-        QCOMPARE(ToPixel(560.15f), 560);
-        QCOMPARE(ToPixel(16.25f), 16);
-        QCOMPARE(ToPixel(421.5f), 422);
-        QCOMPARE(ToPixel(320.25f), 320);
-        QCOMPARE(ToPixel(-0.5f), -1);
-        QCOMPARE(ToPixel(0), 0);
+        const std::pair<float, int> cases[] = {{560.15f, 560}, {16.25f, 16}, {421.5f, 422}, {320.25f, 320}, {-0.5f, -1}, {0, 0}};
+        for (const auto& [real, pixel] : cases)
+            QCOMPARE(ToPixel(real), pixel);
     }
 
     void placementLeavesATenthAndAFiftiethOfTheFreeSpace()
@@ -131,47 +96,37 @@ private slots:
         QCOMPARE(PlaceWindow(600, 300, 680, 470), (WindowOrigin{-8, -3}));
     }
 
-    void aboutTextHasElevenLinesJoinedByCrLf()
+    // The about box: eleven lines joined by CR LF; the authors box: a blank,
+    // then five lines separated by a CR alone; no break after the last, no e-mail.
+    void helpTextsKeepTheirLinesAndBlanks()
     {
-        const std::string text = AboutText();
-        QVERIFY(text.size() >= 2 && text.substr(text.size() - 2) != "\r\n");
-        const std::vector<std::string> lines = Split(text, "\r\n");
+        const std::string about = AboutText();
+        const std::vector<std::string> lines = Split(about, "\r\n");
         QCOMPARE(lines.size(), std::size_t{11});
         QCOMPARE(lines[0], std::string("Эта программа"));
         QCOMPARE(lines[1], std::string("расчитывает магнитные поля соленоида конечной длины."));
         QCOMPARE(lines[2], std::string(" "));
         QCOMPARE(lines[3], std::string("История версий:"));
-        for (const std::string& line : lines) {
-            QVERIFY(!line.empty());
-            QVERIFY(line.find_first_of("\r\n@") == std::string::npos);  // no stray break, no e-mail
-        }
-    }
+        for (const std::string& line : lines)
+            QVERIFY(!line.empty() && line.find_first_of("\r\n@") == std::string::npos);
 
-    void authorsTextHasFiveLinesSeparatedByCrAlone()
-    {
-        const std::string text = AuthorsText();
-        QVERIFY(text.find('\n') == std::string::npos);
-        QVERIFY(text.back() != '\r');
-        QCOMPARE(text.front(), ' ');
-        const std::vector<std::string> lines = Split(text, "\r");
-        QCOMPARE(lines.size(), std::size_t{5});
-        QCOMPARE(LeadingBlanks(lines[0]), std::size_t{29});  // the text's leading blank and 28 of the line
-        QCOMPARE(lines[0].back(), ',');
-        QCOMPARE(lines[1].back(), ' ');
-        QCOMPARE(LeadingBlanks(lines[2]), std::size_t{29});
-        QCOMPARE(lines[2].back(), ',');
-        QVERIFY(text.find('@') == std::string::npos);
-    }
+        const std::string authors = AuthorsText();
+        QVERIFY(authors.find_first_of("\n@") == std::string::npos);
+        QVERIFY(authors.back() != '\r');
+        const std::vector<std::string> parts = Split(authors, "\r");
+        QCOMPARE(parts.size(), std::size_t{5});
+        QCOMPARE(LeadingBlanks(parts[0]), std::size_t{29});  // the text's leading blank and 28 of the line
+        QCOMPARE(parts[0].back(), ',');
+        QCOMPARE(parts[1].back(), ' ');
+        QCOMPARE(LeadingBlanks(parts[2]), std::size_t{29});
+        QCOMPARE(parts[2].back(), ',');
 
-    void carriageReturnsBreakLinesForDisplay()
-    {
+        // For display, every CR, LF or CR LF breaks one line.
         QCOMPARE(WithLineFeeds(QStringLiteral("a\r\nb\rc\nd")), QStringLiteral("a\nb\nc\nd"));
         QCOMPARE(WithLineFeeds(QStringLiteral(" \r\r x")), QStringLiteral(" \n\n x"));
-        const QString about = WithLineFeeds(QString::fromStdString(AboutText()));
-        QCOMPARE(about.count(QLatin1Char('\n')), 10);
-        const QString authors = WithLineFeeds(QString::fromStdString(AuthorsText()));
-        QCOMPARE(authors.count(QLatin1Char('\n')), 4);
-        QVERIFY(authors.startsWith(QString(29, QLatin1Char(' ')) + QStringLiteral("Разработчики")));
+        QCOMPARE(WithLineFeeds(QString::fromStdString(about)).count(QLatin1Char('\n')), 10);
+        QVERIFY(WithLineFeeds(QString::fromStdString(authors))
+                    .startsWith(QString(29, QLatin1Char(' ')) + QStringLiteral("Разработчики")));
     }
 
     void qtDialogButtonsSpeakRussian()
