@@ -57,13 +57,18 @@ TEST(FieldLines, SevenLinesFromTheOutermostSeedTheOuterTwoJumpTheWinding)
     EXPECT_NEAR(rec.lines[0].steps[0].r, 0.1750003, 1e-7);
 }
 
-TEST(FieldLines, TheFirstStepOfTheOutermostLineIsAnAxialStepDrawnFourTimes)
+// The first step of the outermost line, an axial one, and every later one is
+// drawn in four mirrored positions; the right-hand copies never reach z < 0.
+TEST(FieldLines, EveryStepIsDrawnInFourMirroredPositions)
 {
     const CalcParams p = Windowed(StartValues(kFieldLinesGraph), 640, 320);
     RecordingSurface surface(640, 320);
     TraceFieldLines(p, surface);
     ASSERT_GE(surface.ops.size(), 4u);
-    // scaleX = 160 px/m, zMin = -2, axis row at y = 160.
+    ASSERT_EQ(surface.ops.size() % 4, 0u);
+    // Equal scales of 160 px/m, zMin = -2, axis row at y = 160.
+    ASSERT_EQ(p.scaleX, 160.0);
+    ASSERT_EQ(p.scaleY, 160.0);
     const auto X = [](double z) { return static_cast<float>((z + 2) * 160); };
     const auto below = [](double r) { return static_cast<float>(160 + r * 160); };
     const auto above = [](double r) { return static_cast<float>(160 - r * 160); };
@@ -74,40 +79,31 @@ TEST(FieldLines, TheFirstStepOfTheOutermostLineIsAnAxialStepDrawnFourTimes)
                                    {X(-z0), above(r0), X(-z1), above(r0)}};
     for (int k = 0; k < 4; ++k) {
         const auto& op = surface.ops[k];
-        EXPECT_EQ(op.kind, Kind::Line);
-        EXPECT_EQ(op.colour, (Rgb{12, 0, 255}));
         EXPECT_NEAR(op.x1, quadrants[k][0], 1e-3);
         EXPECT_NEAR(op.y1, quadrants[k][1], 1e-3);
         EXPECT_NEAR(op.x2, quadrants[k][2], 1e-3);
         EXPECT_NEAR(op.y2, quadrants[k][3], 1e-3);
     }
-}
-
-TEST(FieldLines, EverySegmentIsDrawnInFourMirroredPositions)
-{
-    const CalcParams p = Windowed(StartValues(kFieldLinesGraph));
-    RecordingSurface surface(651, 320);
-    TraceFieldLines(p, surface);
-    ASSERT_EQ(surface.ops.size() % 4, 0u);
-    const double axisRow = p.yMax * p.scaleY;
-    const double midColumn = -p.zMin * p.scaleX;
     for (size_t k = 0; k < surface.ops.size(); k += 4) {
         const auto& rb = surface.ops[k];
         const auto& ra = surface.ops[k + 1];
         const auto& lb = surface.ops[k + 2];
         const auto& la = surface.ops[k + 3];
+        for (const auto* op : {&rb, &ra, &lb, &la}) {
+            EXPECT_EQ(op->kind, Kind::Line);
+            EXPECT_EQ(op->colour, (Rgb{12, 0, 255}));
+        }
         // about the axis
-        EXPECT_NEAR(rb.y1 - axisRow, axisRow - ra.y1, 1e-3);
-        EXPECT_NEAR(rb.y2 - axisRow, axisRow - ra.y2, 1e-3);
+        EXPECT_NEAR(rb.y1 - 160, 160 - ra.y1, 1e-3);
+        EXPECT_NEAR(rb.y2 - 160, 160 - ra.y2, 1e-3);
         EXPECT_EQ(rb.x1, ra.x1);
         // about the mid-plane
-        EXPECT_NEAR(rb.x1 - midColumn, midColumn - lb.x1, 1e-3);
-        EXPECT_NEAR(rb.x2 - midColumn, midColumn - lb.x2, 1e-3);
+        EXPECT_NEAR(rb.x1 - 320, 320 - lb.x1, 1e-3);
+        EXPECT_NEAR(rb.x2 - 320, 320 - lb.x2, 1e-3);
         EXPECT_EQ(rb.y1, lb.y1);
         EXPECT_EQ(la.y2, ra.y2);
         EXPECT_EQ(la.x2, lb.x2);
-        // the right-hand copies never reach z < 0
-        EXPECT_GE(rb.x2, midColumn - 1e-3);
+        EXPECT_GE(rb.x2, 320 - 1e-3);
     }
 }
 

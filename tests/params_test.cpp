@@ -34,8 +34,7 @@ TEST(SetDefaults, FillsTheStartValuesWithTheProgramsOwnPiAndLeavesTheGraphKindTo
     EXPECT_EQ(p.graphMode, 0);
     EXPECT_EQ(p.piValue, 3.1415926);
     EXPECT_EQ(p.twoPi, 6.2831852);
-    EXPECT_EQ(p.angleStep, 6.2831852 / 500);
-    EXPECT_NEAR(p.angleStep, 0.0125663704, 1e-15);
+    EXPECT_EQ(p.angleStep, 0.0125663704);  // exactly twoPi / 500
 }
 
 TEST(LineCountFromText, ReadsTheNumberTheTextBeginsWith)

@@ -55,16 +55,3 @@ TEST(DrawAxes, AxisGraphMapsTheWindowOntoThePictureAndDrawsBothAxes)
         EXPECT_EQ(op.colour, (Rgb{12, 0, 0}));
     }
 }
-
-TEST(DrawAxes, FieldLinesGetEqualScalesAndOnlyTheZAxis)
-{
-    CalcParams p = StartValues(kFieldLinesGraph);
-    RecordingSurface surface(640, 320);
-    SetPlotWindow(p, surface);
-    DrawAxes(p, surface);
-    EXPECT_EQ(p.scaleX, 160.0);
-    EXPECT_EQ(p.scaleY, 160.0);
-    ASSERT_EQ(surface.ops.size(), 1u);
-    EXPECT_EQ(surface.ops[0].y1, 160.0f);
-    EXPECT_EQ(surface.ops[0].x2, 640.0f);
-}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <cstring>
 #include <vector>
 
@@ -45,9 +47,7 @@ public:
     std::vector<DrawOp> of(Kind kind) const
     {
         std::vector<DrawOp> out;
-        for (const DrawOp& op : ops)
-            if (op.kind == kind)
-                out.push_back(op);
+        std::copy_if(ops.begin(), ops.end(), std::back_inserter(out), [kind](const DrawOp& op) { return op.kind == kind; });
         return out;
     }
 
