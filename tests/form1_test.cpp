@@ -47,16 +47,11 @@ bool Near(const QRect& actual, const RealRect& expected)
 // The centre of a part of a scroll bar as its style draws it.
 QPoint CentreOf(ParameterScrollBar* bar, QStyle::SubControl part)
 {
+    struct Options : QScrollBar {
+        using QScrollBar::initStyleOption;  // protected in QScrollBar
+    };
     QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.subControls = QStyle::SC_All;
+    (bar->*&Options::initStyleOption)(&option);
     const QRect rect = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
     return rect.isEmpty() ? QPoint(-1, -1) : rect.center();
 }
