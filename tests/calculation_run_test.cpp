@@ -51,7 +51,6 @@ TEST(CalculationRun, AxisGraphAtStartUp)
     EXPECT_NEAR(curve[50].y1, 14.55, 0.01);
     EXPECT_NEAR(curve.back().y1, 159.56, 0.01);
     EXPECT_NEAR(p.scaleY, 78.33, 0.01);
-
 }
 
 TEST(CalculationRun, FieldLinesAtStartUp)

@@ -8,10 +8,12 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <functional>
@@ -19,6 +21,7 @@
 #include <memory>
 
 #include "app/control_layout.h"
+#include "app/desktop_actions.h"
 #include "app/form1.h"
 #include "app/info_texts.h"
 #include "app/message_boxes.h"
@@ -54,6 +57,61 @@ QPoint CentreOf(ParameterScrollBar* bar, QStyle::SubControl part)
     (bar->*&Options::initStyleOption)(&option);
     const QRect rect = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
     return rect.isEmpty() ? QPoint(-1, -1) : rect.center();
+}
+
+// A desktop that records what it was asked to do.
+class DesktopDouble final : public DesktopActions {
+public:
+    void openDocument(const QString& fileName) override { openedDocuments << fileName; }
+    bool startTextEditor(const QString& fileName) override
+    {
+        editedFiles << fileName;
+        return editorStarts;
+    }
+
+    QStringList openedDocuments;
+    QStringList editedFiles;
+    bool editorStarts = true;
+};
+
+// What a modal message box showed before it was answered.
+struct SeenMessageBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Runs the action; answers the first modal message box it opens with the
+// given button and reports what the box showed (shown = false when none).
+SeenMessageBox AnswerMessageBox(QMessageBox::StandardButton answer, const std::function<void()>& action)
+{
+    SeenMessageBox seen;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        poll.stop();
+        seen.shown = true;
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.buttons = box->standardButtons();
+        if (QPushButton* standard = box->defaultButton())
+            seen.defaultButton = box->standardButton(standard);
+        if (QAbstractButton* button = box->button(answer))
+            button->click();
+        else
+            box->reject();
+    });
+    poll.start();
+    action();
+    poll.stop();
+    return seen;
 }
 
 }  // namespace

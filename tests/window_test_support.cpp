@@ -1,9 +1,5 @@
 #include "window_test_support.h"
 
-#include <QApplication>
-#include <QPushButton>
-#include <QTimer>
-
 namespace {
 
 // The message handler is a plain function, so what it catches lives here.
@@ -42,34 +38,4 @@ QStringList TakeQtWarnings()
     QStringList warnings;
     warnings.swap(caughtWarnings);
     return warnings;
-}
-
-SeenMessageBox AnswerMessageBox(QMessageBox::StandardButton answer, const std::function<void()>& action)
-{
-    SeenMessageBox seen;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        poll.stop();
-        seen.shown = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        if (QPushButton* standard = box->defaultButton()) {
-            seen.defaultButton = box->standardButton(standard);
-            seen.defaultButtonText = standard->text();
-        }
-        if (QAbstractButton* button = box->button(answer))
-            button->click();
-        else
-            box->reject();
-    });
-    poll.start();
-    action();
-    poll.stop();
-    return seen;
 }
