@@ -41,6 +41,9 @@ TEST(FieldSlope, IsFiniteOnTheCylinderOfTheWinding)
     CalcParams p = StartValues(kFieldLinesGraph);
     // The field of the ideal solenoid gives 1.6266 just beyond the coil's end.
     EXPECT_NEAR(FieldSlope(p, 0.53, 0.2), 1.6267, 1e-4);
+    // Within the coil's length the sample at phi = 0 takes the limit along the
+    // cylinder, ((z + L/2)/d1 - (z - L/2)/d2) / 2R; with R instead of 2R it would be 0.1490.
+    EXPECT_NEAR(FieldSlope(p, 0.3, 0.2), 0.14936, 1e-5);
     for (double z : {0.0, 0.1, 0.3, 0.49, 0.51, 0.8, 2.0})
         EXPECT_TRUE(std::isfinite(FieldSlope(p, z, 0.2))) << "z=" << z;
     p.radius = 3.3;
