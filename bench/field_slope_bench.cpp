@@ -4,24 +4,17 @@
 
 #include "field/angular_sum.h"
 #include "field/field_slope.h"
-#include "field/plain_field_slope.h"
+#include "reference/plain_field_slope.h"
 #include "params/calc_params.h"
 
 namespace {
-
-CalcParams defaults()
-{
-    CalcParams p;
-    SetDefaults(p);
-    return p;
-}
 
 // Points (z, r) of the default coil (R = 0.2, L = 1), each slightly moved every
 // call so that nothing can be kept from one call to the next.
 template <class Slope>
 void measure(benchmark::State& state, double z, double r, Slope slope)
 {
-    const CalcParams p = defaults();
+    const CalcParams p = StartValues(kFieldLinesGraph);
     double dz = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(slope(p, z + dz, r));
@@ -42,7 +35,7 @@ void FieldSlopeFast(benchmark::State& state, double z, double r)
 
 void fieldSlopeWith(benchmark::State& state, AngularSumFunction sum, double z, double r)
 {
-    const AngularSum angles(defaults(), sum);
+    const AngularSum angles(StartValues(kFieldLinesGraph), sum);
     measure(state, z, r, [&](const CalcParams& p, double z, double r) { return angles.slope(p.radius, p.length, z, r); });
 }
 

@@ -1,7 +1,7 @@
 #include "bench/run_cases.h"
 
 #include "field/field_lines.h"
-#include "field/plain_field_lines.h"
+#include "reference/plain_field_lines.h"
 #include "field/result_drawing.h"
 #include "plot/axes.h"
 #include "plot/calculation_run.h"
@@ -22,9 +22,7 @@ struct CountingSink final : FieldLineSink {
 
 CalcParams ParamsOf(const RunCase& c)
 {
-    CalcParams p;
-    SetDefaults(p);
-    p.graphMode = c.graphMode;
+    CalcParams p = StartValues(c.graphMode);
     p.radius = c.radius;
     p.length = c.length;
     p.halfRange = c.halfRange;

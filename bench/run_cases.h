@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // One calculation run: the parameters the user sets and the picture's size.
 struct RunCase {

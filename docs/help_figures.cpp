@@ -18,9 +18,7 @@ constexpr int kFigureHeight = 320;
 // One calculation run with the start values for the given graph kind.
 QImage GraphOfStartValues(int16_t graphMode)
 {
-    CalcParams params;
-    SetDefaults(params);
-    params.graphMode = graphMode;
+    CalcParams params = StartValues(graphMode);
 
     QImage image(kFigureWidth, kFigureHeight, QImage::Format_RGB32);
     image.fill(Qt::white);

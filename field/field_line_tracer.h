@@ -4,10 +4,12 @@
 
 #include "field/angular_sum.h"
 #include "field/field_lines.h"
+#include "field/line_stepping.h"
 #include "params/calc_params.h"
 
 // The seeds of a run's field lines, outermost first: z = L/500 and
 // r = i R/(lineCount + 1) for i = lineCount, lineCount - 1, ... while i >= 1.
+// A coil of zero radius or length has none.
 class FieldLineSeeds {
 public:
     explicit FieldLineSeeds(const CalcParams& p);
@@ -16,8 +18,8 @@ public:
     bool next(double& z0, double& r0);
 
 private:
-    double i_;   // the counter of the line to come
-    double dr_;  // spacing of the seeds across the radius
+    double i_ = 0;   // the counter of the line to come
+    double dr_ = 0;  // spacing of the seeds across the radius
     double z0_;  // z of every seed
 };
 
@@ -48,7 +50,6 @@ private:
 // trace() may be called from several threads at once.
 class FieldLineTracer {
 public:
-    // p must stay alive and unchanged while the tracer is used.
     explicit FieldLineTracer(const CalcParams& p);
 
     // Follows the line from (z0, r0) until it comes back to the mid-plane or
@@ -56,8 +57,6 @@ public:
     void trace(double z0, double r0, TracedLine& line) const;
 
 private:
-    const CalcParams& p_;
-    double h_;            // step length
-    long long maxSteps_;  // the bound that ends every line, whatever the field does
+    LineStepping stepping_;
     AngularSum slope_;
 };

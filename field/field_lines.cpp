@@ -6,11 +6,6 @@
 
 void FollowFieldLines(const CalcParams& p, FieldLineSink& sink)
 {
-    if (p.lineCount < 1)
-        return;  // no line at all; also keeps lineCount = -1 from dividing by zero
-    if (!(p.radius > 0) || !(p.length > 0))
-        return;  // seeds on the axis or a step of zero: there is no line to follow
-
     const FieldLineTracer tracer(p);
     FollowLinesInOrder(tracer, FieldLineSeeds(p), sink);
 }

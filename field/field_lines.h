@@ -1,15 +1,8 @@
 #pragma once
 
+#include "field/line_stepping.h"
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
-
-// One computed step of a field line, in the quarter z >= 0, r >= 0.
-struct FieldLineStep {
-    double zPrev;  // where the step starts
-    float rPrev;
-    double z;      // where it ends, before r is stored in single precision
-    double r;
-};
+#include "surface/drawing_surface.h"
 
 // Receives the steps of the traced lines in the order they are computed.
 class FieldLineSink {

@@ -2,21 +2,10 @@
 
 #include "field/angular_sum.h"
 
-namespace {
-
-CalcParams programConstants()
-{
-    CalcParams p;
-    SetDefaults(p);
-    return p;
-}
-
-}  // namespace
-
 float FieldSlope(const CalcParams& p, double z, double r)
 {
     // The program's angles never change: they are prepared on the first call.
-    static const AngularSum programAngles(programConstants());
+    static const AngularSum programAngles(StartValues(kAxisGraph));
     if (programAngles.isFor(p))
         return programAngles.slope(p.radius, p.length, z, r);
     return AngularSum(p).slope(p.radius, p.length, z, r);

@@ -2,7 +2,7 @@
 
 #include "field/field_lines.h"
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // Draws each step of the traced lines in the four quadrants of the meridian
 // plane, mirrored about the axis and about the coil's mid-plane.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // Draws the selected graph: the curve Hz(z) on the axis, or the field lines.
 void DrawResult(const CalcParams& p, DrawingSurface& surface);

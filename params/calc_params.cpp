@@ -15,3 +15,11 @@ void SetDefaults(CalcParams& p)
     p.lineCount = 7;
     // graphMode is left alone: the graph list sets it when it takes its start state.
 }
+
+CalcParams StartValues(int16_t graphMode)
+{
+    CalcParams p;
+    SetDefaults(p);
+    p.graphMode = graphMode;
+    return p;
+}

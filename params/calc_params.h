@@ -36,3 +36,7 @@ inline constexpr int16_t kFieldLinesGraph = 2;
 
 // Fills the record with the start values of the program.
 void SetDefaults(CalcParams& p);
+
+// The record as the program starts with the given graph kind selected: the
+// start values, and the graph kind that the graph list sets.
+CalcParams StartValues(int16_t graphMode);

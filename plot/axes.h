@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // Turns the plot window into the picture's scales and draws the z axis, and
 // for the axis graph also the vertical axis at z = 0.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // The program's title, also the window caption before and during a run.
 inline constexpr const char* kProgramTitle = "Зорекс";

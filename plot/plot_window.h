@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // Fixes the world rectangle shown in the picture: z from zMin to zMax, and a
 // vertical range symmetric about 0 that holds the axis curve with a margin,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/calc_params.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // Draws the coil's winding as a row of 51 touching circles, one per turn: on
 // the axis for the axis graph, at r = -R and r = +R for the field lines.

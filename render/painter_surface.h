@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 class QPainter;
 

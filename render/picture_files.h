@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // Draws a picture of width x height pixels with `draw` on a painter surface
 // and returns the contents of the picture's file. The picture starts white.

@@ -9,7 +9,7 @@
 #include "field/field_line_tracer.h"
 #include "field/field_lines.h"
 #include "field/ordered_line_tracing.h"
-#include "field/plain_field_lines.h"
+#include "reference/plain_field_lines.h"
 #include "plot/winding.h"
 #include "start_values.h"
 

@@ -11,7 +11,7 @@
 
 #include "field/angular_sum.h"
 #include "field/field_slope.h"
-#include "field/plain_field_slope.h"
+#include "reference/plain_field_slope.h"
 #include "start_values.h"
 
 namespace {

@@ -6,15 +6,6 @@
 #include "plot/plot_window.h"
 #include "test_surfaces.h"
 
-// The program's start values, with the graph kind the list selects.
-inline CalcParams StartValues(int16_t graphMode)
-{
-    CalcParams p;
-    SetDefaults(p);
-    p.graphMode = graphMode;
-    return p;
-}
-
 // The start values with another coil, region and line count.
 inline CalcParams RunValues(int16_t graphMode, double radius, double length, double halfRange, double lineCount)
 {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "field/field_lines.h"
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // One drawing operation: a point uses x1, y1; a circle its centre and x2 = radius.
 struct DrawOp {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plot/drawing_surface.h"
+#include "surface/drawing_surface.h"
 
 // A drawing surface of a given size that keeps nothing: it answers a run's
 // questions about the picture's size where nothing is to be drawn.

@@ -185,8 +185,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
 {
     ParsedArguments result;
     RenderOptions& o = result.options;
-    SetDefaults(o.params);
-    o.params.graphMode = kAxisGraph;  // the graph list starts on the axis graph
+    o.params = StartValues(kAxisGraph);  // the graph list starts on the axis graph
 
     std::array<bool, kOptions.size()> seen{};
     for (size_t i = 0; i < args.size(); ++i) {

@@ -1,4 +1,4 @@
-#include "field/plain_field_slope.h"
+#include "reference/plain_field_slope.h"
 
 #include <cmath>
 

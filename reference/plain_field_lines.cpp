@@ -1,0 +1,25 @@
+#include "reference/plain_field_lines.h"
+
+#include "field/field_line_tracer.h"
+#include "field/line_stepping.h"
+#include "field/mirrored_drawing.h"
+#include "reference/plain_field_slope.h"
+
+void PlainFollowFieldLines(const CalcParams& p, FieldLineSink& sink)
+{
+    const LineStepping stepping(p);
+    const auto slope = [&p](double z, double r) { return PlainFieldSlope(p, z, r); };
+    const auto take = [&sink](const FieldLineStep& s) { sink.step(s); };
+    FieldLineSeeds seeds(p);
+    double z0, r0;
+    while (seeds.next(z0, r0)) {
+        sink.beginLine(z0, r0);
+        FollowLine(stepping, z0, r0, slope, take);
+    }
+}
+
+void PlainTraceFieldLines(const CalcParams& p, DrawingSurface& surface)
+{
+    MirroredDrawing drawing(p, surface);
+    PlainFollowFieldLines(p, drawing);
+}

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+#include "field/line_stepping.h"
+
+namespace {
+
+// A coil whose step is a power of two, so that the rule's bounds are met exactly:
+// R = 0.5, L = 600/1024 (h = 1/1024, L/2 = 0.2929...), window z <= 2, r <= 1.
+constexpr double h = 1.0 / 1024;
+constexpr double R = 0.5;
+constexpr double halfL = 300.0 / 1024;
+
+LineStepping stepping()
+{
+    CalcParams p = StartValues(kFieldLinesGraph);
+    p.radius = R;
+    p.length = 2 * halfL;
+    p.zMax = 2;
+    p.yMax = 1;
+    return LineStepping(p);
+}
+
+struct StepRow {
+    const char* name;
+    double zPrev;
+    float rPrev;
+    float m;
+    std::optional<LineStepping::Point> to;  // nothing: the line cannot go on
+};
+
+class LineStep : public testing::TestWithParam<StepRow> {};
+
+TEST_P(LineStep, FollowsTheRuleThatDecidesThere)
+{
+    const StepRow& row = GetParam();
+    const auto to = stepping().next(row.zPrev, row.rPrev, row.m);
+    ASSERT_EQ(to.has_value(), row.to.has_value());
+    if (to) {
+        EXPECT_EQ(to->z, row.to->z);
+        EXPECT_EQ(to->r, row.to->r);
+    }
+}
+
+constexpr float kInside = 0.25f;
+constexpr float kAtWinding = static_cast<float>(R - h);  // exactly h inside the winding
+constexpr float kOutside = static_cast<float>(R + 4 * h);
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, LineStep,
+    testing::Values(
+        StepRow{"A_inside_h_along_the_axis", 0.1, kInside, 0.5f, {{0.1 + h, kInside + 0.5 * h}}},
+        StepRow{"A_still_exactly_h_from_the_winding", 0.1, kAtWinding, 0.5f, {{0.1 + h, kAtWinding + 0.5 * h}}},
+        StepRow{"A_still_at_the_coils_end", halfL, kInside, 0.5f, {{halfL + h, kInside + 0.5 * h}}},
+        StepRow{"B_jumps_the_winding_from_inside", 0.1, static_cast<float>(R - h / 2), 0.5f, {{0.1, R - h / 2 + h}}},
+        StepRow{"B_jumps_the_winding_from_outside", 0.1, static_cast<float>(R + h / 2), 0.5f, {{0.1, R + h / 2 + h}}},
+        StepRow{"C_outside_h_in_r", 0.1, kOutside, -2.0f, {{0.1 - h / 2, kOutside + h}}},
+        StepRow{"C_beyond_the_coils_end", halfL + h, kInside, 4.0f, {{halfL + h + h / 4, kInside + h}}},
+        StepRow{"C_with_zero_slope_ends", 0.1, kOutside, 0.0f, std::nullopt},
+        StepRow{"no_direction_ends", 0.1, kInside, NAN, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct EndRow {
+    const char* name;
+    double zPrev;
+    float rPrev;
+    LineStepping::Point to;
+    bool ends;
+};
+
+class LineEnd : public testing::TestWithParam<EndRow> {};
+
+TEST_P(LineEnd, StopsOnlyAtTheMidPlaneOrBeyondTheWindow)
+{
+    const EndRow& row = GetParam();
+    EXPECT_EQ(stepping().ends(row.zPrev, row.rPrev, row.to), row.ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, LineEnd,
+    testing::Values(EndRow{"step_across_the_mid_plane", 0.01, 0.6f, {-1e-9, 0.61}, true},
+                    EndRow{"step_onto_the_mid_plane", 0.01, 0.6f, {0, 0.61}, false},
+                    EndRow{"previous_point_above_the_window", 1.0, 1.0001f, {1.0, 1.01}, true},
+                    EndRow{"step_out_of_the_window_is_still_drawn", 1.9, 0.999f, {2.5, 1.5}, false},
+                    EndRow{"previous_point_right_of_the_window", 2.0001, 0.6f, {2.001, 0.61}, true},
+                    EndRow{"step_that_is_not_finite", 1.0, 0.6f, {INFINITY, 0.61}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
