@@ -1,5 +1,6 @@
 #include "render/painter_surface.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 
@@ -18,10 +19,14 @@ constexpr double kMargin = 16;
 // gets there.
 constexpr double kFarLimit = 1e14;
 
-// A coordinate c names the pixel from c to c + 1, so a one-pixel pen runs
-// through the middle of it: a line at a whole coordinate fills one row or
-// column of pixels instead of blurring over two.
-constexpr double kPenCentre = 0.5;
+// A coordinate c names the pixel from c to c + 1. An image is drawn without
+// antialiasing, so that every pixel drawn has exactly the colour of its call,
+// and the rasteriser fills the pixel that holds the point; in a vector picture
+// the one-pixel pen runs through the middle of that pixel instead.
+bool isImage(const QPainter& painter)
+{
+    return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+}
 
 // Sagitta allowed between an arc and the chords that stand for it, pixels.
 constexpr double kArcTolerance = 0.25;
@@ -85,9 +90,9 @@ bool clipSegment(QPointF& p, QPointF& q, double lo, double hiX, double hiY)
 }  // namespace
 
 PainterSurface::PainterSurface(QPainter& painter, int width, int height)
-    : painter_(painter), width_(width), height_(height)
+    : painter_(painter), width_(width), height_(height), penCentre_(isImage(painter) ? 0.0 : 0.5)
 {
-    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.setRenderHint(QPainter::Antialiasing, !isImage(painter));
     painter_.setBrush(Qt::NoBrush);
 }
 
@@ -127,7 +132,7 @@ void PainterSurface::drawSegment(QPointF p, QPointF q, Rgb colour)
         return;
     }
     setPen(colour);
-    const QPointF centre(kPenCentre, kPenCentre);
+    const QPointF centre(penCentre_, penCentre_);
     painter_.drawLine(p + centre, q + centre);
 }
 
@@ -177,7 +182,7 @@ void PainterSurface::drawCircle(float cx, float cy, float radius, Rgb colour)
         return;
     }
     setPen(colour);
-    painter_.drawEllipse(QPointF(cx + kPenCentre, cy + kPenCentre), r, r);
+    painter_.drawEllipse(QPointF(cx + penCentre_, cy + penCentre_), r, r);
 }
 
 // Draws, as short chords, the arc of a large circle that lies in the disk

@@ -11,7 +11,8 @@ class QPainter;
 // A drawing surface on a QPainter: serves a QImage, an SVG or a PDF alike.
 // The painter must stay active while the surface is used, and nothing else may
 // set its pen meanwhile: the surface sets a pen only when the colour changes.
-// Lines are drawn with one-pixel cosmetic pens in the colour of each call.
+// Lines are drawn with one-pixel cosmetic pens in the colour of each call; on
+// an image without antialiasing, so that every pixel drawn has exactly that colour.
 // Whatever reaches the painter lies near the picture: segments are clipped to
 // its neighbourhood first, and of a circle far larger than the picture only
 // the part of its outline near the picture is drawn, so that coordinates far
@@ -38,6 +39,7 @@ private:
     QPainter& painter_;
     int width_;
     int height_;
+    double penCentre_;  // offset from a coordinate to where the pen draws it
     QPointF current_;
     std::optional<Rgb> penColour_;  // the colour of the pen last set on the painter
 };
