@@ -22,7 +22,8 @@ set(expected
   ${docs_dir}/instruction.txt
   ${DATADIR}/icons/hicolor/scalable/apps/ru.zoreks.Zoreks.svg
   ${DATADIR}/icons/hicolor/48x48/apps/ru.zoreks.Zoreks.png
-  ${DATADIR}/applications/ru.zoreks.Zoreks.desktop)
+  ${DATADIR}/applications/ru.zoreks.Zoreks.desktop
+  ${DATADIR}/metainfo/ru.zoreks.Zoreks.metainfo.xml)
 foreach(program IN LISTS PROGRAMS)
   list(APPEND expected ${BINDIR}/${program})
 endforeach()
