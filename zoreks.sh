@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 top=$(pwd)
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config scdoc
   qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
