@@ -14,7 +14,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
 )
 run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer
-test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils)
+test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils
+  dpkg-dev file appstream lintian man-db)  # the Debian package: made, checked, its pages read
 
 install_missing() {
   local missing=()
