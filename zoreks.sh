@@ -8,13 +8,14 @@ cd "$(dirname "$0")"
 top=$(pwd)
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config scdoc
   qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
 )
 run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer
-test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils)
+test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils
+  dpkg-dev file appstream lintian man-db)  # the Debian package: made, checked, its pages read
 
 install_missing() {
   local missing=()

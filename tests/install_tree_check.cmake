@@ -2,7 +2,8 @@
 # its place, and that the desktop entry is valid and starts the program in the
 # folder that holds the installed help documents.
 #
-#   cmake -D BUILD_DIR=... -D STAGE=... -D PREFIX=... -D BINDIR=... -D DATADIR=... -D PROGRAMS="zoreks;..." -P install_tree_check.cmake
+#   cmake -D BUILD_DIR=... -D STAGE=... -D PREFIX=... -D BINDIR=... -D DATADIR=... -D MANDIR=...
+#         -D PROGRAMS="zoreks;..." -P install_tree_check.cmake
 
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
 
@@ -22,9 +23,10 @@ set(expected
   ${docs_dir}/instruction.txt
   ${DATADIR}/icons/hicolor/scalable/apps/ru.zoreks.Zoreks.svg
   ${DATADIR}/icons/hicolor/48x48/apps/ru.zoreks.Zoreks.png
-  ${DATADIR}/applications/ru.zoreks.Zoreks.desktop)
+  ${DATADIR}/applications/ru.zoreks.Zoreks.desktop
+  ${DATADIR}/metainfo/ru.zoreks.Zoreks.metainfo.xml)
 foreach(program IN LISTS PROGRAMS)
-  list(APPEND expected ${BINDIR}/${program})
+  list(APPEND expected ${BINDIR}/${program} ${MANDIR}/man1/${program}.1.gz ${MANDIR}/ru/man1/${program}.1.gz)
 endforeach()
 foreach(file IN LISTS expected)
   if(NOT EXISTS ${root}/${file})
