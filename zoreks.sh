@@ -17,6 +17,9 @@ run_packages=(xdg-utils)  # opens the help documents with the desktop's own view
 test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils
   dpkg-dev file appstream lintian man-db)  # the Debian package: made, checked, its pages read
 
+# What runs on more than one thread: the ordered tracing and everything that draws field lines.
+tsan_tests='FieldLines|OrderedTracing|Sweep'
+
 install_missing() {
   local missing=()
   for p in "$@"; do
@@ -30,18 +33,24 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build() { # build DIR [cmake options...]
+configure() { # configure DIR [cmake options...]
   local dir=$1; shift
   local werror=OFF
   [ -n "${CI:-}" ] && werror=ON
   cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOREKS_WERROR=$werror "$@" >/dev/null
-  cmake --build "$dir" -j"$(nproc)"
+}
+
+build() { # build DIR [cmake options...]: everything, tests and benchmarks included
+  configure "$@"
+  cmake --build "$1" -j"$(nproc)"
 }
 
 case "${1:-}" in
   run)
     install_missing "${packages[@]}" "${run_packages[@]}"
-    build "$top/build"
+    configure "$top/build"
+    # Only the program and what it opens: its help documents and its icon.
+    cmake --build "$top/build" -j"$(nproc)" --target zoreks zoreks_docs zoreks_desktop_icon
     cd "$top/build/bin"   # the program, its help documents and instruction.txt live here
     exec ./zoreks
     ;;
@@ -55,7 +64,13 @@ case "${1:-}" in
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
     LSAN_OPTIONS=suppressions="$top/tests/sanitizer/lsan.supp":print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      ctest --test-dir "$top/build-sanitize" --output-on-failure -j"$(nproc)"
+      ctest --test-dir "$top/build-sanitize" --output-on-failure -j"$(nproc)" -E '^deb_package$'
+    # The field lines are traced on helper threads: the core's tests of the
+    # tracer and the parameter sweep once more under the thread sanitizer.
+    build "$top/build-tsan" -DZOREKS_BUILD_APP=OFF -DZOREKS_BUILD_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer"
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+      ctest --test-dir "$top/build-tsan" --output-on-failure -j"$(nproc)" -R "$tsan_tests"
     ;;
   *)
     echo "usage: $0 run|test" >&2

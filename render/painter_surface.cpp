@@ -28,6 +28,10 @@ bool isImage(const QPainter& painter)
     return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
 }
 
+// How far a joined line in a vector picture may stray from the segments it
+// stands for, pixels: invisible at any zoom a reader would use.
+constexpr double kVectorTolerance = 0.05;
+
 // Sagitta allowed between an arc and the chords that stand for it, pixels.
 constexpr double kArcTolerance = 0.25;
 
@@ -94,6 +98,13 @@ PainterSurface::PainterSurface(QPainter& painter, int width, int height)
 {
     painter_.setRenderHint(QPainter::Antialiasing, !isImage(painter));
     painter_.setBrush(Qt::NoBrush);
+    if (!isImage(painter))
+        joiner_.emplace(kVectorTolerance, joinedLineDrawer());
+}
+
+PolylineJoiner::Emit PainterSurface::joinedLineDrawer()
+{
+    return [this](const std::vector<QPointF>& points, Rgb colour) { drawPolyline(points, colour); };
 }
 
 void PainterSurface::setPen(Rgb colour)
@@ -112,6 +123,8 @@ void PainterSurface::setPen(Rgb colour)
 
 void PainterSurface::clear()
 {
+    if (joiner_)
+        *joiner_ = PolylineJoiner(kVectorTolerance, joinedLineDrawer());
     painter_.fillRect(QRectF(0, 0, width_, height_), Qt::white);
     current_ = QPointF();
 }
@@ -131,15 +144,35 @@ void PainterSurface::drawSegment(QPointF p, QPointF q, Rgb colour)
         drawDot(p.x(), p.y(), colour);
         return;
     }
+    if (joiner_) {
+        joiner_->add(p, q, colour);
+        return;
+    }
     setPen(colour);
     const QPointF centre(penCentre_, penCentre_);
     painter_.drawLine(p + centre, q + centre);
+}
+
+void PainterSurface::drawPolyline(const std::vector<QPointF>& points, Rgb colour)
+{
+    setPen(colour);
+    QPolygonF line(static_cast<qsizetype>(points.size()));
+    for (size_t k = 0; k < points.size(); ++k)
+        line[static_cast<qsizetype>(k)] = points[k] + QPointF(penCentre_, penCentre_);
+    painter_.drawPolyline(line);
+}
+
+void PainterSurface::finish()
+{
+    if (joiner_)
+        joiner_->flush();
 }
 
 // A dot fills the one pixel that holds the point. A filled square looks the
 // same in every format, where a pen's point may come out as a mere speck.
 void PainterSurface::drawDot(double x, double y, Rgb colour)
 {
+    finish();  // whatever was drawn before lies under the dot
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return;
     painter_.fillRect(QRectF(std::floor(x), std::floor(y), 1, 1), QColor(colour.red, colour.green, colour.blue));
@@ -181,6 +214,7 @@ void PainterSurface::drawCircle(float cx, float cy, float radius, Rgb colour)
         drawOutlineNearPicture(cx, cy, r, colour);
         return;
     }
+    finish();
     setPen(colour);
     painter_.drawEllipse(QPointF(cx + penCentre_, cy + penCentre_), r, r);
 }

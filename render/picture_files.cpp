@@ -23,6 +23,7 @@ void paint(QPainter& painter, int width, int height, const DrawPicture& draw)
     painter.fillRect(QRect(0, 0, width, height), Qt::white);
     PainterSurface surface(painter, width, height);
     draw(surface);
+    surface.finish();
     painter.end();
 }
 
