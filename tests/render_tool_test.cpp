@@ -182,7 +182,7 @@ TEST_F(RenderTool, TheProgramDrawsWithoutADisplayAndKeepsItsExitCodes)
 
     // A file-size limit of a few kilobytes lets the new picture fail midway.
     writeOldFile("lines.png");
-    const ToolRun cut = runProgram("/bin/sh", {"-c", "ulimit -f 8 && exec \"$0\" \"$@\"", ZOREKS_RENDER_PATH, "--graph",
+    const ToolRun cut = runProgram("/bin/sh", {"-c", "ulimit -f 2 && exec \"$0\" \"$@\"", ZOREKS_RENDER_PATH, "--graph",
                                                "lines", "--output", "lines.png"});
     EXPECT_EQ(cut.exitCode, 1);
     EXPECT_NE(cut.err.find("Не удалось записать файл «lines.png»"), std::string::npos) << cut.err;
