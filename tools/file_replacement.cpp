@@ -62,7 +62,11 @@ std::optional<std::string> ReplaceFile(const std::string& path, const QByteArray
     const InterruptionsHeldBack heldBack;
     QSaveFile file(qtPath(path));  // writes beside the file and renames on commit
     file.setDirectWriteFallback(false);
-    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit())
+    // Unbuffered, so that a write that fails (a full disk, a file-size limit)
+    // fails here: a buffered one would only fail while the file is closed,
+    // where the failure goes unnoticed and a cut file would take the old one's place.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(contents) == contents.size() &&
+        file.commit())
         return std::nullopt;
     file.cancelWriting();
     return "Не удалось записать файл " + QuotedForMessage(path) + ": ошибка записи (нет места на диске?).";
