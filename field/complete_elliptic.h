@@ -65,8 +65,9 @@ std::array<double, N> CelSameModulus(double kc, const std::array<CelTerms, N>& t
     for (int round = 0;; ++round) {
         for (std::size_t i = 0; i < N; ++i) {
             const double f = cc[i];
-            cc[i] = cc[i] + ss[i] / pp[i];
-            const double g = kk / pp[i];
+            const double inv = 1 / pp[i];
+            cc[i] = cc[i] + ss[i] * inv;
+            const double g = kk * inv;
             ss[i] = 2 * (ss[i] + f * g);
             pp[i] = g + pp[i];
         }

@@ -128,7 +128,8 @@ ExactFieldValue ExactField(const CalcParams& p, double z, double r)
 
 double FieldStrength(const ExactFieldValue& h)
 {
-    return std::hypot(h.hz, h.hr);
+    // no overflow to fear: |H| stays far below 1e150 for lengths within the range above
+    return std::sqrt(h.hz * h.hz + h.hr * h.hr);
 }
 
 double FluxFunction(const CalcParams& p, double z, double r)

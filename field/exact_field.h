@@ -41,7 +41,7 @@ struct ExactFieldValue {
 // - Infinite z or r: 0. NaN only where z or r is NaN.
 ExactFieldValue ExactField(const CalcParams& p, double z, double r);
 
-// |H| = hypot(Hz, Hr), n*I/2.
+// |H| = sqrt(Hz^2 + Hr^2), n*I/2.
 double FieldStrength(const ExactFieldValue& h);
 
 // The flux function psi(z, r) = integral over 0..r of Hz(z, r') r' dr'
