@@ -1,0 +1,6 @@
+#include "field/complete_elliptic.h"
+
+double Cel(double kc, double p, double c, double s)
+{
+    return CelSameModulus<1>(kc, {{{p, c, s}}})[0];
+}
