@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "field/exact_lines_drawing.h"
+#include "field/field_map_drawing.h"
 #include "field/result_drawing.h"
 #include "plot/axes.h"
 #include "plot/plot_window.h"
@@ -37,7 +39,8 @@ std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface&
     return std::nullopt;
 }
 
-RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock)
+RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,
+                          RunAdditions additions)
 {
     if (auto reason = RunRefusal(p, surface))
         return RunOutcome{false, {}, std::move(*reason)};
@@ -45,9 +48,16 @@ RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::fun
     const ClockReading start = readClock();
     surface.clear();
     SetPlotWindow(p, surface);
+    const bool lines = p.graphMode != kAxisGraph;
+    if (lines && additions.fieldMap) {
+        SetPictureScale(p, surface);
+        DrawFieldStrengthMap(p, surface);
+    }
     DrawAxes(p, surface);
     DrawWinding(p, surface);
     DrawResult(p, surface);
+    if (lines && additions.exactLines)
+        DrawExactFieldLines(p, surface);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}};
 }

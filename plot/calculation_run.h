@@ -29,6 +29,15 @@ std::string RunCaption(int elapsedSeconds);
 // Russian sentence for the user; nothing when it can.
 std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
+// What a run of the field-line graph may draw besides the program's picture;
+// the axis graph draws neither.
+struct RunAdditions {
+    bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
+    bool fieldMap = false;    // the field strength |H| as colours, under everything else
+
+    friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
+};
+
 struct RunOutcome {
     bool done = false;    // false: refused, nothing was changed
     std::string caption;  // the window caption after the run
@@ -38,4 +47,7 @@ struct RunOutcome {
 // The calculation run: clears the picture, fixes the plot window and scales,
 // draws the axes, the winding and the selected graph, and times itself with
 // the given clock. A refused run changes neither the record nor the picture.
-RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock);
+// Additions asked for are drawn with the field-line graph: the map first, the
+// exact lines last.
+RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,
+                          RunAdditions additions = {});

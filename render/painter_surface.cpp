@@ -1,5 +1,6 @@
 #include "render/painter_surface.h"
 
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
@@ -217,6 +218,16 @@ void PainterSurface::drawCircle(float cx, float cy, float radius, Rgb colour)
     finish();
     setPen(colour);
     painter_.drawEllipse(QPointF(cx + penCentre_, cy + penCentre_), r, r);
+}
+
+void PainterSurface::drawImage(const std::vector<uint32_t>& pixels)
+{
+    if (pixels.size() != static_cast<size_t>(width_) * static_cast<size_t>(height_) || pixels.empty())
+        return;
+    finish();
+    // The image's pixels are the picture's: no smoothing when it is laid on.
+    const QImage image(reinterpret_cast<const uchar*>(pixels.data()), width_, height_, width_ * 4, QImage::Format_RGB32);
+    painter_.drawImage(QRectF(0, 0, width_, height_), image);
 }
 
 // Draws, as short chords, the arc of a large circle that lies in the disk

@@ -32,6 +32,7 @@ public:
     void plotPoint(float x, float y, Rgb colour) override;
     void lineTo(float x, float y, Rgb colour) override;
     void drawCircle(float cx, float cy, float radius, Rgb colour) override;
+    void drawImage(const std::vector<uint32_t>& pixels) override;
     // Draws what a vector picture still holds back; call before the painter ends.
     void finish();
     int width() const override { return width_; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // A colour given with each drawing call, components 0 to 255.
 struct Rgb {
@@ -14,6 +15,8 @@ struct Rgb {
 inline constexpr Rgb kAxisColour{12, 0, 0};
 inline constexpr Rgb kWindingColour{255, 0, 0};
 inline constexpr Rgb kGraphColour{12, 0, 255};
+// The field lines of the exact field, drawn beside the traced ones when asked for.
+inline constexpr Rgb kExactLineColour{0, 160, 0};
 
 // The picture a calculation run draws on. Coordinates are pixels from the
 // top-left corner, y growing downwards; what falls outside is clipped.
@@ -31,6 +34,9 @@ public:
     virtual void lineTo(float x, float y, Rgb colour) = 0;
     // An unfilled full circle; the radius is in horizontal pixels.
     virtual void drawCircle(float cx, float cy, float radius, Rgb colour) = 0;
+    // An image of exactly the picture's size laid over it: width() x height()
+    // pixels 0xffRRGGBB, row by row from the top.
+    virtual void drawImage(const std::vector<uint32_t>& pixels) = 0;
 
     virtual int width() const = 0;
     virtual int height() const = 0;

@@ -181,6 +181,7 @@ private:
         case DrawOp::Kind::Point: fresh.plotPoint(op.x1, op.y1, op.colour); break;
         case DrawOp::Kind::LineTo: ADD_FAILURE() << "a field-line run draws no polyline"; break;
         case DrawOp::Kind::Circle: fresh.drawCircle(op.x1, op.y1, op.x2, op.colour); break;
+        case DrawOp::Kind::Image: break;
         }
     }
 

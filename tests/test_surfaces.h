@@ -11,7 +11,7 @@
 
 // One drawing operation: a point uses x1, y1; a circle its centre and x2 = radius.
 struct DrawOp {
-    enum class Kind { Clear, Line, Point, LineTo, Circle };
+    enum class Kind { Clear, Line, Point, LineTo, Circle, Image };
     Kind kind;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Rgb colour{};
@@ -27,6 +27,7 @@ public:
     void plotPoint(float x, float y, Rgb c) override { take({DrawOp::Kind::Point, x, y, 0, 0, c}); }
     void lineTo(float x, float y, Rgb c) override { take({DrawOp::Kind::LineTo, x, y, 0, 0, c}); }
     void drawCircle(float cx, float cy, float r, Rgb c) override { take({DrawOp::Kind::Circle, cx, cy, r, 0, c}); }
+    void drawImage(const std::vector<uint32_t>&) override { take({DrawOp::Kind::Image}); }
     int width() const override { return width_; }
     int height() const override { return height_; }
 

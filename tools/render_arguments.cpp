@@ -17,10 +17,15 @@ const std::string_view kRenderHelp =
     "  --length L          длина соленоида, м, от 0 до 10 (по умолчанию 1)\n"
     "  --half-range A      половина размера области по оси z, м, от 0 до 10\n"
     "                      (по умолчанию 2)\n"
-    "  --graph axis|lines  axis — поле на оси Hz(z), lines — линии напряженности\n"
-    "                      (по умолчанию axis)\n"
+    "  --graph ГРАФИК      axis — поле на оси Hz(z), lines — линии напряженности\n"
+    "                      (по умолчанию axis); только для .csv: exact-lines —\n"
+    "                      точные линии, field — поле в узлах сетки\n"
     "  --lines N           число линий напряженности; читается так же, как в поле\n"
     "                      «число линий» программы (по умолчанию 7, не больше 200)\n"
+    "  --exact-lines       нарисовать поверх линий напряженности точные линии\n"
+    "                      (зеленые), через те же начальные точки\n"
+    "  --field-map         раскрасить рисунок линий напряженности по модулю поля |H|\n"
+    "                      (логарифмическая шкала в углу, в единицах n·I/2)\n"
     "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
     "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
@@ -29,7 +34,11 @@ const std::string_view kRenderHelp =
     "\n"
     "Таблица .csv начинается со строки заголовка. Для axis — столбцы z,Hz в точках\n"
     "кривой; для lines — line,step,z,r: номер линии (с 1), номер шага (0 — начальная\n"
-    "точка линии), координаты z и r в метрах. Дробная часть отделяется точкой.\n"
+    "точка линии), координаты z и r в метрах; для exact-lines — line,point,z,r:\n"
+    "точки точных линий (четверть z >= 0, r >= 0, номера линий как у lines); для\n"
+    "field — z,r,Hz,Hr,H,Psi в центрах ШxВ ячеек области z от -A до A, r от 0\n"
+    "до A·В/Ш: поле в единицах n·I/2 и функция потока Psi (n·I/2·м²). На обмотке\n"
+    "Hz — среднее его значений по обе стороны. Дробная часть отделяется точкой.\n"
     "\n"
     "Пример: zoreks-render --graph lines --output lines.png\n"
     "\n"
@@ -40,14 +49,14 @@ namespace {
 
 constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
-enum class Option { Radius, Length, HalfRange, Graph, Lines, Size, Output, Help };
+enum class Option { Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Help };
 
 struct OptionName {
     std::string_view name;
     Option option;
 };
 
-constexpr std::array<OptionName, 8> kOptions{{
+constexpr std::array<OptionName, 10> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -55,6 +64,8 @@ constexpr std::array<OptionName, 8> kOptions{{
     {"--lines", Option::Lines},
     {"--size", Option::Size},
     {"--output", Option::Output},
+    {"--exact-lines", Option::ExactLines},
+    {"--field-map", Option::FieldMap},
     {"--help", Option::Help},
 }};
 
@@ -146,11 +157,18 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
         return applyMetres(value, o.params.halfRange, "Половина размера области (--half-range)");
     case Option::Graph:
         if (value == "axis")
-            o.params.graphMode = kAxisGraph;
+            o.graph = GraphKind::Axis;
         else if (value == "lines")
-            o.params.graphMode = kFieldLinesGraph;
+            o.graph = GraphKind::Lines;
+        else if (value == "exact-lines")
+            o.graph = GraphKind::ExactLines;
+        else if (value == "field")
+            o.graph = GraphKind::Field;
         else
-            return "График (--graph) задается словом axis или lines, а не " + QuotedForMessage(value) + ".";
+            return "График (--graph) задается словом axis, lines, exact-lines или field, а не " +
+                   QuotedForMessage(value) + ".";
+        // every graph but the axis one has the window of the field lines
+        o.params.graphMode = o.graph == GraphKind::Axis ? kAxisGraph : kFieldLinesGraph;
         return std::nullopt;
     case Option::Lines:
         o.params.lineCount = LineCountFromText(value);  // as the line-count box reads its text
@@ -165,9 +183,23 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
         o.format = *format;
         return std::nullopt;
     }
+    case Option::ExactLines:
+    case Option::FieldMap:
     case Option::Help:
         break;
     }
+    return std::nullopt;
+}
+
+// Options that only make sense together; the reason when they do not.
+std::optional<std::string> combinationProblem(const RenderOptions& o)
+{
+    const bool table = o.format == OutputFormat::Csv;
+    if ((o.graph == GraphKind::ExactLines || o.graph == GraphKind::Field) && !table)
+        return std::string("Графики exact-lines и field записываются только в таблицу .csv.");
+    if ((o.additions.exactLines || o.additions.fieldMap) && o.graph != GraphKind::Lines)
+        return std::string("Точные линии и модуль поля (--exact-lines, --field-map) рисуются только вместе "
+                           "с линиями напряженности (--graph lines).");
     return std::nullopt;
 }
 
@@ -197,9 +229,10 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         const auto option = optionNamed(name);
         if (!option)
             return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
+        const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap;
+        if (flag && eq != std::string_view::npos)
+            return refused("Параметр " + std::string(name) + " пишется без значения.");
         if (*option == Option::Help) {
-            if (eq != std::string_view::npos)
-                return refused("Параметр --help пишется без значения.");
             result.action = ParsedArguments::Action::ShowHelp;
             return result;
         }
@@ -207,6 +240,10 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         if (given)
             return refused("Параметр " + std::string(name) + " задан дважды.");
         given = true;
+        if (flag) {
+            (*option == Option::ExactLines ? o.additions.exactLines : o.additions.fieldMap) = true;
+            continue;
+        }
         std::string_view value;
         if (eq != std::string_view::npos)
             value = arg.substr(eq + 1);
@@ -219,6 +256,8 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
     }
     if (o.output.empty())
         return refused("Не указан файл для записи: --output ФАЙЛ." + std::string(kHelpHint));
+    if (auto problem = combinationProblem(o))
+        return refused(std::move(*problem));
     result.action = ParsedArguments::Action::Render;
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "plot/axes.h"
 #include "plot/calculation_run.h"
 #include "plot/plot_window.h"
 #include "render/picture_files.h"
@@ -20,14 +21,26 @@ QByteArray tableContents(CalcParams& p, const RenderOptions& o)
 {
     const BlankSurface picture(o.width, o.height);
     SetPlotWindow(p, picture);  // the plot window the picture would have
-    const std::string table = p.graphMode == kAxisGraph ? AxisCurveTable(p) : FieldLinesTable(p);
-    return QByteArray::fromStdString(table);
+    SetPictureScale(p, picture);
+    switch (o.graph) {
+    case GraphKind::Axis:
+        return QByteArray::fromStdString(AxisCurveTable(p));
+    case GraphKind::Lines:
+        return QByteArray::fromStdString(FieldLinesTable(p));
+    case GraphKind::ExactLines:
+        return QByteArray::fromStdString(ExactLinesTable(p));
+    case GraphKind::Field:
+        return QByteArray::fromStdString(FieldTable(p, o.width, o.height));
+    }
+    return {};
 }
 
 QByteArray pictureContents(CalcParams& p, const RenderOptions& o)
 {
     // The tool shows no caption, so the run's clock is never read for real.
-    const DrawPicture draw = [&p](DrawingSurface& surface) { RunCalculation(p, surface, [] { return ClockReading{}; }); };
+    const DrawPicture draw = [&p, &o](DrawingSurface& surface) {
+        RunCalculation(p, surface, [] { return ClockReading{}; }, o.additions);
+    };
     const QString title = QString::fromUtf8(kProgramTitle) +
                           (p.graphMode == kAxisGraph ? ": поле на оси Hz(z)" : ": линии напряженности");
     switch (o.format) {

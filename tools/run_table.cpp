@@ -3,6 +3,9 @@
 #include <charconv>
 
 #include "field/axial_field.h"
+#include "field/exact_field.h"
+#include "field/exact_field_line.h"
+#include "field/field_line_tracer.h"
 #include "field/field_lines.h"
 
 namespace {
@@ -75,5 +78,46 @@ std::string FieldLinesTable(const CalcParams& p)
     std::string out = "line,step,z,r\n";
     FieldLineRows rows(out);
     FollowFieldLines(p, rows);
+    return out;
+}
+
+std::string ExactLinesTable(const CalcParams& p)
+{
+    std::string out = "line,point,z,r\n";
+    FieldLineSeeds seeds(p);
+    double z0, r0;
+    for (long long line = 1; seeds.next(z0, r0); ++line) {
+        const std::vector<MeridianPoint> points = ExactFieldLine(p, z0, r0, p.zMax, p.yMax, 1 / p.scaleX);
+        for (size_t k = 0; k < points.size(); ++k) {
+            out += std::to_string(line);
+            out += ',';
+            out += std::to_string(k);
+            out += ',';
+            appendDouble(out, points[k].z);
+            out += ',';
+            appendDouble(out, points[k].r);
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+std::string FieldTable(const CalcParams& p, int width, int height)
+{
+    std::string out = "z,r,Hz,Hr,H,Psi\n";
+    const double dz = (p.zMax - p.zMin) / width;
+    const double dr = static_cast<double>(p.yMax) / height;
+    for (int j = 0; j < height; ++j) {
+        const double r = (j + 0.5) * dr;
+        for (int i = 0; i < width; ++i) {
+            const double z = p.zMin + (i + 0.5) * dz;
+            const FieldAndFlux f = ExactFieldAndFlux(p, z, r);
+            for (const double v : {z, r, f.field.hz, f.field.hr, FieldStrength(f.field), f.psi}) {
+                appendDouble(out, v);
+                out += ',';
+            }
+            out.back() = '\n';
+        }
+    }
     return out;
 }

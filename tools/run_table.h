@@ -17,3 +17,13 @@ std::string AxisCurveTable(const CalcParams& p);
 // is the seed, then comes the end of every drawn step, with z and r as
 // computed, before r is stored in single precision.
 std::string FieldLinesTable(const CalcParams& p);
+
+// "line,point,z,r": the exact field lines through the seeds of the traced
+// ones, numbered alike; point 0 is the seed. The record must also hold the
+// picture's scales, which set how densely the lines are drawn.
+std::string ExactLinesTable(const CalcParams& p);
+
+// "z,r,Hz,Hr,H,Psi": the exact field and the flux function at the centres of
+// a grid of width x height cells over z from zMin to zMax and r from 0 to
+// yMax, row by row from r near 0, z growing along a row.
+std::string FieldTable(const CalcParams& p, int width, int height);
