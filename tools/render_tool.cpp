@@ -56,6 +56,15 @@ QByteArray pictureContents(CalcParams& p, const RenderOptions& o)
     return {};
 }
 
+}  // namespace
+
+QByteArray ExportedContents(RenderOptions o)
+{
+    return o.format == OutputFormat::Csv ? tableContents(o.params, o) : pictureContents(o.params, o);
+}
+
+namespace {
+
 int render(RenderOptions o, std::ostream& err)
 {
     CalcParams& p = o.params;
@@ -68,7 +77,7 @@ int render(RenderOptions o, std::ostream& err)
         err << *problem << '\n';
         return kNotWritten;
     }
-    const QByteArray contents = o.format == OutputFormat::Csv ? tableContents(p, o) : pictureContents(p, o);
+    const QByteArray contents = ExportedContents(o);
     if (contents.isEmpty()) {
         err << "Не хватает памяти для рисунка " << o.width << "x" << o.height << ".\n";
         return kNotWritten;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,3 +12,10 @@
 // 0 the file is written, 2 bad arguments or parameters the run refuses, 1 the
 // file cannot be written.
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+struct RenderOptions;
+
+// The contents of the file the options ask for: the run's picture in the
+// format chosen, or its table of numbers. Empty when no memory is to be had
+// for the picture. The run must be one that RunRefusal accepts.
+QByteArray ExportedContents(RenderOptions o);
