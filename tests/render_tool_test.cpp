@@ -89,7 +89,7 @@ TEST_F(RenderTool, BadArgumentsAndRefusedRunsWriteNothing)
         {{"--radius", "-1"}, ""},  // a one-line message of the argument parser
         {{"--size", "0x320"}, ""},
         {{"--size", "30000x10"}, ""},
-        {{"--graph", "field"}, ""},
+        {{"--graph", "fields"}, ""},
     };
     for (const char* file : {"x.png", "x.csv"})
         for (auto [args, reason] : cases) {
