@@ -103,7 +103,7 @@ TEST(RenderArguments, EveryMistakeIsOneRussianLineThatNamesIt)
         {{"--output"}, "После --output нужно значение."},
         {{"--output", "a.png", "--radius"}, "После --radius"},
         {{"--radius", "1", "--radius=2", "--output", "a.png"}, "задан дважды"},
-        {{"--graph", "Lines", "--output", "a.png"}, "axis или lines"},
+        {{"--graph", "Lines", "--output", "a.png"}, "«Lines»"},
         {{"--help=yes"}, "--help"},
         {{"--bogus", "--help"}, "«--bogus»"},          // a mistake before it is reported
         {{"--output", "--help"}, ".png, .svg, .pdf"},  // a file name, not the option
