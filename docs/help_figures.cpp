@@ -15,23 +15,30 @@ namespace {
 constexpr int kFigureWidth = 651;
 constexpr int kFigureHeight = 320;
 
-// One calculation run with the start values for the given graph kind.
-QImage GraphOfStartValues(int16_t graphMode)
+// One calculation run of the given parameters.
+QImage Graph(CalcParams params, RunAdditions additions = {})
 {
-    CalcParams params = StartValues(graphMode);
-
     QImage image(kFigureWidth, kFigureHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     PainterSurface surface(painter, kFigureWidth, kFigureHeight);
-    RunCalculation(params, surface, [] { return ClockReading{}; });
+    RunCalculation(params, surface, [] { return ClockReading{}; }, additions);
     return image;
+}
+
+// The start values' field lines with the exact ones, in a smaller region.
+QImage ExactLinesFigure()
+{
+    CalcParams params = StartValues(kFieldLinesGraph);
+    params.halfRange = kExactFigureHalfRange;
+    return Graph(params, RunAdditions{.exactLines = true});
 }
 
 }  // namespace
 
 void AddHelpFigures(QTextDocument& document)
 {
-    document.addResource(QTextDocument::ImageResource, QUrl(kAxisFigure), GraphOfStartValues(kAxisGraph));
-    document.addResource(QTextDocument::ImageResource, QUrl(kLinesFigure), GraphOfStartValues(kFieldLinesGraph));
+    document.addResource(QTextDocument::ImageResource, QUrl(kAxisFigure), Graph(StartValues(kAxisGraph)));
+    document.addResource(QTextDocument::ImageResource, QUrl(kLinesFigure), Graph(StartValues(kFieldLinesGraph)));
+    document.addResource(QTextDocument::ImageResource, QUrl(kExactFigure), ExactLinesFigure());
 }

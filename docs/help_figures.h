@@ -6,7 +6,11 @@ class QTextDocument;
 // page shows them with <img src="figure:axis"> and <img src="figure:lines">.
 inline constexpr const char* kAxisFigure = "figure:axis";
 inline constexpr const char* kLinesFigure = "figure:lines";
+// The traced lines beside the exact ones, closer to the coil: <img src="figure:exact">.
+inline constexpr const char* kExactFigure = "figure:exact";
+// The half-size of the region in that figure, m.
+inline constexpr double kExactFigureHalfRange = 0.8;
 
-// Draws both graphs for the start values, on a picture of the window's
-// start-up size, and registers them as images of the document.
+// Draws the figures on a picture of the window's start-up size, for the start
+// values, and registers them as images of the document.
 void AddHelpFigures(QTextDocument& document);
