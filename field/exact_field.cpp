@@ -20,6 +20,19 @@ double endTerm(double a, double R)
     return d == 0 ? 0.0 : a / d;
 }
 
+// The field on the axis, a/A - b/B with A = sqrt(R^2 + a^2), B = sqrt(R^2 + b^2),
+// a = z + L/2, b = z - L/2. Beyond the ends, where a and b have one sign and
+// the difference would cancel, as R^2 (a^2 - b^2) / (A B (a B + b A)), a^2 - b^2 = 2 z L.
+double axisField(double z, double R, double L)
+{
+    const double a = z + L / 2, b = z - L / 2;
+    if ((a > 0 && b > 0) || (a < 0 && b < 0)) {
+        const double A = std::sqrt(R * R + a * a), B = std::sqrt(R * R + b * b);
+        return R * R * (2 * z * L) / (A * B * (a * B + b * A));
+    }
+    return endTerm(a, R) - endTerm(b, R);
+}
+
 // J(kc, p) = integral over 0..pi/2 of sin^2 t cos^2 t / ((cos^2 t + p sin^2 t) sqrt(cos^2 t + kc^2 sin^2 t)) dt
 // by the midpoint rule: the integrand is even and of period pi, and for
 // 1 - p >= 1 - kc^2 with 1 - p < 1/4 its nearest pole lies acosh(2) off the
@@ -109,7 +122,7 @@ FieldAndFlux evaluate(const CalcParams& p, double z, double r, bool withFlux)
         return out;
     if (rho == 0 || R == 0 || L == 0) {
         if (rho == 0)
-            out.field.hz = endTerm(z + L / 2, R) - endTerm(z - L / 2, R);  // the axis field
+            out.field.hz = axisField(z, R, L);
         return out;
     }
     if (rho == R)
