@@ -137,6 +137,9 @@ FieldAndFlux evaluate(const CalcParams& p, double z, double r, bool withFlux)
     // Hz = (2/pi) R/(R + rho) [beta+ C+ - beta- C-], Hr = (2/pi) [alpha+ P+ - alpha- P-]
     out.field.hz = (2 / kPi) * R / (R + rho) * sums.hz;
     out.field.hr = out.field.kind == FieldPointKind::AtRim ? 0.0 : rSign * (2 / kPi) * sums.hr;
+    // psi = rho A_phi, and A_phi (unit n*I/2) = (R / 2 pi) sum over the ends (+ minus -) of the
+    // integral over 0..2 pi of cos(phi) asinh(zeta / D) dphi, D^2 = R^2 + rho^2 - 2 R rho cos(phi);
+    // by parts and with phi = pi - 2t that integral is 16 R rho zeta J / ((R + rho)^2 sqrt(zeta^2 + (R + rho)^2)):
     // psi = 8 R^2 rho^2 / (pi (R + rho)^2) [beta+ J+ - beta- J-]
     const double w = R * rho / (R + rho);
     out.psi = 8 / kPi * w * w * sums.psi;

@@ -175,7 +175,7 @@ std::vector<MeridianPoint> ExactFieldLine(const CalcParams& p, double z0, double
     double h = pixel;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     while (line.size() < kMostVertices) {
-        // not much longer than a tenth of the distance from the coil, where the field's scale is
+        // at most a tenth of the distance from the coil (plus its size): the length over which the field changes
         const double hMost = 0.1 * (std::hypot(here.at.z, here.at.r) + p.radius + p.length) + pixel;
         h = std::min(h, hMost);
         Node next;
