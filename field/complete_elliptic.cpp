@@ -2,5 +2,5 @@
 
 double Cel(double kc, double p, double c, double s)
 {
-    return CelSameModulus<1>(kc, {{{p, c, s}}})[0];
+    return CelEachModulus<1, 1>({kc}, {{{{{p, c, s}}}}})[0][0];
 }

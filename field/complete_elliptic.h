@@ -27,58 +27,70 @@ struct CelTerms {
     double s;
 };
 
-// Several cel of one modulus kc at once: the arithmetic-geometric means of kc
-// are shared. Same accuracy and NaN cases as Cel.
-template <std::size_t N>
-std::array<double, N> CelSameModulus(double kc, const std::array<CelTerms, N>& terms)
+// cel for N terms (p, c, s) at each of M moduli kc[m], all at once: the
+// arithmetic-geometric means of the M moduli run side by side (independent
+// chains a processor can overlap) and share their rounds; a mean that has
+// converged before the others only repeats itself (to an ulp or two). Same
+// accuracy and NaN cases as Cel.
+template <std::size_t M, std::size_t N>
+std::array<std::array<double, N>, M> CelEachModulus(const std::array<double, M>& kc,
+                                                    const std::array<std::array<CelTerms, N>, M>& terms)
 {
-    std::array<double, N> out;
-    if (!(kc != 0) || std::isnan(kc)) {
-        out.fill(std::numeric_limits<double>::quiet_NaN());
-        return out;
-    }
     // Quadratic convergence: a relative step of 1e-8 leaves an error near 1e-16.
     constexpr double kTolerance = 1e-8;
     constexpr int kMostRounds = 64;
 
-    std::array<double, N> pp, cc, ss;
-    const double k0 = std::fabs(kc);
-    for (std::size_t i = 0; i < N; ++i) {
-        const auto [p, c, s] = terms[i];
-        if (p > 0) {
-            pp[i] = std::sqrt(p);
-            cc[i] = c;
-            ss[i] = s / pp[i];
-        } else {  // p <= 0: Bulirsch's transformation to a positive parameter
-            const double f = kc * kc - p;
-            const double g = 1 - p;
-            const double q = (1 - kc * kc) * (s - c * p);
-            pp[i] = std::sqrt(f / g);
-            cc[i] = (c - s) / g;
-            ss[i] = -q / (g * g * pp[i]) + cc[i] * pp[i];
-        }
-    }
-    double k = k0;
-    double em = 1;
-    double kk = k;
-    double gPrev = em;
-    for (int round = 0;; ++round) {
+    std::array<std::array<double, N>, M> pp, cc, ss;
+    std::array<double, M> k, em, kk;
+    std::array<bool, M> usable;
+    for (std::size_t m = 0; m < M; ++m) {
+        usable[m] = kc[m] != 0 && !std::isnan(kc[m]);
+        const double kcm = usable[m] ? kc[m] : 1.0;  // a stand-in, its results are dropped
         for (std::size_t i = 0; i < N; ++i) {
-            const double f = cc[i];
-            const double inv = 1 / pp[i];
-            cc[i] = cc[i] + ss[i] * inv;
-            const double g = kk * inv;
-            ss[i] = 2 * (ss[i] + f * g);
-            pp[i] = g + pp[i];
+            const auto [p, c, s] = terms[m][i];
+            if (p > 0) {
+                pp[m][i] = std::sqrt(p);
+                cc[m][i] = c;
+                ss[m][i] = s / pp[m][i];
+            } else {  // p <= 0: Bulirsch's transformation to a positive parameter
+                const double f = kcm * kcm - p;
+                const double g = 1 - p;
+                const double q = (1 - kcm * kcm) * (s - c * p);
+                pp[m][i] = std::sqrt(f / g);
+                cc[m][i] = (c - s) / g;
+                ss[m][i] = -q / (g * g * pp[m][i]) + cc[m][i] * pp[m][i];
+            }
         }
-        gPrev = em;
-        em = k + em;
-        if (!(std::fabs(gPrev - k) > gPrev * kTolerance) || round == kMostRounds)
-            break;
-        k = 2 * std::sqrt(kk);  // geometric mean, doubled
-        kk = k * em;
+        k[m] = std::fabs(kcm);
+        em[m] = 1;
+        kk[m] = k[m];
     }
-    for (std::size_t i = 0; i < N; ++i)
-        out[i] = (std::numbers::pi / 2) * (ss[i] + cc[i] * em) / (em * (em + pp[i]));
+    for (int round = 0;; ++round) {
+        bool converged = true;
+        for (std::size_t m = 0; m < M; ++m) {
+            for (std::size_t i = 0; i < N; ++i) {
+                const double f = cc[m][i];
+                const double inv = 1 / pp[m][i];
+                cc[m][i] = cc[m][i] + ss[m][i] * inv;
+                const double g = kk[m] * inv;
+                ss[m][i] = 2 * (ss[m][i] + f * g);
+                pp[m][i] = g + pp[m][i];
+            }
+            const double gPrev = em[m];
+            em[m] = k[m] + em[m];
+            converged = converged && !(std::fabs(gPrev - k[m]) > gPrev * kTolerance);
+        }
+        if (converged || round == kMostRounds)
+            break;
+        for (std::size_t m = 0; m < M; ++m) {
+            k[m] = 2 * std::sqrt(kk[m]);  // geometric mean, doubled
+            kk[m] = k[m] * em[m];
+        }
+    }
+    std::array<std::array<double, N>, M> out;
+    for (std::size_t m = 0; m < M; ++m)
+        for (std::size_t i = 0; i < N; ++i)
+            out[m][i] = usable[m] ? (std::numbers::pi / 2) * (ss[m][i] + cc[m][i] * em[m]) / (em[m] * (em[m] + pp[m][i]))
+                                  : std::numeric_limits<double>::quiet_NaN();
     return out;
 }

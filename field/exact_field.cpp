@@ -1,5 +1,6 @@
 #include "field/exact_field.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -17,6 +18,19 @@ double endTerm(double a, double R)
 {
     const double d = std::sqrt(R * R + a * a);
     return d == 0 ? 0.0 : a / d;
+}
+
+// The field on the axis, a/A - b/B with A = sqrt(R^2 + a^2), B = sqrt(R^2 + b^2),
+// a = z + L/2, b = z - L/2. Beyond the ends, where a and b have one sign and
+// the difference would cancel, as R^2 (a^2 - b^2) / (A B (a B + b A)), a^2 - b^2 = 2 z L.
+double axisField(double z, double R, double L)
+{
+    const double a = z + L / 2, b = z - L / 2;
+    if ((a > 0 && b > 0) || (a < 0 && b < 0)) {
+        const double A = std::sqrt(R * R + a * a), B = std::sqrt(R * R + b * b);
+        return R * R * (2 * z * L) / (A * B * (a * B + b * A));
+    }
+    return endTerm(a, R) - endTerm(b, R);
 }
 
 // J(kc, p) = integral over 0..pi/2 of sin^2 t cos^2 t / ((cos^2 t + p sin^2 t) sqrt(cos^2 t + kc^2 sin^2 t)) dt
@@ -40,47 +54,56 @@ double quarterTurnMidpoint(double kc2, double p)
     return sum * (kPi / 2) / kPoints;
 }
 
+// The terms of one end of the coil, at zeta = z -+ L/2 from it, for a coil of
+// radius a at the distance rho from the axis (Derby and Olbert's notation).
+struct End {
+    double kc;     // complementary modulus: sqrt(zeta^2 + (a - rho)^2) / sqrt(zeta^2 + (a + rho)^2)
+    double alpha;  // a / sqrt(zeta^2 + (a + rho)^2)
+    double beta;   // zeta / sqrt(zeta^2 + (a + rho)^2)
+};
+
+End endTerms(double zeta, double a, double rho)
+{
+    const double s = std::sqrt(zeta * zeta + (a + rho) * (a + rho));
+    return {std::sqrt(zeta * zeta + (a - rho) * (a - rho)) / s, a / s, zeta / s};
+}
+
+// The field's two sums over the ends (+ minus -), and psi's: Hz ~ beta cel(kc, gamma^2, 1, gamma),
+// Hr ~ alpha cel(kc, 1, 1, -1), psi ~ beta J(kc, gamma^2). An end with kc = 0 is a rim:
+// its terms are left out (see the header).
 struct Sums {
     double hz = 0;
     double hr = 0;
     double psi = 0;
 };
 
-// The terms of one end of the coil, at zeta = z -+ L/2 from it, for a coil of
-// radius a at the distance rho from the axis (Derby and Olbert's notation).
-void addEnd(Sums& sums, double sign, double zeta, double a, double rho, bool withFlux)
+template <std::size_t N>
+Sums endSums(const std::array<End, 2>& ends, double gamma, double q, bool withFlux)
 {
-    const double s = std::sqrt(zeta * zeta + (a + rho) * (a + rho));
-    const double kc = std::sqrt(zeta * zeta + (a - rho) * (a - rho)) / s;  // complementary modulus
-    if (kc == 0)
-        return;  // the rim itself: this end's terms are left out (see the header)
-    const double alpha = a / s;
-    const double beta = zeta / s;
-    const double gamma = (a - rho) / (a + rho);
     const double gamma2 = gamma * gamma;
-    const double q = 4 * a * rho / ((a + rho) * (a + rho));  // 1 - gamma^2
-
-    // Hz ~ beta cel(kc, gamma^2, 1, gamma), Hr ~ alpha cel(kc, 1, 1, -1)
-    if (!withFlux) {
-        const auto c = CelSameModulus<2>(kc, {{{gamma2, 1, gamma}, {1, 1, -1}}});
-        sums.hz += sign * beta * c[0];
-        sums.hr += sign * alpha * c[1];
-        return;
+    const std::array<CelTerms, 4> all = {{{gamma2, 1, gamma}, {1, 1, -1}, {1, 0, 1}, {gamma2, 0, 1}}};
+    std::array<CelTerms, N> terms;
+    std::copy_n(all.begin(), N, terms.begin());
+    const auto c = CelEachModulus<2, N>({ends[0].kc, ends[1].kc}, {terms, terms});
+    Sums sums;
+    for (int e = 0; e < 2; ++e) {
+        if (ends[e].kc == 0)
+            continue;
+        const double sign = e == 0 ? 1.0 : -1.0;
+        sums.hz += sign * ends[e].beta * c[e][0];
+        sums.hr += sign * ends[e].alpha * c[e][1];
+        if (!withFlux)
+            continue;
+        // J = (cel(kc, 1, 0, 1) - gamma^2 cel(kc, gamma^2, 0, 1)) / (1 - gamma^2); near the
+        // axis and far from it (1 - gamma^2 small) the difference would cancel: quadrature
+        double J;
+        if constexpr (N == 4)
+            J = (c[e][2] - gamma2 * c[e][3]) / q;
+        else
+            J = quarterTurnMidpoint(ends[e].kc * ends[e].kc, gamma2);
+        sums.psi += sign * ends[e].beta * J;
     }
-    // psi ~ beta J, J = (cel(kc, 1, 0, 1) - gamma^2 cel(kc, gamma^2, 0, 1)) / (1 - gamma^2)
-    double J;
-    if (q >= 0.25) {
-        const auto c = CelSameModulus<4>(kc, {{{gamma2, 1, gamma}, {1, 1, -1}, {1, 0, 1}, {gamma2, 0, 1}}});
-        sums.hz += sign * beta * c[0];
-        sums.hr += sign * alpha * c[1];
-        J = (c[2] - gamma2 * c[3]) / q;
-    } else {  // near the axis or far from it the difference would cancel: direct quadrature
-        const auto c = CelSameModulus<2>(kc, {{{gamma2, 1, gamma}, {1, 1, -1}}});
-        sums.hz += sign * beta * c[0];
-        sums.hr += sign * alpha * c[1];
-        J = quarterTurnMidpoint(kc * kc, gamma2);
-    }
-    sums.psi += sign * beta * J;
+    return sums;
 }
 
 FieldAndFlux evaluate(const CalcParams& p, double z, double r, bool withFlux)
@@ -99,7 +122,7 @@ FieldAndFlux evaluate(const CalcParams& p, double z, double r, bool withFlux)
         return out;
     if (rho == 0 || R == 0 || L == 0) {
         if (rho == 0)
-            out.field.hz = endTerm(z + L / 2, R) - endTerm(z - L / 2, R);  // the axis field
+            out.field.hz = axisField(z, R, L);
         return out;
     }
     if (rho == R)
@@ -107,12 +130,16 @@ FieldAndFlux evaluate(const CalcParams& p, double z, double r, bool withFlux)
                        : std::fabs(z) == L / 2 ? FieldPointKind::AtRim
                                                : FieldPointKind::Regular;
 
-    Sums sums;
-    addEnd(sums, +1, z + L / 2, R, rho, withFlux);
-    addEnd(sums, -1, z - L / 2, R, rho, withFlux);
+    const std::array<End, 2> ends = {endTerms(z + L / 2, R, rho), endTerms(z - L / 2, R, rho)};
+    const double gamma = (R - rho) / (R + rho);
+    const double q = 4 * R * rho / ((R + rho) * (R + rho));  // 1 - gamma^2
+    const Sums sums = withFlux && q >= 0.25 ? endSums<4>(ends, gamma, q, true) : endSums<2>(ends, gamma, q, withFlux);
     // Hz = (2/pi) R/(R + rho) [beta+ C+ - beta- C-], Hr = (2/pi) [alpha+ P+ - alpha- P-]
     out.field.hz = (2 / kPi) * R / (R + rho) * sums.hz;
     out.field.hr = out.field.kind == FieldPointKind::AtRim ? 0.0 : rSign * (2 / kPi) * sums.hr;
+    // psi = rho A_phi, and A_phi (unit n*I/2) = (R / 2 pi) sum over the ends (+ minus -) of the
+    // integral over 0..2 pi of cos(phi) asinh(zeta / D) dphi, D^2 = R^2 + rho^2 - 2 R rho cos(phi);
+    // by parts and with phi = pi - 2t that integral is 16 R rho zeta J / ((R + rho)^2 sqrt(zeta^2 + (R + rho)^2)):
     // psi = 8 R^2 rho^2 / (pi (R + rho)^2) [beta+ J+ - beta- J-]
     const double w = R * rho / (R + rho);
     out.psi = 8 / kPi * w * w * sums.psi;

@@ -133,7 +133,12 @@ public:
         if (std::isfinite(zEdge)) {
             const double r = inside.at.r + (zEdge - inside.at.z) / dz * dr;
             auto edge = [&](double s) { return PathPoint{{zEdge, r + s}, 0, 1}; };
-            return solve(edge, -std::min(reach, r), reach, 0, 0, out);
+            double lo = -std::min(reach, r), hi = reach;
+            // Across the winding psi turns back (r Hz changes sign): stay on the chord's side of it.
+            const double R = p_.radius;
+            if (std::fabs(zEdge) < p_.length / 2 && r + lo < R && r + hi > R)
+                (r > R ? lo : hi) = R - r;
+            return solve(edge, lo, hi, 0, 0, out);
         }
         const double z = inside.at.z + (rEdge - inside.at.r) / dr * dz;
         auto edge = [&](double s) { return PathPoint{{z + s, rEdge}, 1, 0}; };
@@ -170,7 +175,7 @@ std::vector<MeridianPoint> ExactFieldLine(const CalcParams& p, double z0, double
     double h = pixel;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     while (line.size() < kMostVertices) {
-        // not much longer than a tenth of the distance from the coil, where the field's scale is
+        // at most a tenth of the distance from the coil (plus its size): the length over which the field changes
         const double hMost = 0.1 * (std::hypot(here.at.z, here.at.r) + p.radius + p.length) + pixel;
         h = std::min(h, hMost);
         Node next;

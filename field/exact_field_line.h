@@ -27,7 +27,10 @@ struct MeridianPoint {
 //
 // Always ends: at most 1,000,000 vertices (a line that would need more is cut
 // there). The seed alone comes back for R = 0, L = 0, r0 <= 0 (the axis is a
-// line of its own), z0 < 0, a seed outside the window, a zero field at the seed.
+// line of its own), z0 < 0, a seed outside the window, a zero field at the
+// seed, and where no step of at least 1e-6 pixel can be made: a seed so close
+// to the winding (about 1e-12 R) that the line turns through it within that
+// distance.
 // An empty polyline for non-finite arguments or pixel <= 0. Uses p.radius and
 // p.length only.
 std::vector<MeridianPoint> ExactFieldLine(const CalcParams& p, double z0, double r0, double zMax, double rMax,

@@ -96,10 +96,10 @@ PixelRect DrawMapLegend(std::vector<uint32_t>& pixels, int width, int height, do
 {
     if (width < 160 || height < 100 || pixels.size() < static_cast<size_t>(width) * height)
         return {};
-    constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7;
+    constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7, kTickGap = 5;  // tick 2 px, then a gap
     const int barHeight = std::clamp(height / 3, 60, 160);
-    const PixelRect box{width - 1 - (2 * kPad + kBarWidth + 3 + kLabelChars * kAdvance), 1,
-                        2 * kPad + kBarWidth + 3 + kLabelChars * kAdvance, barHeight + 2 * kPad + kGlyphHeight};
+    const PixelRect box{width - 1 - (2 * kPad + kBarWidth + kTickGap + kLabelChars * kAdvance), 1,
+                        2 * kPad + kBarWidth + kTickGap + kLabelChars * kAdvance, barHeight + 2 * kPad + kGlyphHeight};
     Canvas canvas(pixels, width, height);
     canvas.fill(box, kWhite);
     canvas.frame(box, kBlack);
@@ -121,7 +121,7 @@ PixelRect DrawMapLegend(std::vector<uint32_t>& pixels, int width, int height, do
         double value;
         int y;
     } labels[] = {{highest, barY}, {middle, barY + barHeight / 2}, {lowest, barY + barHeight - 1}};
-    const int textX = barX + kBarWidth + 3;
+    const int textX = barX + kBarWidth + kTickGap;
     for (const auto& label : labels) {
         canvas.fill({barX + kBarWidth + 1, label.y, 2, 1}, kBlack);
         canvas.text(textX, label.y - kGlyphHeight / 2, LegendNumber(label.value));

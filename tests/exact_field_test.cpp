@@ -71,7 +71,7 @@ ExactFieldValue loopStack(double R, double L, double z, double r)
 
 struct Point {
     const char* name;
-    double R, L, z, r;
+    double R, L, z, r;  // the coil, then the point
 };
 
 const Point kPoints[] = {
@@ -85,25 +85,21 @@ const Point kPoints[] = {
 
 class ExactFieldAt : public testing::TestWithParam<Point> {};
 
-TEST_P(ExactFieldAt, AgreesWithTheStackOfLoops)
-{
-    const Point c = GetParam();
-    const ExactFieldValue h = ExactField(coil(c.R, c.L), c.z, c.r);
-    const ExactFieldValue ref = loopStack(c.R, c.L, c.z, c.r);
-    const double size = std::hypot(ref.hz, ref.hr);
-    EXPECT_NEAR(h.hz, ref.hz, 1e-12 * size);
-    EXPECT_NEAR(h.hr, ref.hr, 1e-12 * size);
-    EXPECT_TRUE(c.r > 0 || std::fabs(h.hz - AxialField(coil(c.R, c.L), c.z)) <= 1e-7 * h.hz);
-}
-
-TEST_P(ExactFieldAt, FluxFunctionIsTheIntegralOfHzRdr)
+// H against the stack of loops (and, on the axis, AxialField); psi against the
+// integral of Hz r dr over the radius, split where Hz jumps at the winding.
+TEST_P(ExactFieldAt, AgreesWithIndependentSums)
 {
     const Point c = GetParam();
     const CalcParams p = coil(c.R, c.L);
+    const ExactFieldValue h = ExactField(p, c.z, c.r), ref = loopStack(c.R, c.L, c.z, c.r);
+    const double size = std::hypot(ref.hz, ref.hr);
+    EXPECT_NEAR(h.hz, ref.hz, 1e-12 * size);
+    EXPECT_NEAR(h.hr, ref.hr, 1e-12 * size);
+    EXPECT_TRUE(c.r > 0 || std::fabs(h.hz - AxialField(p, c.z)) <= 1e-7 * h.hz);
     auto f = [&](double r) { return ExactField(p, c.z, r).hz * r; };
-    const double rs = std::min(c.r, c.R);  // Hz jumps at the winding
-    const double ref = integrate(f, 0, rs) + integrate(f, rs, c.r);
-    EXPECT_NEAR(FluxFunction(p, c.z, c.r), ref, 1e-10 * std::fabs(ref) + 1e-300);
+    const double rs = std::min(c.r, c.R);
+    const double psi = integrate(f, 0, rs) + integrate(f, rs, c.r);
+    EXPECT_NEAR(FluxFunction(p, c.z, c.r), psi, 1e-10 * std::fabs(psi));
 }
 
 INSTANTIATE_TEST_SUITE_P(Points, ExactFieldAt, testing::ValuesIn(kPoints),
@@ -153,12 +149,10 @@ TEST(ExactFieldLine, FollowsTheLevelOfItsSeedToAnEdge)
         const MeridianPoint end = line.back();
         EXPECT_TRUE(end.z == 0 || end.z == zMax || end.r == rMax) << end.z << " " << end.r;
     }
-    const CalcParams p = coil(0.2, 1);
-    EXPECT_EQ(ExactFieldLine(p, 0.002, 0, 2, 1, pixel).size(), 1u);    // on the axis
-    EXPECT_EQ(ExactFieldLine(coil(0, 1), 0.002, 0.1, 2, 1, pixel).size(), 1u);
-    EXPECT_EQ(ExactFieldLine(p, 0.002, 0.1, 0, 0, pixel).size(), 1u);  // a window of no size
-    EXPECT_TRUE(ExactFieldLine(p, 0.002, 0.1, 2, 1, 0).empty());
-    EXPECT_TRUE(ExactFieldLine(p, NAN, 0.1, 2, 1, pixel).empty());
+    // the seed alone: on the axis, no coil, a window of no size; nothing: no pixel, a NaN seed
+    for (const auto& [R, r0, zMax, px, n] : {std::tuple{0.2, 0.0, 2.0, pixel, 1u}, {0.0, 0.1, 2.0, pixel, 1u},
+                                             {0.2, 0.1, 0.0, pixel, 1u}, {0.2, 0.1, 2.0, 0.0, 0u}, {0.2, NAN, 2.0, pixel, 0u}})
+        EXPECT_EQ(ExactFieldLine(coil(R, 1), 0.002, r0, zMax, zMax / 2, px).size(), n) << R << " " << r0 << " " << zMax;
 }
 
 // A larger |H| never gets an earlier colour; any number of threads gives the
