@@ -33,8 +33,7 @@ TEST(CalculationRun, BothGraphsAtStartUp)
     CalcParams p = RunValues(kAxisGraph);
     TestSurface s(651, 320);
     ASSERT_TRUE(RunCalculation(p, s, StoppedClock).done);
-    ASSERT_EQ(s.ops.size(), 1 + 2 + 51 + 1 + 101u);
-    EXPECT_EQ(s.ops[0].kind, Kind::Clear);
+    ASSERT_TRUE(s.ops.size() == 1 + 2 + 51 + 1 + 101u && s.ops[0].kind == Kind::Clear);
     for (const auto& [k, x1, y1, x2, y2] : {std::tuple{1, 0.f, 160.f, 651.f, 160.f}, {2, 325.5f, 0.f, 325.5f, 320.f}})
         EXPECT_TRUE(s.ops[k].kind == Kind::Line && s.ops[k].x1 == x1 && s.ops[k].y1 == y1 && s.ops[k].x2 == x2 &&
                     s.ops[k].y2 == y2 && s.ops[k].colour == kAxisColour) << "axis " << k;
@@ -71,6 +70,7 @@ struct RefusalCase {
     const char* reason;  // nothing: the run draws
 };
 
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }  // names the row in the test's name
 class RunRefusals : public testing::TestWithParam<RefusalCase> {};
 
 // A refused run says why and changes nothing: no drawing, no scale, no clock read.

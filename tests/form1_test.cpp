@@ -64,9 +64,7 @@ QStringList AnswerMessageBox(QMessageBox::StandardButton answer, const std::func
 // Clicks the middle of a part of a scroll bar as its style draws it.
 void Click(QScrollBar* bar, QStyle::SubControl part)
 {
-    struct Options : QScrollBar {
-        using QScrollBar::initStyleOption;  // protected in QScrollBar
-    };
+    struct Options : QScrollBar { using QScrollBar::initStyleOption; };  // protected in QScrollBar
     QStyleOptionSlider option;
     (bar->*&Options::initStyleOption)(&option);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center());
