@@ -103,6 +103,12 @@ PainterSurface::PainterSurface(QPainter& painter, int width, int height)
         joiner_.emplace(kVectorTolerance, joinedLineDrawer());
 }
 
+PainterSurface::~PainterSurface()
+{
+    if (painter_.isActive())
+        finish();
+}
+
 PolylineJoiner::Emit PainterSurface::joinedLineDrawer()
 {
     return [this](const std::vector<QPointF>& points, Rgb colour) { drawPolyline(points, colour); };

@@ -26,6 +26,10 @@ class PainterSurface final : public DrawingSurface {
 public:
     // width and height are the picture's size in its own pixels.
     PainterSurface(QPainter& painter, int width, int height);
+    // Draws what is still held back while the painter is active.
+    ~PainterSurface() override;
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
 
     void clear() override;
     void drawLine(float x1, float y1, float x2, float y2, Rgb colour) override;

@@ -1,142 +1,119 @@
+// The calculation run: its plot window, what it draws and refuses, and its caption.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
-#include "start_values.h"
+#include "test_support.h"
 
-using Kind = RecordingSurface::Kind;
+using Kind = DrawOp::Kind;
 
-TEST(CalculationRun, AxisGraphAtStartUp)
+// The field on the axis of the ideal coil, from the angles under which its ends are seen.
+static double IdealAxialField(double R, double L, double z)
 {
-    CalcParams p = StartValues(kAxisGraph);
-    RecordingSurface surface(651, 320);
-    ASSERT_TRUE(RunCalculation(p, surface, StoppedClock).done);
-
-    // Order: clear, the two axes, the winding, then the curve over them.
-    ASSERT_EQ(surface.ops.size(), 1 + 2 + 51 + 1 + 101u);
-    EXPECT_EQ(surface.ops[0].kind, Kind::Clear);
-    EXPECT_EQ(surface.ops[1].kind, Kind::Line);
-    EXPECT_EQ(surface.ops[2].kind, Kind::Line);
-    EXPECT_EQ(surface.ops[1].colour, (Rgb{12, 0, 0}));
-    EXPECT_EQ(surface.ops[54].kind, Kind::Point);
-    EXPECT_EQ(surface.ops[54].colour, (Rgb{12, 0, 255}));
-
-    const auto circles = surface.of(Kind::Circle);
-    ASSERT_EQ(circles.size(), 51u);
-    for (size_t i = 0; i < circles.size(); ++i) {
-        EXPECT_FLOAT_EQ(circles[i].x2, static_cast<float>(p.scaleX * 0.01f));  // radius 0.01 m
-        EXPECT_FLOAT_EQ(circles[i].y1, 160.0f);                                // on the z axis
-        EXPECT_NEAR(circles[i].x1, (-0.5 + 0.02 * i + 2) * p.scaleX, 1e-3);
-        EXPECT_EQ(circles[i].colour, (Rgb{255, 0, 0}));
-    }
-    // The last turn sits a hair short of the coil's end: the wire radius is single precision.
-    EXPECT_NEAR(circles.back().x1, (0.49999998 + 2) * p.scaleX, 1e-4);
-
-    const auto curve = surface.of(Kind::LineTo);
-    ASSERT_EQ(curve.size(), 101u);
-    EXPECT_EQ(curve[0].x1, surface.ops[54].x1);  // the first segment ends where the point is
-    size_t peak = 0;
-    for (size_t i = 0; i < curve.size(); ++i) {
-        EXPECT_EQ(curve[i].colour, (Rgb{12, 0, 255}));
-        EXPECT_LT(curve[i].y1, 160.0f);  // the curve lies in the upper half
-        if (curve[i].y1 < curve[peak].y1)
-            peak = i;
-    }
-    EXPECT_EQ(peak, 50u);
-    EXPECT_FLOAT_EQ(curve[peak].x1, 651.0f / 2);
-    EXPECT_FLOAT_EQ(curve.back().x1, 651.0f);
-    // Heights as on any picture 320 pixels high.
-    EXPECT_NEAR(curve.front().y1, 159.56, 0.01);
-    EXPECT_NEAR(curve[50].y1, 14.55, 0.01);
-    EXPECT_NEAR(curve.back().y1, 159.56, 0.01);
-    EXPECT_NEAR(p.scaleY, 78.33, 0.01);
+    return (z + L / 2) / std::hypot(R, z + L / 2) - (z - L / 2) / std::hypot(R, z - L / 2);
 }
 
-TEST(CalculationRun, FieldLinesAtStartUp)
+// The axis curve's window reaches ten per cent above its peak, but at least 0.11;
+// the field lines' window has the picture's aspect: a metre as many pixels up as across.
+TEST(SetPlotWindow, AFloorForTheAxisCurveAndThePicturesAspectForTheFieldLines)
 {
-    CalcParams p = StartValues(kFieldLinesGraph);
-    RecordingSurface surface(651, 320);
-    ASSERT_TRUE(RunCalculation(p, surface, StoppedClock).done);
-    EXPECT_EQ(surface.ops[0].kind, Kind::Clear);
-    EXPECT_EQ(surface.ops[1].kind, Kind::Line);  // only the z axis
-    EXPECT_FLOAT_EQ(surface.ops[1].y1, 160.0f);
-    EXPECT_FLOAT_EQ(surface.ops[1].x2, 651.0f);
-    const auto circles = surface.of(Kind::Circle);
-    ASSERT_EQ(circles.size(), 102u);
-    const float axisRow = static_cast<float>(p.scaleY * p.yMax);
-    EXPECT_GT(circles[0].y1, axisRow);  // r = -R first
-    EXPECT_LT(circles[1].y1, axisRow);
-    EXPECT_NEAR(circles[0].y1 - axisRow, 0.2 * p.scaleX, 1e-3);
-    EXPECT_EQ(surface.ops[2].kind, Kind::Circle);
-    EXPECT_EQ(surface.ops[104].kind, Kind::Line);  // the lines come last
-    EXPECT_GT(surface.of(Kind::Line).size(), 7u * 4 * 100);
-    EXPECT_TRUE(surface.of(Kind::Point).empty());
-}
-
-TEST(CalculationRun, RefusesWhatItCannotDrawAndChangesNothing)
-{
-    const double inf = std::numeric_limits<double>::infinity();
-    const char* const region = "Размер области должен быть больше нуля.";
-    const char* const lines = "Число линий должно быть не больше 200.";
-    const char* const small = "Окно слишком мало для рисунка.";
-    const struct {
-        int16_t graph;
-        double radius, length, halfRange, lineCount;
-        int w, h;
-        const char* reason;  // nothing: the run draws
-    } cases[] = {
-        {kAxisGraph, 0.2, 1, 0, 7, 651, 320, region},
-        {kFieldLinesGraph, 0.2, 1, 0, 7, 651, 320, region},
-        {kFieldLinesGraph, 0, 1, 2, 7, 651, 320, "Для линий напряженности радиус соленоида должен быть больше нуля."},
-        {kFieldLinesGraph, 0.2, 0, 2, 7, 651, 320, "Для линий напряженности длина соленоида должна быть больше нуля."},
-        {kFieldLinesGraph, 0.2, 1, 2, 200.5, 651, 320, lines},
-        {kFieldLinesGraph, 0.2, 1, 2, inf, 651, 320, lines},
-        {kFieldLinesGraph, 0.2, 1, 2, -inf, 651, 320, lines},
-        {kFieldLinesGraph, 0.2, 1, 2, std::nan(""), 651, 320, lines},
-        {kAxisGraph, 0.2, 1, 2, 7, 0, 320, small},
-        {kFieldLinesGraph, 0.2, 1, 2, 7, 651, 0, small},
-        // The axis curve needs neither a radius nor a length, and ignores the line count.
-        {kAxisGraph, 0, 0, 2, inf, 651, 320, nullptr},
-        {kAxisGraph, 0, 1, 2, 7, 651, 320, nullptr},
-        {kAxisGraph, 0.2, 0, 2, 7, 651, 320, nullptr},
-        {kFieldLinesGraph, 0.2, 1, 2, 200, 20, 10, nullptr},
-    };
-    for (const auto& c : cases) {
-        CalcParams p = RunValues(c.graph, c.radius, c.length, c.halfRange, c.lineCount);
-        p.scaleX = 42;
-        RecordingSurface surface(c.w, c.h);
-        int clockReadings = 0;
-        const RunOutcome out = RunCalculation(p, surface, [&] {
-            ++clockReadings;
-            return ClockReading{};
-        });
-        EXPECT_EQ(out.done, c.reason == nullptr);
-        EXPECT_EQ(out.refusal, c.reason ? c.reason : "");
-        if (c.reason) {
-            EXPECT_TRUE(surface.ops.empty());
-            EXPECT_EQ(p.scaleX, 42);
-            EXPECT_EQ(clockReadings, 0);
-        } else if (c.graph == kAxisGraph) {
-            EXPECT_EQ(surface.of(Kind::LineTo).size(), 101u);
-        }
+    TestSurface picture(640, 480);
+    for (auto [p, yMax] : {std::pair{RunValues(kAxisGraph, 10, 0.1), static_cast<float>(1.1 * 0.1f)}, {RunValues(kFieldLinesGraph), 1.5f}}) {
+        SetPlotWindow(p, picture);  // the first with a peak far below 0.1
+        EXPECT_TRUE(p.yMax == yMax && p.yMin == -yMax && p.zMin == -2 && p.zMax == 2 && picture.ops.empty()) << p.graphMode;
     }
 }
+
+// The axis graph: clear, both axes, 51 touching turns, the curve through 101 points of the ideal coil's field.
+TEST(CalculationRun, BothGraphsAtStartUp)
+{
+    CalcParams p = RunValues(kAxisGraph);
+    TestSurface s(651, 320);
+    ASSERT_TRUE(RunCalculation(p, s, StoppedClock).done);
+    ASSERT_TRUE(s.ops.size() == 1 + 2 + 51 + 1 + 101u && s.ops[0].kind == Kind::Clear);
+    for (const auto& [k, x1, y1, x2, y2] : {std::tuple{1, 0.f, 160.f, 651.f, 160.f}, {2, 325.5f, 0.f, 325.5f, 320.f}})
+        EXPECT_TRUE(s.ops[k].kind == Kind::Line && s.ops[k].x1 == x1 && s.ops[k].y1 == y1 && s.ops[k].x2 == x2 &&
+                    s.ops[k].y2 == y2 && s.ops[k].colour == kAxisColour) << "axis " << k;
+    const double perMetre = 651 / 4.0;
+    for (int i = 0; i <= 50; ++i) {  // touching turns of a wire of L / 100 from end to end
+        const DrawOp& turn = s.ops[3 + i];
+        EXPECT_TRUE(turn.kind == Kind::Circle && turn.colour == kWindingColour && turn.y1 == 160) << i;
+        EXPECT_TRUE(std::fabs(turn.x1 - (-0.5 + i / 50.0 + 2) * perMetre) < 2e-3 && std::fabs(turn.x2 - 0.01 * perMetre) < 1e-4) << i;
+    }
+    const double pixelsPerUnit = 320 / (2 * 1.1 * IdealAxialField(0.2, 1, 0));
+    for (int i = 0; i <= 100; ++i) {
+        const DrawOp& op = s.ops[54 + i + (i > 0)];  // the point, then the segments from it on
+        EXPECT_TRUE(op.kind == (i == 0 ? Kind::Point : Kind::LineTo) && op.colour == kGraphColour) << i;
+        EXPECT_NEAR(op.x1, i * 6.51, 1e-3) << i;
+        EXPECT_NEAR(op.y1, 160 - IdealAxialField(0.2, 1, -2 + 0.04 * i) * pixelsPerUnit, 1e-3) << i;
+    }
+    // The field lines: only the z axis, the turns above and below it at r = -R and +R, then the lines.
+    p = RunValues(kFieldLinesGraph);
+    TestSurface l(651, 320);
+    ASSERT_TRUE(RunCalculation(p, l, StoppedClock).done);
+    ASSERT_GT(l.ops.size(), 104 + 7 * 4 * 100u);
+    EXPECT_TRUE(l.ops[0].kind == Kind::Clear && l.ops[1].kind == Kind::Line && l.ops[1].y1 == 160 && l.ops[1].y2 == 160);
+    for (int i = 0; i <= 101; ++i)
+        EXPECT_TRUE(l.ops[2 + i].kind == Kind::Circle && std::fabs(l.ops[2 + i].y1 - 160 - (i % 2 ? -0.2 : 0.2) * 651 / 4) < 1e-3) << i;
+    for (size_t k = 104; k < l.ops.size(); ++k)
+        ASSERT_TRUE(l.ops[k].kind == Kind::Line && l.ops[k].colour == kGraphColour) << k;
+}
+
+struct RefusalCase {
+    const char* name;
+    int16_t graph;
+    double radius, length, halfRange, lineCount;
+    int width, height;
+    const char* reason;  // nothing: the run draws
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }  // names the row in the test's name
+class RunRefusals : public testing::TestWithParam<RefusalCase> {};
+
+// A refused run says why and changes nothing: no drawing, no scale, no clock read.
+TEST_P(RunRefusals, SayWhyAndChangeNothing)
+{
+    const RefusalCase& c = GetParam();
+    CalcParams p = RunValues(c.graph, c.radius, c.length, c.halfRange, c.lineCount);
+    TestSurface surface(c.width, c.height);
+    int clockReadings = 0;
+    const RunOutcome out = RunCalculation(p, surface, [&] { return ++clockReadings, ClockReading{}; });
+    EXPECT_EQ(out.refusal, c.reason ? c.reason : "");
+    EXPECT_EQ(out.done, c.reason == nullptr);
+    EXPECT_EQ(surface.ops.empty() && p.scaleX == 0 && clockReadings == 0, c.reason != nullptr);
+}
+
+const double kInf = std::numeric_limits<double>::infinity();
+const char* const kNoRegion = "Размер области должен быть больше нуля.";
+const char* const kTooManyLines = "Число линий должно быть не больше 200.";
+const char* const kNoPicture = "Окно слишком мало для рисунка.";
+
+INSTANTIATE_TEST_SUITE_P(, RunRefusals, testing::ValuesIn(std::vector<RefusalCase>{
+    {"NoRegion", kAxisGraph, 0.2, 1, 0, 7, 651, 320, kNoRegion},
+    {"NoRadius", kFieldLinesGraph, 0, 1, 2, 7, 651, 320, "Для линий напряженности радиус соленоида должен быть больше нуля."},
+    {"NoLength", kFieldLinesGraph, 0.2, 0, 2, 7, 651, 320, "Для линий напряженности длина соленоида должна быть больше нуля."},
+    {"Lines201", kFieldLinesGraph, 0.2, 1, 2, 200.5, 651, 320, kTooManyLines},
+    {"LinesMinusInfinite", kFieldLinesGraph, 0.2, 1, 2, -kInf, 651, 320, kTooManyLines},
+    {"LinesNaN", kFieldLinesGraph, 0.2, 1, 2, std::nan(""), 651, 320, kTooManyLines},
+    {"NoPictureWidth", kAxisGraph, 0.2, 1, 2, 7, 0, 320, kNoPicture},
+    {"NoPictureHeight", kFieldLinesGraph, 0.2, 1, 2, 7, 651, 0, kNoPicture},
+    {"NoRegionNorPicture", kFieldLinesGraph, 0.2, 1, 0, 7, 0, 0, kNoRegion},  // two reasons: the first one given
+    {"AxisNeedsNoCoilNorLineCount", kAxisGraph, 0, 0, 2, kInf, 651, 320, nullptr},
+    {"Lines200", kFieldLinesGraph, 0.2, 1, 2, 200, 20, 10, nullptr}}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST(RunCaption, TitleThreeBlanksTheSecondsAndALatinCTimedOverTheHour)
 {
-    EXPECT_EQ(RunCaption(0), "Зорекс   время расчета 0 c");
-    EXPECT_EQ(RunCaption(1234), "Зорекс   время расчета 1234 c");
-    EXPECT_EQ(RunCaption(5).back(), 'c');  // Latin, one byte
-
-    const int elapsed[][5] = {{10, 5, 10, 5, 0}, {10, 5, 10, 8, 3}, {10, 59, 11, 0, 1}, {59, 58, 0, 3, 5}, {0, 0, 59, 59, 3599}};
+    EXPECT_EQ(RunCaption(1234), std::string(kProgramTitle) + "   время расчета 1234 c");
+    const int elapsed[][5] = {{10, 5, 10, 8, 3}, {10, 59, 11, 0, 1}, {59, 58, 0, 3, 5}, {0, 0, 59, 59, 3599}};
     for (const auto& e : elapsed)
         EXPECT_EQ(ElapsedSeconds({e[0], e[1]}, {e[2], e[3]}), e[4]) << e[0] << ":" << e[1] << " to " << e[2] << ":" << e[3];
-
-    CalcParams p = StartValues(kAxisGraph);
-    RecordingSurface surface(100, 100);
+    CalcParams p = RunValues(kAxisGraph);
+    TestSurface surface(100, 100);
     const ClockReading readings[] = {{59, 58}, {0, 3}};
     int n = 0;
-    EXPECT_EQ(RunCalculation(p, surface, [&] { return readings[n++]; }).caption, "Зорекс   время расчета 5 c");
-    EXPECT_EQ(n, 2);
+    EXPECT_EQ(RunCalculation(p, surface, [&] { return readings[n++]; }).caption, RunCaption(5));
 }

@@ -1,126 +1,148 @@
+// The field lines: where they start, how they step and how each step is drawn; and the
+// program's tracer, with any number of helper threads, against the plain one, bit for bit.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <stdexcept>
 #include <vector>
 
-#include "field/field_lines.h"
-#include "start_values.h"
-
-using Kind = RecordingSurface::Kind;
+#include "field/field_line_tracer.h"
+#include "field/ordered_line_tracing.h"
+#include "reference/plain_field_lines.h"
+#include "test_support.h"
 
 namespace {
 
-// Keeps the traced lines as the tracer hands them out.
-struct RecordedLines final : FieldLineSink {
-    struct Line {
-        double z0, r0;
-        std::vector<FieldLineStep> steps;
-    };
-    std::vector<Line> lines;
-    void beginLine(double z, double r) override { lines.push_back({z, r, {}}); }
-    void step(const FieldLineStep& s) override { lines.back().steps.push_back(s); }
+// The traced lines, each its seed and its steps.
+struct Line {
+    double z0, r0;
+    std::vector<FieldLineStep> steps;
 };
 
-RecordedLines linesOf(const CalcParams& p)
+std::vector<Line> LinesOf(const CalcParams& p)
 {
-    RecordedLines rec;
-    FollowFieldLines(p, rec);
-    return rec;
+    struct Sink final : FieldLineSink {
+        std::vector<Line> lines;
+        void beginLine(double z, double r) override { lines.push_back({z, r, {}}); }
+        void step(const FieldLineStep& s) override { lines.back().steps.push_back(s); }
+    } sink;
+    FollowFieldLines(p, sink);
+    return sink.lines;
+}
+
+// The fast and the plain tracer on the same run: the same steps and the same picture.
+long long ExpectSameRun(double R, double L, double a, double lines, int width, int height)
+{
+    const CalcParams p = Windowed(RunValues(kFieldLinesGraph, R, L, a, lines), width, height);
+    TestSurface fast(width, height, false), plain(width, height, false);
+    TraceFieldLines(p, fast);
+    PlainTraceFieldLines(p, plain);
+    DigestSink fastSteps, plainSteps;
+    FollowFieldLines(p, fastSteps);
+    PlainFollowFieldLines(p, plainSteps);
+    EXPECT_TRUE(fast.count == plain.count && fast.digest.hash == plain.digest.hash && fastSteps == plainSteps);
+    return plain.count;  // the operations drawn
 }
 
 }  // namespace
 
-TEST(FieldLines, SevenLinesFromTheOutermostSeedTheOuterTwoJumpTheWinding)
+// Seeds R / (n + 1) apart from the outermost inward, right of the mid-plane; the outer two lines jump the
+// winding and run back outside, the inner ones leave through the coil's end; a count below one draws nothing.
+TEST(FieldLines, SeedsAndThePathsOfTheSevenStartLines)
 {
-    const CalcParams p = Windowed(StartValues(kFieldLinesGraph));
-    const RecordedLines rec = linesOf(p);
-    ASSERT_EQ(rec.lines.size(), 7u);
+    const CalcParams p = Windowed(RunValues(kFieldLinesGraph));
+    const std::vector<Line> lines = LinesOf(p);
+    ASSERT_EQ(lines.size(), 7u);
     for (size_t k = 0; k < 7; ++k) {
-        const auto& line = rec.lines[k];
-        // seeds from the outermost inward, just right of the mid-plane
-        EXPECT_EQ(line.z0, 1.0 / 500);
-        EXPECT_NEAR(line.r0, 0.025 * (7 - k), 1e-15);
-        ASSERT_FALSE(line.steps.empty());
+        const Line& line = lines[k];
+        ASSERT_TRUE(line.z0 == 1.0 / 500 && std::fabs(line.r0 - 0.2 / 8 * (7 - k)) < 1e-15 && !line.steps.empty()) << "line " << k + 1;
         int radialJumps = 0;
-        bool leftThroughEnd = false;  // crossed the end plane still inside the cylinder
+        bool leftThroughEnd = false;
         for (const auto& s : line.steps) {
-            EXPECT_GE(s.z, 0.0);
+            EXPECT_TRUE(s.z >= 0 && s.rPrev <= p.yMax && s.zPrev <= p.zMax) << "a step from beyond the mid-plane or the window";
             radialJumps += s.z == s.zPrev;
             leftThroughEnd |= s.zPrev <= 0.5 && s.z > 0.5 && s.r < p.radius;
         }
-        EXPECT_EQ(radialJumps, k < 2 ? 2 : 0) << "line " << k + 1;
-        EXPECT_EQ(leftThroughEnd, k >= 2) << "line " << k + 1;
+        EXPECT_TRUE(radialJumps == (k < 2 ? 2 : 0) && leftThroughEnd == (k >= 2)) << "line " << k + 1;
+        // a line that does not come back ends with the step that takes it out of the window
+        EXPECT_TRUE(k < 2 || line.steps.back().z > p.zMax || line.steps.back().r > p.yMax) << "line " << k + 1;
     }
-    // The outer lines run back towards the mid-plane outside the coil.
-    EXPECT_GT(rec.lines[0].steps.back().r, p.radius);
-    EXPECT_LT(rec.lines[0].steps.back().z, 0.05);
-    EXPECT_NEAR(rec.lines[0].steps[0].z, 0.0036667, 1e-7);
-    EXPECT_NEAR(rec.lines[0].steps[0].r, 0.1750003, 1e-7);
+    for (const auto& [n, seeds] : {std::pair{3.5, 3u}, {1.0, 1u}, {0.999, 0u}, {0.0, 0u}, {-4.5, 0u}}) {
+        const std::vector<Line> few = LinesOf(Windowed(RunValues(kFieldLinesGraph, 0.2, 1, 2, n)));
+        ASSERT_EQ(few.size(), seeds) << n;
+        EXPECT_TRUE(seeds == 0 || std::fabs(few.back().r0 - (n - seeds + 1) * 0.2 / (n + 1)) < 1e-15) << n;
+    }
 }
 
-// The first step of the outermost line, an axial one, and every later one is
-// drawn in four mirrored positions; the right-hand copies never reach z < 0.
+// Each step is drawn four times, mirrored about the axis and about the mid-plane.
 TEST(FieldLines, EveryStepIsDrawnInFourMirroredPositions)
 {
-    const CalcParams p = Windowed(StartValues(kFieldLinesGraph), 640, 320);
-    RecordingSurface surface(640, 320);
+    const CalcParams p = Windowed(RunValues(kFieldLinesGraph), 640, 320);  // 160 px/m both ways, axis row 160
+    TestSurface surface(640, 320);
     TraceFieldLines(p, surface);
-    ASSERT_GE(surface.ops.size(), 4u);
-    ASSERT_EQ(surface.ops.size() % 4, 0u);
-    // Equal scales of 160 px/m, zMin = -2, axis row at y = 160.
-    ASSERT_EQ(p.scaleX, 160.0);
-    ASSERT_EQ(p.scaleY, 160.0);
-    const auto X = [](double z) { return static_cast<float>((z + 2) * 160); };
-    const auto below = [](double r) { return static_cast<float>(160 + r * 160); };
-    const auto above = [](double r) { return static_cast<float>(160 - r * 160); };
-    const double z0 = 0.002, r0 = 0.175, z1 = 0.002 + 1.0 / 600;
-    const float quadrants[4][4] = {{X(z0), below(r0), X(z1), below(r0)},
-                                   {X(z0), above(r0), X(z1), above(r0)},
-                                   {X(-z0), below(r0), X(-z1), below(r0)},
-                                   {X(-z0), above(r0), X(-z1), above(r0)}};
-    for (int k = 0; k < 4; ++k) {
-        const auto& op = surface.ops[k];
-        EXPECT_NEAR(op.x1, quadrants[k][0], 1e-3);
-        EXPECT_NEAR(op.y1, quadrants[k][1], 1e-3);
-        EXPECT_NEAR(op.x2, quadrants[k][2], 1e-3);
-        EXPECT_NEAR(op.y2, quadrants[k][3], 1e-3);
-    }
-    for (size_t k = 0; k < surface.ops.size(); k += 4) {
-        const auto& rb = surface.ops[k];
-        const auto& ra = surface.ops[k + 1];
-        const auto& lb = surface.ops[k + 2];
-        const auto& la = surface.ops[k + 3];
-        for (const auto* op : {&rb, &ra, &lb, &la}) {
-            EXPECT_EQ(op->kind, Kind::Line);
-            EXPECT_EQ(op->colour, (Rgb{12, 0, 255}));
-        }
-        // about the axis
-        EXPECT_NEAR(rb.y1 - 160, 160 - ra.y1, 1e-3);
-        EXPECT_NEAR(rb.y2 - 160, 160 - ra.y2, 1e-3);
-        EXPECT_EQ(rb.x1, ra.x1);
-        // about the mid-plane
-        EXPECT_NEAR(rb.x1 - 320, 320 - lb.x1, 1e-3);
-        EXPECT_NEAR(rb.x2 - 320, 320 - lb.x2, 1e-3);
-        EXPECT_EQ(rb.y1, lb.y1);
-        EXPECT_EQ(la.y2, ra.y2);
-        EXPECT_EQ(la.x2, lb.x2);
-        EXPECT_GE(rb.x2, 320 - 1e-3);
+    std::vector<FieldLineStep> steps;
+    for (const Line& line : LinesOf(p))
+        steps.insert(steps.end(), line.steps.begin(), line.steps.end());
+    ASSERT_EQ(surface.ops.size(), 4 * steps.size());
+    for (size_t k = 0; k < surface.ops.size(); ++k) {
+        const FieldLineStep& s = steps[k / 4];
+        const double side = k % 4 < 2 ? 1 : -1, up = k % 2 ? -1 : 1;  // right or left, below or above the axis
+        const DrawOp& op = surface.ops[k];
+        ASSERT_TRUE(op.kind == DrawOp::Kind::Line && op.colour == kGraphColour) << k;
+        const double expected[4] = {(side * s.zPrev + 2) * 160, 160 + up * s.rPrev * 160, (side * s.z + 2) * 160, 160 + up * s.r * 160};
+        const float actual[4] = {op.x1, op.y1, op.x2, op.y2};
+        for (int i = 0; i < 4; ++i)
+            ASSERT_NEAR(actual[i], expected[i], 2e-3) << "step " << k / 4 << " copy " << k % 4;
     }
 }
 
-TEST(FieldLines, FractionalAndSmallLineCounts)
+// The four field-line runs of the benchmarks: the defaults, 100 lines, a short coil in a wide region, the most lines.
+TEST(FieldLinesAgreement, TheBenchmarkRunsDrawThePlainPictureBitForBit)
 {
-    const RecordedLines fractional = linesOf(Windowed(RunValues(kFieldLinesGraph, 0.2, 1, 2, 3.5)));
-    ASSERT_EQ(fractional.lines.size(), 3u);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_DOUBLE_EQ(fractional.lines[k].r0, (3.5 - k) * (0.2 / 4.5));
-    const RecordedLines one = linesOf(Windowed(RunValues(kFieldLinesGraph, 0.2, 1, 2, 1)));
-    ASSERT_EQ(one.lines.size(), 1u);
-    EXPECT_DOUBLE_EQ(one.lines[0].r0, 0.1);
-    for (double n : {0.0, 0.5, 0.999, -1.0, -4.5, -1e300}) {
-        const CalcParams p = Windowed(RunValues(kFieldLinesGraph, 0.2, 1, 2, n));
-        EXPECT_TRUE(linesOf(p).lines.empty()) << n;
-        RecordingSurface surface(651, 320);
-        TraceFieldLines(p, surface);
-        EXPECT_TRUE(surface.ops.empty()) << n;
+    for (const auto& [R, L, a, lines, w, h] : {std::tuple{0.2, 1.0, 2.0, 7.0, 651, 320}, {0.2, 1.0, 2.0, 100.0, 651, 320},
+                                               {0.1, 0.1, 10.0, 7.0, 1912, 1000}, {0.1, 0.1, 10.0, kMaxLineCount, 1912, 1000}})
+        EXPECT_GT(ExpectSameRun(R, L, a, lines, w, h), 1000);
+}
+
+// Coils, regions and counts that send the lines along every rule and to every end.
+TEST(FieldLinesAgreement, StepsAndPicturesAgreeOverManyCoils)
+{
+    int n = 0;
+    for (double R : {0.1, 0.2, 1.3, 10.0})
+        for (double L : {0.1, 1.0, 10.0})
+            for (double a : {0.1, 0.7, 2.0})
+                for (double lines : {0.99, 1.0, 4.5}) {
+                    SCOPED_TRACE(testing::Message() << "R=" << R << " L=" << L << " a=" << a << " lines=" << lines);
+                    ExpectSameRun(R, L, a, lines, 200 + 37 * (n % 5), 100 + 29 * (n % 7));
+                    ++n;
+                }
+}
+
+// 0, 1 and 8 lines traced at once, 9 and 40 in a moving window of buffers; the short coil has one long line.
+TEST(OrderedLineTracing, AnyNumberOfHelpersHandsOnThePlainSequenceOrTheSinksError)
+{
+    for (const auto& [R, L, a, lines] : {std::tuple{0.2, 1.0, 2.0, 0.5}, {0.2, 1.0, 2.0, 1.0}, {0.2, 1.0, 2.0, 8.0},
+                                         {0.2, 1.0, 2.0, 9.0}, {0.2, 1.0, 2.0, 40.0}, {0.1, 0.1, 10.0, 12.5}}) {
+        const CalcParams p = Windowed(RunValues(kFieldLinesGraph, R, L, a, lines));
+        DigestSink plain;
+        PlainFollowFieldLines(p, plain);
+        for (unsigned helpers : {0u, 1u, 2u, 5u, 60u}) {
+            DigestSink sink;
+            FollowLinesInOrder(FieldLineTracer(p), FieldLineSeeds(p), sink, helpers);
+            EXPECT_TRUE(sink == plain) << lines << " lines, " << helpers << " helpers";
+        }
     }
+    // A sink that gives up ends the run with its error; returning at all shows that the helpers were joined.
+    struct FailingSink final : FieldLineSink {
+        explicit FailingSink(int steps) : stepsLeft(steps) {}
+        int stepsLeft;
+        void beginLine(double, double) override {}
+        void step(const FieldLineStep&) override { stepsLeft-- > 0 ? void() : throw std::runtime_error("disk full"); }
+    };
+    const CalcParams p = Windowed(RunValues(kFieldLinesGraph, 0.2, 1, 2, 20));
+    for (int steps : {0, 1, 500, 3000})
+        for (unsigned helpers : {0u, 1u, 3u}) {
+            FailingSink sink(steps);
+            EXPECT_THROW(FollowLinesInOrder(FieldLineTracer(p), FieldLineSeeds(p), sink, helpers), std::runtime_error);
+        }
 }

@@ -7,7 +7,7 @@
 
 #include "plot/calculation_run.h"
 #include "render/picture_files.h"
-#include "start_values.h"
+#include "test_support.h"
 
 namespace {
 

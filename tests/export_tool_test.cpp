@@ -1,0 +1,187 @@
+// The export tool: its command line; the files the built program writes without a display; its exit codes.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+#include "field/axial_field.h"
+#include "test_support.h"
+#include "tools/render_arguments.h"
+
+using Action = ParsedArguments::Action;
+using Args = std::vector<std::string>;
+
+static RenderOptions Accepted(const Args& args)
+{
+    const ParsedArguments parsed = ParseRenderArguments(args);
+    EXPECT_EQ(parsed.action, Action::Render) << parsed.error;
+    return parsed.options;
+}
+
+// The program's start values by default; every option in both spellings, up to the ends of its range.
+TEST(RenderArguments, StartValuesByDefaultAndEveryOption)
+{
+    const RenderOptions d = Accepted({"--output", "a.png"});
+    EXPECT_TRUE(d.params.radius == 0.2 && d.params.length == 1 && d.params.halfRange == 2 && d.params.lineCount == 7 &&
+                d.params.graphMode == kAxisGraph && d.width == 651 && d.height == 320 && d.format == OutputFormat::Png);
+    const RenderOptions o = Accepted({"--radius", "10", "--length=.5", "--half-range", "1e-3", "--graph=lines", "--lines",
+                                      "&H0A", "--size", "20000X5000", "--output=dir.v2/Pic.b.SVG"});
+    EXPECT_TRUE(o.params.radius == 10 && o.params.length == 0.5 && o.params.halfRange == 0.001 && o.params.graphMode == kFieldLinesGraph);
+    EXPECT_TRUE(o.params.lineCount == 10 && o.width == 20000 && o.height == 5000 && o.format == OutputFormat::Svg);
+    EXPECT_FALSE(std::signbit(Accepted({"--radius", "-0", "--output", "a.Pdf"}).params.radius));
+    EXPECT_TRUE(std::isinf(Accepted({"--lines", "1e999", "--output", "a.csv"}).params.lineCount));  // the run refuses it
+}
+
+TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
+{
+    std::vector<std::pair<Args, std::string>> cases;
+    for (const char* bad : {"abc", "", "-0.1", "10.000001", "11", "nan", "inf", "1e400", "0,5", "0.5m", " 0.5", "+0.5", "0x1p-2"})
+        cases.push_back({{"--radius", bad, "--output", "a.png"}, "Радиус соленоида (--radius) задается числом от 0 до 10"});
+    for (const char* bad : {"a.txt", "a", "png", "dir.png/a", "a.png.", ""})
+        cases.push_back({{"--output", bad}, ".png, .svg, .pdf или .csv"});
+    for (const auto& [sizes, fragment] : {std::pair{std::vector{"651", "651x", "651x320x2", "-5x5", "+5x5", "5.5x5", "651*320"}, "ШИРИНАxВЫСОТА"},
+                                          {{"0x320", "651x0"}, "больше нуля"},
+                                          {{"20001x1", "1x20001", "10001x10000", "99999999999999999999999x1"}, "слишком велик"}})
+        for (const char* size : sizes)
+            cases.push_back({{"--size", size, "--output", "a.png"}, fragment});
+    const std::pair<Args, std::string> others[] = {
+        {{"--radius", "1"}, "--output"},  // the file is required
+        {{"--half-range", "-2", "--output", "a.png"}, "--half-range"},
+        {{"--bogus", "--output", "a.png"}, "«--bogus»"},
+        {{"--output", "a.png", "b.png"}, "«b.png»"},
+        {{"--output", "a.png", "--radius"}, "После --radius"},
+        {{"--radius", "1", "--radius=2", "--output", "a.png"}, "задан дважды"},
+        {{"--graph", "Lines", "--output", "a.png"}, "«Lines»"},
+        {{"--help=yes"}, "--help"},
+        {{"--bogus", "--help"}, "«--bogus»"},          // a mistake before it is reported
+        {{"--output", "--help"}, ".png, .svg, .pdf"},  // a file name, not the option
+        // the user's text quoted, control characters and broken UTF-8 replaced, cut after 60 characters, never in one
+        {{"--radius", "1\n2\r\x1b[31m", "--output", "a.png"}, "«1?2??[31m»"},
+        {{"--\xA1" "eelp"}, "«--?eelp»"},
+        {{"--graph", std::string(59, 'a') + "жж", "--output", "a.png"}, "«" + std::string(59, 'a') + "ж…»"},
+        {{"--graph", std::string(100, 'x'), "--output", "a.png"}, "«" + std::string(60, 'x') + "…»"},
+    };
+    cases.insert(cases.end(), std::begin(others), std::end(others));
+    for (const auto& [args, fragment] : cases) {
+        const ParsedArguments parsed = ParseRenderArguments(args);
+        EXPECT_EQ(parsed.action, Action::Refuse) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+        EXPECT_NE(parsed.error.find(fragment), std::string::npos) << parsed.error;
+        EXPECT_TRUE(parsed.error.find('\n') == std::string::npos && parsed.error.size() < 200) << parsed.error;
+    }
+    EXPECT_EQ(ParseRenderArguments({"--radius", "1", "--help", "--bogus"}).action, Action::ShowHelp);
+}
+
+namespace {
+
+class RenderTool : public ::testing::Test {
+protected:
+    // Runs the program in the temporary folder with no display and no Qt settings; keeps what it printed.
+    int run(const QStringList& args, const QString& program = ZOREKS_RENDER_PATH)
+    {
+        QProcess process;
+        process.setProcessEnvironment(QProcessEnvironment());
+        process.setWorkingDirectory(dir.path());
+        process.start(program, args);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        printed = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    QByteArray contents(const QString& name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    std::vector<QStringList> rows(const QString& csv) const  // split at the line feeds and commas
+    {
+        std::vector<QStringList> out;
+        for (const QByteArray& line : contents(csv).split('\n'))
+            out.push_back(QString::fromLatin1(line).split(','));
+        return out;
+    }
+
+    QTemporaryDir dir;
+    QString printed;
+};
+
+}  // namespace
+
+// The axis table: every point of the curve, z to the last bit, Hz in single precision; the lines: seeds and steps.
+TEST_F(RenderTool, TablesHoldThePointsOfTheCurveAndOfTheLines)
+{
+    ASSERT_EQ(run({"--output", "axis.csv"}), 0);
+    const std::vector<QStringList> axis = rows("axis.csv");
+    ASSERT_EQ(axis.size(), 103u);  // the header, 101 points and nothing after the last line feed
+    EXPECT_EQ(axis[0], QStringList({"z", "Hz"}));
+    for (int i = 0; i <= 100; ++i) {
+        const double z = -2 + i * (4.0 / 100);
+        EXPECT_EQ(axis[i + 1][0].toDouble(), z) << i;
+        EXPECT_EQ(axis[i + 1][1].toFloat(), AxialField(RunValues(kAxisGraph), z)) << i;
+    }
+    ASSERT_EQ(run({"--graph", "lines", "--output", "lines.csv"}), 0);
+    const std::vector<QStringList> lines = rows("lines.csv");
+    DigestSink traced;
+    FollowFieldLines(Windowed(RunValues(kFieldLinesGraph)), traced);
+    EXPECT_EQ(lines.size(), 2 + traced.lines + traced.steps);
+    EXPECT_EQ(lines[0], QStringList({"line", "step", "z", "r"}));
+    EXPECT_EQ(lines[1], QStringList({"1", "0", "0.002", QString::number(7 * (0.2 / 8), 'g', 17)}));
+}
+
+TEST_F(RenderTool, PicturesOfTheSizeAskedForInEveryFormat)
+{
+    for (const char* graph : {"axis", "lines"}) {
+        ASSERT_EQ(run({"--graph", graph, "--size", "500x300", "--output", QString(graph) + ".png"}), 0);
+        EXPECT_EQ(printed, "");  // no warnings
+        const QImage image(dir.filePath(QString(graph) + ".png"), "PNG");
+        ASSERT_EQ(image.size(), QSize(500, 300)) << graph;
+        int blue = 0, red = 0;  // the curve or the lines, and the winding, on white
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                blue += qBlue(image.pixel(x, y)) > 200 && qRed(image.pixel(x, y)) < 100 && qGreen(image.pixel(x, y)) < 100;
+                red += qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 100 && qBlue(image.pixel(x, y)) < 100;
+            }
+        EXPECT_TRUE(blue > 100 && red > 20 && image.pixel(0, 0) == qRgb(255, 255, 255)) << graph;
+    }
+    ASSERT_EQ(run({"--graph", "lines", "--output", "lines.svg"}), 0);
+    EXPECT_EQ(QSvgRenderer(dir.filePath("lines.svg")).viewBox(), QRect(0, 0, 651, 320));  // the start-up picture by default
+    // A PDF page of a point per pixel, scaled down to what readers accept.
+    for (const auto& [size, page] : {std::pair{"300x200", "0 0 300.000000 200.000000"}, {"20000x10", "0 0 10000.000000 5.000000"}}) {
+        ASSERT_EQ(run({"--size", size, "--output", "axis.PDF"}), 0);
+        EXPECT_TRUE(contents("axis.PDF").startsWith("%PDF-") && contents("axis.PDF").trimmed().endsWith("%%EOF"));
+        EXPECT_TRUE(contents("axis.PDF").contains("/MediaBox [" + QByteArray(page) + "]")) << page;
+    }
+}
+
+// Exit code 2 and one line for a mistake, 1 for a folder that cannot take the file; no file left, an old one replaced whole.
+TEST_F(RenderTool, MistakesWriteNothingAndAnOldFileIsReplacedOnlyWhole)
+{
+    EXPECT_TRUE(run({"--help"}) == 0 && printed.startsWith("Использование: zoreks-render"));
+    for (const char* file : {"x.png", "x.csv"})
+        for (const QStringList& args : {QStringList{"--half-range", "0"}, {"--graph", "lines", "--lines", "201"}, {"--size", "0x320"}}) {
+            EXPECT_EQ(run(args + QStringList{"--output", file}), 2) << args.join(' ').toStdString();
+            EXPECT_EQ(printed.count('\n'), 1) << printed.toStdString();
+        }
+    QFile(dir.filePath("plain.txt")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
+    for (const char* target : {"missing/x.png", "plain.txt/x.csv", "taken.png"})
+        EXPECT_EQ(run({"--output", target}), 1) << target;
+    EXPECT_EQ(files(), QStringList({"plain.txt", "taken.png"}));
+
+    QFile old(dir.filePath("pic.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old picture") > 0);
+    old.close();
+    EXPECT_EQ(run({"--half-range", "0", "--output", "pic.png"}), 2);
+    EXPECT_EQ(contents("pic.png"), "old picture");
+    // A file-size limit of a few kilobytes lets the new picture fail midway.
+    EXPECT_EQ(run({"-c", "ulimit -f 2 && exec \"$0\" \"$@\"", ZOREKS_RENDER_PATH, "--graph", "lines", "--output", "pic.png"}, "/bin/sh"), 1);
+    EXPECT_TRUE(printed.contains("Не удалось записать файл «pic.png»")) << printed.toStdString();
+    EXPECT_EQ(contents("pic.png"), "old picture");
+    EXPECT_EQ(run({"--output", "pic.png"}), 0);
+    EXPECT_EQ(QImage(dir.filePath("pic.png"), "PNG").size(), QSize(651, 320));
+    EXPECT_EQ(files(), QStringList({"pic.png", "plain.txt", "taken.png"}));  // no temporary file beside it
+}
