@@ -68,14 +68,19 @@ void SaveRunFileAs(QWidget* parent, const RunRecord& run)
     for (const FileType& type : kFileTypes)
         filters << QString::fromUtf8(type.filter);
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QString::fromLatin1(kFileTypes[0].extension));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(QString::fromLatin1(TypeOfFilter(filter).extension));
-    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString path = dialog.selectedFiles().first();
-    const OutputFormat format = FormatOfName(path, TypeOfFilter(dialog.selectedNameFilter()).format);
+    // The filter chosen last counts, however it was chosen: its extension is
+    // added here rather than by the dialog, which would only ask about
+    // replacing a file of the name as typed.
+    const FileType& chosen = TypeOfFilter(dialog.selectedNameFilter());
+    QString path = dialog.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1Char('.') + QLatin1String(chosen.extension);
+        if (QFileInfo::exists(path) && !ConfirmReplace(parent, QFileInfo(path).fileName()))
+            return;
+    }
+    const OutputFormat format = FormatOfName(path, chosen.format);
     if (auto problem = WriteRunFile(run, format, path))
         ShowProblem(parent, *problem);
 }

@@ -169,6 +169,128 @@ private slots:
                                   .arg(Number(slope, 'g', 4), Number(h.hr / h.hz, 'g', 4))),
                  qPrintable(tip));
     }
+
+    // The additions wait for the next run, and belong to the field-line graph only.
+    void viewCommandsTakeEffectAtTheNextRun()
+    {
+        auto* exact = control<QAction>("exactLinesAction");
+        auto* map = control<QAction>("fieldMapAction");
+        QVERIFY(!exact->isEnabled() && !map->isEnabled() && !exact->isChecked() && !map->isChecked());
+        selectGraph(1);
+        QVERIFY(exact->isEnabled() && map->isEnabled());
+        run();
+        const QImage plain = picture()->image();
+        const QString caption = form->windowTitle();
+        exact->trigger();
+        map->trigger();
+        QCOMPARE(picture()->image(), plain);
+        QCOMPARE(form->windowTitle(), caption);
+        run();
+        QVERIFY(picture()->image() != plain);
+        selectGraph(0);
+        QVERIFY(!exact->isEnabled() && !map->isEnabled());
+    }
+
+    // "Сразу пересчитывать": a step of a scroll bar runs the calculation as "расчет" does.
+    void liveModeRunsAtEveryChange()
+    {
+        selectGraph(1);
+        control<QAction>("liveAction")->trigger();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Зорекс"));  // switching it on changes nothing
+        QVERIFY(picture()->image().isNull());
+        QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_Up);
+        QVERIFY(QRegularExpression(QStringLiteral("^Зорекс   время расчета [0-9]+ c$")).match(form->windowTitle()).hasMatch());
+        const QImage first = picture()->image();
+        QVERIFY(!first.isNull());
+        control<QAction>("fieldMapAction")->trigger();
+        QVERIFY(picture()->image() != first);
+    }
+
+    void savingWritesTheExportToolsFile_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("format");
+        QTest::newRow("png") << QStringLiteral("Рисунок PNG (*.png)") << int(OutputFormat::Png);
+        QTest::newRow("svg") << QStringLiteral("Рисунок SVG (*.svg)") << int(OutputFormat::Svg);
+        QTest::newRow("pdf") << QStringLiteral("Документ PDF (*.pdf)") << int(OutputFormat::Pdf);
+        QTest::newRow("csv") << QStringLiteral("Таблица CSV (*.csv)") << int(OutputFormat::Csv);
+    }
+
+    // A name without an extension gets the filter's; the file is what the
+    // export tool writes for the run's parameters, additions and size.
+    void savingWritesTheExportToolsFile()
+    {
+        QFETCH(QString, filter);
+        QFETCH(int, format);
+        QVERIFY(!control<QAction>("savePictureAction")->isEnabled());
+        selectGraph(1);
+        control<QAction>("exactLinesAction")->trigger();
+        run();
+        QTemporaryDir dir;
+        const QString extension = filter.section(QLatin1Char('.'), -1).chopped(1);
+        HandleModals({[&](QWidget* modal) {
+                         auto* dialog = qobject_cast<QFileDialog*>(modal);
+                         QVERIFY(dialog != nullptr);
+                         dialog->selectNameFilter(filter);
+                         dialog->selectFile(dir.filePath(QStringLiteral("drawing")));
+                         static_cast<QDialog*>(dialog)->accept();  // as the button "Save" does
+                     }},
+                     [this] { control<QAction>("savePictureAction")->trigger(); });
+        QFile file(dir.filePath(QStringLiteral("drawing.") + extension));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QByteArray written = file.readAll();
+
+        RenderOptions expected;
+        expected.params = StartValues(kFieldLinesGraph);
+        expected.graph = GraphKind::Lines;
+        expected.additions.exactLines = true;
+        expected.width = picture()->width();
+        expected.height = picture()->height();
+        expected.format = OutputFormat(format);
+        switch (expected.format) {
+        case OutputFormat::Png:
+            QCOMPARE(QImage::fromData(written).convertToFormat(QImage::Format_RGB32), picture()->image());
+            break;
+        case OutputFormat::Svg:
+            QVERIFY(written.startsWith("<?xml") && written.contains("<svg"));
+            break;
+        case OutputFormat::Pdf:
+            QVERIFY(written.startsWith("%PDF"));
+            break;
+        case OutputFormat::Csv:
+            QCOMPARE(written, ExportedContents(expected));
+            break;
+        }
+    }
+
+    // A file that cannot be written: the reason under the program's title, nothing else changes.
+    void aFailedSaveShowsWhy()
+    {
+        run();
+        const QImage drawn = picture()->image();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/drawing.png"));
+        QString title;
+        QString text;
+        HandleModals({[&](QWidget* modal) {
+                          auto* dialog = qobject_cast<QFileDialog*>(modal);
+                          QVERIFY(dialog != nullptr);
+                          dialog->selectFile(path);
+                          static_cast<QDialog*>(dialog)->accept();  // as the button "Save" does
+                      },
+                      [&](QWidget* modal) {
+                          auto* box = qobject_cast<QMessageBox*>(modal);
+                          QVERIFY(box != nullptr);
+                          title = box->windowTitle();
+                          text = box->text();
+                          box->accept();
+                      }},
+                     [this] { control<QAction>("savePictureAction")->trigger(); });
+        QCOMPARE(title, QStringLiteral("Зорекс"));
+        QVERIFY2(text.startsWith(QStringLiteral("Папки ")), qPrintable(text));
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(picture()->image(), drawn);
+    }
 };
 
 QTEST_MAIN(WindowAdditionsTest)
