@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QImage>
@@ -7,7 +8,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -25,8 +25,11 @@
 #include "app/desktop_actions.h"
 #include "app/info_texts.h"
 #include "app/message_boxes.h"
+#include "app/number_texts.h"
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
+#include "app/picture_saving.h"
+#include "app/point_readout.h"
 #include "app/window_placement.h"
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
@@ -45,13 +48,11 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A parameter value as its label shows it: two decimals, the decimal
-// separator of the user's locale.
-QString ValueLabelText(double value)
+// What a screen reader announces for a control: its caption and its tool tip.
+void SetAccessibleTexts(QWidget* widget, const QString& name, const QString& description)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'f', 2);
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
 }
 
 void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
@@ -67,6 +68,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, const cha
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setToolTip(QString::fromUtf8(toolTip));
+    label->setAccessibleDescription(label->toolTip());  // the name is the label's text
     label->setAlignment(alignment);
     return label;
 }
@@ -80,10 +82,12 @@ QLabel* MakeValueLabel(QWidget* parent, const char* name, const char* text, cons
     return label;
 }
 
-ParameterScrollBar* MakeScrollBar(QWidget* parent, const char* name, int pageStep, int position)
+ParameterScrollBar* MakeScrollBar(QWidget* parent, const char* name, const char* accessibleName, int pageStep,
+                                  int position)
 {
     auto* bar = new ParameterScrollBar(pageStep, parent);
     bar->setObjectName(QString::fromLatin1(name));
+    bar->setAccessibleName(QString::fromUtf8(accessibleName));
     bar->setPosition(position);
     return bar;
 }
@@ -142,24 +146,31 @@ void Form1::createControls()
     QFont pictureFont(QStringLiteral("MS Sans Serif"));
     pictureFont.setPointSizeF(8.25);
     picture1_->setFont(pictureFont);
+    SetAccessibleTexts(picture1_, QStringLiteral("рисунок"), PictureDescription(lastRun_));
+    picture1_->setReadout([this](QPointF position) {
+        return lastRun_ ? PointReadout(*lastRun_, position) : QString();
+    });
 
     cmdOK_ = new QPushButton(QStringLiteral("расчет"), client_);
     cmdOK_->setObjectName(QStringLiteral("CmdOK"));
     cmdOK_->setToolTip(QStringLiteral("Выполнить расчёт"));
+    SetAccessibleTexts(cmdOK_, cmdOK_->text(), cmdOK_->toolTip());
 
     list1_ = new QListWidget(client_);
     list1_->setObjectName(QStringLiteral("List1"));
     list1_->setToolTip(QStringLiteral("выбор графика"));
     list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+    SetAccessibleTexts(list1_, QStringLiteral("график"), list1_->toolTip());
 
     text1_ = new QLineEdit(QStringLiteral("7"), client_);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setToolTip(QStringLiteral("Введите число"));
     SetBackground(text1_, QPalette::Base, kLightYellow);
+    SetAccessibleTexts(text1_, QStringLiteral("число линий"), text1_->toolTip());
 
-    vScroll1_ = MakeScrollBar(client_, "VScroll1", 50, 0);
-    vScroll2_ = MakeScrollBar(client_, "VScroll2", 50, 100);
-    vScroll3_ = MakeScrollBar(client_, "VScroll3", 10, 100);
+    vScroll1_ = MakeScrollBar(client_, "VScroll1", "радиус соленоида, м", 50, 0);
+    vScroll2_ = MakeScrollBar(client_, "VScroll2", "длина соленоида, м", 50, 100);
+    vScroll3_ = MakeScrollBar(client_, "VScroll3", "полуразмер области вдоль оси OZ, м", 10, 100);
 
     label1_ = MakeLabel(client_, "Label1", "радиус. м", "радиус соленоида, м", Qt::AlignCenter);
     label2_ = MakeLabel(client_, "Label2", "длина,  м", "длина соленоида, м", Qt::AlignCenter);
@@ -183,6 +194,14 @@ void Form1::createMenus()
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, std::move(command));
+        return action;
+    };
+    // A command of the menu "Вид": on or off, off at every start.
+    const auto addSwitch = [this](QMenu* menu, const char* name, const char* text) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        return action;
     };
     const auto addSeparator = [](QMenu* menu, const char* name) {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
@@ -191,6 +210,16 @@ void Form1::createMenus()
     QMenu* file = addMenu("mnuFile", "&Файл");
     addCommand(file, "mnuFileSprav", "&Справка", [this] { desktop_.openDocument(QStringLiteral("spravka.pdf")); });
     addSeparator(file, "mnuFileSep");
+    savePictureAction_ = addCommand(file, "savePictureAction", "Со&хранить рисунок…", [this] {
+        if (lastRun_)
+            SaveRunFileAs(this, *lastRun_);
+    });
+    savePictureAction_->setShortcut(QKeySequence::Save);
+    copyPictureAction_ = addCommand(file, "copyPictureAction", "&Копировать рисунок", [this] { copyPicture(); });
+    copyPictureAction_->setShortcut(QKeySequence::Copy);
+    savePictureAction_->setEnabled(false);  // until the first run
+    copyPictureAction_->setEnabled(false);
+    addSeparator(file, "pictureFileSeparator");
     addCommand(file, "mnuFileExit", "&Выход", [this] { close(); });
 
     QMenu* help = addMenu("mnuHelp", "&Помощь");
@@ -203,6 +232,11 @@ void Form1::createMenus()
     addCommand(help, "mnuHelpAbout", "&О программе", [this] {
         ShowNotice(this, QStringLiteral("О ПРОГРАММЕ"), QString::fromStdString(AboutText()));
     });
+
+    QMenu* view = addMenu("viewMenu", "&Вид");
+    exactLinesAction_ = addSwitch(view, "exactLinesAction", "&Точные линии");
+    fieldMapAction_ = addSwitch(view, "fieldMapAction", "&Модуль поля");
+    liveAction_ = addSwitch(view, "liveAction", "&Сразу пересчитывать");
 }
 
 void Form1::setFocusOrder()
@@ -219,16 +253,22 @@ void Form1::connectControls()
     connectParameter(vScroll3_, &CalcParams::halfRange, label6_);
     connect(text1_, &QLineEdit::textChanged, this,
             [this](const QString& text) { params_.lineCount = LineCountFromText(text.toStdString()); });
+    connect(text1_, &QLineEdit::editingFinished, this, &Form1::runIfLive);  // Return, or the focus leaves
     connect(list1_, &QListWidget::itemSelectionChanged, this, &Form1::showGraphChoice);
+    connect(list1_, &QListWidget::itemSelectionChanged, this, &Form1::runIfLive);
+    connect(exactLinesAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(fieldMapAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
     client_->installEventFilter(this);
 }
 
 void Form1::connectParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel)
 {
-    connect(bar, &ParameterScrollBar::positionChanged, this, [this, field, valueLabel](int position) {
+    connect(bar, &ParameterScrollBar::positionChanged, this, [this, bar, field, valueLabel](int position) {
         params_.*field = ValueOfScrollPosition(position);
         valueLabel->setText(ValueLabelText(params_.*field));
+        bar->setAccessibleDescription(valueLabel->text() + QStringLiteral(" м"));  // the bar's own value is negated
+        runIfLive();
     });
 }
 
@@ -286,6 +326,22 @@ void Form1::showGraphChoice()
         label7_->setVisible(*choice.showLineCount);
         text1_->setVisible(*choice.showLineCount);
     }
+    showAdditionsChoice();
+}
+
+// The additions belong to the field-line graph: with the axis graph they keep
+// their state but cannot be changed.
+void Form1::showAdditionsChoice()
+{
+    const bool lines = params_.graphMode != kAxisGraph;
+    exactLinesAction_->setEnabled(lines);
+    fieldMapAction_->setEnabled(lines);
+}
+
+void Form1::runIfLive()
+{
+    if (liveAction_->isChecked())
+        runCalculation();
 }
 
 // The drawing is made on a fresh image of the picture's size, which replaces
@@ -298,6 +354,8 @@ void Form1::runCalculation()
     QImage canvas(QSize(std::max(size.width(), 1), std::max(size.height(), 1)) * pixelRatio, QImage::Format_RGB32);
     canvas.setDevicePixelRatio(pixelRatio);
     canvas.fill(Qt::white);
+    const CalcParams settings = params_;
+    const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
     std::optional<std::string> refusal;
     std::string caption;
     {
@@ -307,7 +365,7 @@ void Form1::runCalculation()
         if (!refusal) {
             setWindowTitle(QString::fromUtf8(kProgramTitle));
             const WaitCursor wait;
-            caption = RunCalculation(params_, surface, ReadClock).caption;
+            caption = RunCalculation(params_, surface, ReadClock, additions).caption;
         }
     }
     if (refusal) {
@@ -315,7 +373,17 @@ void Form1::runCalculation()
         return;
     }
     picture1_->setImage(std::move(canvas));
+    lastRun_ = RunRecord{settings, params_, additions, size.width(), size.height()};
+    picture1_->setAccessibleDescription(PictureDescription(lastRun_));
+    savePictureAction_->setEnabled(true);
+    copyPictureAction_->setEnabled(true);
     setWindowTitle(QString::fromStdString(caption));
+}
+
+void Form1::copyPicture()
+{
+    if (lastRun_)
+        QGuiApplication::clipboard()->setImage(picture1_->image());
 }
 
 void Form1::openInstruction()

@@ -2,9 +2,13 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
+#include "app/run_record.h"
 #include "params/calc_params.h"
 
 class DesktopActions;
+class QAction;
 class ParameterScrollBar;
 class PictureBox;
 class QLabel;
@@ -18,6 +22,12 @@ class QPushButton;
 // stores one field and updates its label or a visibility, the button runs the
 // calculation, a change of size places the controls again, and closing asks
 // for confirmation.
+//
+// The menu "Вид" adds to the next run of the field-line graph the exact lines
+// and the field strength map, and can make every change of a parameter run the
+// calculation at once. The last run is kept as it was drawn: the picture reads
+// its values under the cursor, describes itself to screen readers, and is
+// saved (as the export tool writes it) or copied from the menu "Файл".
 class Form1 final : public QMainWindow {
     Q_OBJECT
 public:
@@ -43,10 +53,14 @@ private:
     void applyStartState();
     void showGraphChoice();
     void runCalculation();
+    void runIfLive();
+    void showAdditionsChoice();
     void openInstruction();
+    void copyPicture();
 
     DesktopActions& desktop_;
     CalcParams params_;
+    std::optional<RunRecord> lastRun_;  // nothing before the first run
 
     QWidget* client_ = nullptr;
     PictureBox* picture1_ = nullptr;
@@ -63,4 +77,9 @@ private:
     QLabel* label5_ = nullptr;
     QLabel* label6_ = nullptr;
     QLabel* label7_ = nullptr;
+    QAction* savePictureAction_ = nullptr;
+    QAction* copyPictureAction_ = nullptr;
+    QAction* exactLinesAction_ = nullptr;
+    QAction* fieldMapAction_ = nullptr;
+    QAction* liveAction_ = nullptr;
 };

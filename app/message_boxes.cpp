@@ -14,6 +14,16 @@ bool ConfirmExit(QWidget* parent)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool ConfirmReplace(QWidget* parent, const QString& fileName)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramTitle),
+                    QStringLiteral("Файл «%1» уже есть. Заменить его?").arg(fileName), QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void ShowNotice(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, WithLineFeeds(text), QMessageBox::Ok, parent);

@@ -7,6 +7,10 @@ class QWidget;
 // and No, Yes the default. True when the user answers Yes.
 bool ConfirmExit(QWidget* parent);
 
+// Asks whether the file of that name may be replaced, under the program's
+// title; No is the default. True when the user answers Yes.
+bool ConfirmReplace(QWidget* parent, const QString& fileName);
+
 // A box with a title, a text and the single button OK, no icon. A carriage
 // return in the text breaks the line, alone or followed by a line feed.
 void ShowNotice(QWidget* parent, const QString& title, const QString& text);

@@ -1,6 +1,8 @@
 #include "app/picture_box.h"
 
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
 {
@@ -12,6 +14,19 @@ void PictureBox::setImage(QImage image)
 {
     image_ = std::move(image);
     update();
+}
+
+bool PictureBox::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !readout_)
+        return QFrame::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = readout_(QPointF(help->pos() - contentsRect().topLeft()));
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this);
+    return true;
 }
 
 void PictureBox::paintEvent(QPaintEvent*)

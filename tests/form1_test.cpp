@@ -20,21 +20,9 @@
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
 #include "app/window_placement.h"
+#include "qt_warning_trap.h"
 
 namespace {
-
-QStringList caughtWarnings;
-QtMessageHandler qtTestHandler = nullptr;
-
-// Keeps every Qt warning but the offscreen platform's notice that it cannot fix a dialog's size.
-void TrapWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message == "This plugin does not support propagateSizeHints()")
-        return;
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        caughtWarnings << message;
-    qtTestHandler(type, context, message);
-}
 
 struct DesktopDouble final : DesktopActions {
     void openDocument(const QString& fileName) override { opened << fileName; }
@@ -123,13 +111,13 @@ class Form1Test : public QObject {
     std::unique_ptr<Form1> form;
 
 private slots:
-    void initTestCase() { qtTestHandler = qInstallMessageHandler(TrapWarnings); }
+    void initTestCase() { InstallQtWarningTrap(); }
     void init() { desktop = DesktopDouble(), startForm(); }
     void cleanup()
     {
         form.reset();  // destroyed without a close request: no question
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(std::exchange(caughtWarnings, {}), QStringList());
+        QCOMPARE(TakeQtWarnings(), QStringList());
     }
 
     void startsWithTheStartValuesThenTheListSwitchesTheLineCountBox()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix, starts the installed program
 # on an X display of its own as a user would, presses "расчет" and reads the
-# window caption, which must report the time of the run.
+# window caption, which must report the time of the run; then saves the
+# picture with the keyboard (Ctrl+S, a typed name, Return).
 #   installed_program_test.sh BUILD_DIR
 # Exits with 77 (skipped) when Xvfb or xdotool is missing.
 set -euo pipefail
@@ -73,10 +74,19 @@ expected='^Зорекс   время расчета [0-9]+ c$'
 caption=""
 for _ in $(seq 200); do
   caption=$(xdotool getwindowname "$window" 2>/dev/null || true)
-  if [[ $caption =~ $expected ]]; then
-    echo "caption after the run: $caption"
-    exit 0
-  fi
+  [[ $caption =~ $expected ]] && break
   sleep 0.1
 done
-fail "the caption reads '$caption'"
+[[ $caption =~ $expected ]] || fail "the caption reads '$caption'"
+echo "caption after the run: $caption"
+
+# Ctrl+S asks for a file; a name typed without an extension is saved as PNG.
+xdotool key --clearmodifiers ctrl+s
+sleep 1
+xdotool type --delay 20 "$work/home/saved"
+xdotool key Return
+for _ in $(seq 100); do
+  [ -s "$work/home/saved.png" ] && { echo "picture saved with the keyboard"; exit 0; }
+  sleep 0.1
+done
+fail "Ctrl+S, a typed name and Return saved no $work/home/saved.png"

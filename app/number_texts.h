@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// Numbers as the window shows them, with the decimal separator of the user's
+// locale and no group separator.
+
+// A parameter value as its label shows it: two decimals.
+QString ValueLabelText(double value);
+
+// A coordinate under the cursor, in metres: three decimals.
+QString CoordinateText(double metres);
+
+// A field value or a slope: four significant digits.
+QString FieldValueText(double value);

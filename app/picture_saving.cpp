@@ -1,0 +1,86 @@
+#include "app/picture_saving.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+
+#include "app/message_boxes.h"
+#include "tools/file_replacement.h"
+#include "tools/render_tool.h"
+
+namespace {
+
+struct FileType {
+    OutputFormat format;
+    const char* filter;
+    const char* extension;
+};
+
+constexpr FileType kFileTypes[] = {
+    {OutputFormat::Png, "Рисунок PNG (*.png)", "png"},
+    {OutputFormat::Svg, "Рисунок SVG (*.svg)", "svg"},
+    {OutputFormat::Pdf, "Документ PDF (*.pdf)", "pdf"},
+    {OutputFormat::Csv, "Таблица CSV (*.csv)", "csv"},
+};
+
+const FileType& TypeOfFilter(const QString& filter)
+{
+    for (const FileType& type : kFileTypes)
+        if (filter == QString::fromUtf8(type.filter))
+            return type;
+    return kFileTypes[0];
+}
+
+// The format that a file name's extension asks for, else the given one.
+OutputFormat FormatOfName(const QString& path, OutputFormat otherwise)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    for (const FileType& type : kFileTypes)
+        if (suffix.compare(QLatin1String(type.extension), Qt::CaseInsensitive) == 0)
+            return type.format;
+    return otherwise;
+}
+
+}  // namespace
+
+std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, const QString& path)
+{
+    RenderOptions options = RenderOptionsOf(run, format);
+    options.output = path.toStdString();
+    if (auto problem = OutputPathProblem(options.output))
+        return QString::fromStdString(*problem);
+    const QByteArray contents = ExportedContents(options);
+    if (contents.isEmpty())
+        return QStringLiteral("Не хватает памяти для рисунка %1x%2.").arg(run.width).arg(run.height);
+    if (auto problem = ReplaceFile(options.output, contents))
+        return QString::fromStdString(*problem);
+    return std::nullopt;
+}
+
+void SaveRunFileAs(QWidget* parent, const RunRecord& run)
+{
+    QFileDialog dialog(parent, QStringLiteral("Сохранить рисунок"));
+    dialog.setObjectName(QStringLiteral("savePictureDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const FileType& type : kFileTypes)
+        filters << QString::fromUtf8(type.filter);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    // The filter chosen last counts, however it was chosen: its extension is
+    // added here rather than by the dialog, which would only ask about
+    // replacing a file of the name as typed.
+    const FileType& chosen = TypeOfFilter(dialog.selectedNameFilter());
+    QString path = dialog.selectedFiles().first();
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1Char('.') + QLatin1String(chosen.extension);
+        if (QFileInfo::exists(path) && !ConfirmReplace(parent, QFileInfo(path).fileName()))
+            return;
+    }
+    const OutputFormat format = FormatOfName(path, chosen.format);
+    if (auto problem = WriteRunFile(run, format, path))
+        ShowProblem(parent, *problem);
+}

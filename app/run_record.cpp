@@ -1,0 +1,37 @@
+#include "app/run_record.h"
+
+
+#include "app/number_texts.h"
+#include "params/graph_choice.h"
+
+RenderOptions RenderOptionsOf(const RunRecord& run, OutputFormat format)
+{
+    RenderOptions o;
+    o.params = run.settings;
+    o.graph = run.settings.graphMode == kAxisGraph ? GraphKind::Axis : GraphKind::Lines;
+    o.additions = run.additions;
+    o.width = run.width;
+    o.height = run.height;
+    o.format = format;
+    return o;
+}
+
+QString PictureDescription(const std::optional<RunRecord>& run)
+{
+    if (!run)
+        return QStringLiteral("рисунок пуст");
+    const CalcParams& p = run->settings;
+    const bool lines = p.graphMode != kAxisGraph;
+    const std::string_view graph = lines ? kFieldLinesGraphEntry : kAxisGraphEntry;
+    QString text = QString::fromUtf8(graph.data(), static_cast<qsizetype>(graph.size())) +
+                   QStringLiteral(": R = %1 м, L = %2 м, полуразмер области %3 м")
+                       .arg(ValueLabelText(p.radius), ValueLabelText(p.length), ValueLabelText(p.halfRange));
+    if (lines) {
+        text += QStringLiteral(", число линий %1").arg(FieldValueText(p.lineCount));
+        if (run->additions.exactLines)
+            text += QStringLiteral(", с точными линиями");
+        if (run->additions.fieldMap)
+            text += QStringLiteral(", с модулем поля");
+    }
+    return text;
+}

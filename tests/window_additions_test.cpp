@@ -1,0 +1,222 @@
+// The window's additions: the values under the cursor, the menu "Вид" and saving the picture.
+#include <QtTest>
+#include <QtWidgets>
+
+#include "app/form1.h"
+#include "app/parameter_scroll_bar.h"
+#include "app/picture_box.h"
+#include "app/system_desktop_actions.h"  // never used: no help command is chosen
+#include "field/axial_field.h"
+#include "field/exact_field.h"
+#include "field/field_slope.h"
+#include "tools/render_arguments.h"
+#include "tools/render_tool.h"
+#include "qt_warning_trap.h"
+
+namespace {
+
+using Handler = std::function<void(QWidget*)>;
+
+// Runs the action and hands the modal windows it opens, in turn, to the handlers.
+void HandleModals(const std::vector<Handler>& handlers, const std::function<void()>& action)
+{
+    std::size_t next = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && next < handlers.size() && modal->property("handled").isNull()) {
+            modal->setProperty("handled", true);
+            handlers[next++](modal);
+        }
+    });
+    poll.start();
+    action();
+    QCOMPARE(next, handlers.size());
+}
+
+// Chooses the file in the save dialog as its button "Save" does.
+Handler SaveAs(const QString& path, const QString& filter)
+{
+    return [=](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        dialog->selectNameFilter(filter);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    };
+}
+
+QString Number(double value, char format, int precision) { return QLocale().toString(value, format, precision); }
+
+}  // namespace
+
+class WindowAdditionsTest : public QObject {
+    Q_OBJECT
+
+    SystemDesktopActions desktop;
+    std::unique_ptr<Form1> form;
+    QStringList warnings;  // less the offscreen platform's notice that it cannot raise a tool tip
+
+    template <typename T = QAction>
+    T* control(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
+    PictureBox* picture() { return control<PictureBox>("Picture1"); }
+    void selectGraph(int row) { control<QListWidget>("List1")->setCurrentRow(row); }
+    void run() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
+
+    // The tool tip of resting the mouse at a position from the picture's inner corner.
+    QString toolTipAt(QPoint inside)
+    {
+        const QPoint local = inside + picture()->contentsRect().topLeft();
+        QHelpEvent event(QEvent::ToolTip, local, picture()->mapToGlobal(local));
+        QApplication::sendEvent(picture(), &event);
+        warnings << TakeQtWarnings();
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
+
+private slots:
+    void initTestCase() { InstallQtWarningTrap(); }
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::Russian));  // a comma for the decimal separator
+        form = std::make_unique<Form1>(desktop);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void cleanup()
+    {
+        QToolTip::hideText();
+        form.reset();
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(warnings + TakeQtWarnings(), QStringList());
+        warnings.clear();
+    }
+
+    void toolTipReadsTheLastRun_data()
+    {
+        QTest::addColumn<int>("graph");
+        QTest::addColumn<double>("z");
+        QTest::addColumn<double>("r");  // for the axis graph: the vertical value
+        QTest::newRow("axis graph") << 0 << 0.37 << 1.0;
+        QTest::newRow("field lines above the axis") << 1 << 0.61 << 0.33;
+        QTest::newRow("field lines below the axis, the mirror point") << 1 << -0.43 << -0.27;
+        QTest::newRow("field lines on the winding") << 1 << 0.1 << 0.2;
+    }
+
+    // The values at a point are those of the run, though the controls changed since.
+    void toolTipReadsTheLastRun()
+    {
+        QFETCH(int, graph);
+        QFETCH(double, z);
+        QFETCH(double, r);
+
+        QCOMPARE(toolTipAt(QPoint(100, 100)), QString());  // nothing before the first run
+        selectGraph(graph);
+        run();
+        const CalcParams p = form->params();
+        QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_PageUp);
+        QVERIFY(form->params().radius != p.radius);
+
+        const double row = graph == 0 ? p.scaleY * (p.yMax - r) : p.scaleY * p.yMax - p.scaleX * r;
+        const QPoint at(qRound(p.scaleX * (z - p.zMin)), qRound(row));
+        const QString tip = toolTipAt(at);
+        const double zAt = p.zMin + at.x() / p.scaleX;
+        const double rAt = (p.scaleY * p.yMax - at.y()) / p.scaleX;
+        QVERIFY2(!tip.contains(QStringLiteral("nan")) && !tip.contains(QStringLiteral("inf")), qPrintable(tip));
+        QString expected;
+        if (graph == 0) {
+            expected = QStringLiteral("z = %1 м\nHz(z) на оси = %2 ").arg(Number(zAt, 'f', 3), Number(AxialField(p, zAt), 'g', 4));
+        } else if (r == p.radius) {
+            expected = QStringLiteral("на обмотке: Hz — среднее по обе стороны, Hz = %1")
+                           .arg(Number(ExactField(p, zAt, p.radius).hz, 'g', 4));
+        } else {
+            const ExactFieldValue h = ExactField(p, zAt, rAt);  // its own mirror convention below the axis
+            const double slope = (rAt < 0 ? -1 : 1) * FieldSlope(p, zAt, std::abs(rAt));
+            expected = QStringLiteral("z = %1 м, r = %2 м\nHz = %3, Hr = %4, |H| = %5 (в единицах n·I/2)\n"
+                                      "наклон dr/dz: %6 по 500 точкам, %7 точно")
+                           .arg(Number(zAt, 'f', 3), Number(rAt, 'f', 3), Number(h.hz, 'g', 4), Number(h.hr, 'g', 4),
+                                Number(FieldStrength(h), 'g', 4), Number(slope, 'g', 4), Number(h.hr / h.hz, 'g', 4));
+        }
+        QVERIFY2(tip.contains(expected), qPrintable(tip + QStringLiteral("\n--- expected:\n") + expected));
+    }
+
+    // The additions wait for the next run and belong to the field-line graph;
+    // "Сразу пересчитывать" runs at every change as "расчет" does.
+    void viewCommandsTakeEffectAtTheNextRunOrAtOnce()
+    {
+        QAction* const additions[] = {control("exactLinesAction"), control("fieldMapAction")};
+        QVERIFY(!additions[0]->isEnabled() && !additions[1]->isEnabled() && !additions[1]->isChecked());
+        selectGraph(1);
+        run();
+        const QImage plain = picture()->image();
+        const QString caption = form->windowTitle();
+        additions[1]->trigger();
+        QCOMPARE(picture()->image(), plain);
+        QCOMPARE(form->windowTitle(), caption);
+        control("liveAction")->trigger();
+        QCOMPARE(picture()->image(), plain);
+        form->setWindowTitle(QString());
+        QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_Up);
+        QVERIFY(QRegularExpression(QStringLiteral("^Зорекс   время расчета [0-9]+ c$")).match(form->windowTitle()).hasMatch());
+        const QImage live = picture()->image();
+        QVERIFY(live != plain);
+        additions[0]->trigger();
+        QVERIFY(picture()->image() != live);
+        selectGraph(0);
+        QVERIFY(!additions[0]->isEnabled() && !additions[1]->isEnabled());
+    }
+
+    void savingWritesTheExportToolsFile_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("format");
+        const char* const filters[] = {"Рисунок PNG (*.png)", "Рисунок SVG (*.svg)", "Документ PDF (*.pdf)", "Таблица CSV (*.csv)"};
+        for (int format : {int(OutputFormat::Png), int(OutputFormat::Svg), int(OutputFormat::Pdf), int(OutputFormat::Csv)})
+            QTest::newRow(filters[format]) << QString::fromUtf8(filters[format]) << format;
+    }
+
+    // A name without an extension gets the filter's; the file is what the
+    // export tool writes for the run's parameters, additions and size.
+    void savingWritesTheExportToolsFile()
+    {
+        QFETCH(QString, filter);
+        QFETCH(int, format);
+        QVERIFY(!control("savePictureAction")->isEnabled());
+        selectGraph(1);
+        control("exactLinesAction")->trigger();
+        run();
+        QTemporaryDir dir;
+        HandleModals({SaveAs(dir.filePath(QStringLiteral("drawing")), filter)},
+                     [this] { control("savePictureAction")->trigger(); });
+        QFile file(dir.filePath(QStringLiteral("drawing.") + filter.section(QLatin1Char('.'), -1).chopped(1)));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QByteArray written = file.readAll();
+        RenderOptions expected{StartValues(kFieldLinesGraph), GraphKind::Lines, {true, false}, picture()->width(),
+                               picture()->height(), {}, OutputFormat(format)};
+        if (expected.format == OutputFormat::Png)
+            QCOMPARE(QImage::fromData(written).convertToFormat(QImage::Format_RGB32), picture()->image());
+        else if (expected.format == OutputFormat::Csv)
+            QCOMPARE(written, ExportedContents(expected));
+        else
+            QVERIFY(written.startsWith(expected.format == OutputFormat::Svg ? "<?xml" : "%PDF"));
+    }
+
+    // A file that cannot be written: the reason under the program's title, and nothing changes.
+    void aFailedSaveShowsWhy()
+    {
+        run();
+        const QImage drawn = picture()->image();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/drawing.png"));
+        QString seen;
+        const Handler readBox = [&](QWidget* box) { seen = box->windowTitle() + '|' + static_cast<QMessageBox*>(box)->text(); box->close(); };
+        HandleModals({SaveAs(path, QStringLiteral("Рисунок PNG (*.png)")), readBox}, [this] { control("savePictureAction")->trigger(); });
+        QVERIFY2(seen.startsWith(QStringLiteral("Зорекс|Папки ")), qPrintable(seen));
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(picture()->image(), drawn);
+    }
+};
+
+QTEST_MAIN(WindowAdditionsTest)
+#include "window_additions_test.moc"
