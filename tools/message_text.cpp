@@ -2,16 +2,24 @@
 
 namespace {
 
-// Length of the well-formed UTF-8 character at the start of text, or 0.
+// Length of the well-formed UTF-8 character at the start of text, or 0: the
+// shortest encoding of a code point up to U+10FFFF that is no surrogate.
 size_t characterLength(std::string_view text)
 {
     const auto lead = static_cast<unsigned char>(text[0]);
     const size_t n = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
     if (n == 0 || n > text.size())
         return 0;
-    for (size_t k = 1; k < n; ++k)
-        if ((static_cast<unsigned char>(text[k]) >> 6) != 0x2)
+    char32_t code = n == 1 ? lead : lead & (0x7F >> n);
+    for (size_t k = 1; k < n; ++k) {
+        const auto next = static_cast<unsigned char>(text[k]);
+        if ((next >> 6) != 0x2)
             return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kShortest[n] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
     return n;
 }
 
