@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "field/axial_field.h"
+#include "field/exact_field.h"
 #include "test_support.h"
 #include "tools/render_arguments.h"
 
@@ -57,6 +58,10 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--output", "a.png", "--radius"}, "После --radius"},
         {{"--radius", "1", "--radius=2", "--output", "a.png"}, "задан дважды"},
         {{"--graph", "Lines", "--output", "a.png"}, "«Lines»"},
+        {{"--exact-lines", "--output", "a.png"}, "--graph lines"},  // the additions belong to the field lines
+        {{"--graph", "axis", "--field-map", "--output", "a.png"}, "--graph lines"},
+        {{"--graph", "field", "--output", "a.png"}, ".csv"},  // the exact field's tables are tables only
+        {{"--field-map=1", "--output", "a.png"}, "без значения"},
         {{"--help=yes"}, "--help"},
         {{"--bogus", "--help"}, "«--bogus»"},          // a mistake before it is reported
         {{"--output", "--help"}, ".png, .svg, .pdf"},  // a file name, not the option
@@ -130,6 +135,23 @@ TEST_F(RenderTool, TablesHoldThePointsOfTheCurveAndOfTheLines)
     EXPECT_EQ(lines.size(), 2 + traced.lines + traced.steps);
     EXPECT_EQ(lines[0], QStringList({"line", "step", "z", "r"}));
     EXPECT_EQ(lines[1], QStringList({"1", "0", "0.002", QString::number(7 * (0.2 / 8), 'g', 17)}));
+    // The exact field at the centres of the cells of a 4 x 2 grid over the field lines' window: z in [-2, 2], r in [0, 1].
+    ASSERT_EQ(run({"--graph", "field", "--size", "4x2", "--output", "field.csv"}), 0);
+    const std::vector<QStringList> field = rows("field.csv");
+    ASSERT_EQ(field.size(), 10u);
+    EXPECT_EQ(field[0], QStringList({"z", "r", "Hz", "Hr", "H", "Psi"}));
+    for (int k = 0; k < 8; ++k) {
+        const double z = -1.5 + (k % 4), r = 0.25 + 0.5 * (k / 4);
+        const ExactFieldValue h = ExactField(RunValues(kFieldLinesGraph), z, r);
+        EXPECT_EQ(QStringList({field[k + 1][0], field[k + 1][1]}), QStringList({QString::number(z), QString::number(r)}));
+        EXPECT_EQ(field[k + 1][2].toDouble(), h.hz) << k;
+        EXPECT_EQ(field[k + 1][3].toDouble(), h.hr) << k;
+    }
+    // The exact lines: each starts at the seed of its traced line.
+    ASSERT_EQ(run({"--graph", "exact-lines", "--output", "exact.csv"}), 0);
+    const std::vector<QStringList> exact = rows("exact.csv");
+    EXPECT_EQ(exact[0], QStringList({"line", "point", "z", "r"}));
+    EXPECT_EQ(exact[1], lines[1]);
 }
 
 TEST_F(RenderTool, PicturesOfTheSizeAskedForInEveryFormat)

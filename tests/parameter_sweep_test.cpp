@@ -1,4 +1,5 @@
-// Runs over the whole range the controls allow: every run refuses with a reason or draws finite coordinates.
+// Runs over the whole range the controls allow, with and without the exact lines and the strength map:
+// every run refuses with a reason or draws finite coordinates and images of the picture's size.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,9 +23,11 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                         if (a <= 0.1 || w == 0 || h == 0 || (h == 1 && w >= 1000))
                             counts.push_back(kMaxLineCount);
                         for (double lines : graph == kAxisGraph ? std::vector<double>{7, inf} : counts) {
+                            // the exact lines and the strength map with a few line counts, the same for both graphs
+                            const bool more = lines == 7 || lines == 0.5 || lines == -1;
                             CalcParams p = RunValues(graph, R, L, a, lines);
                             TestSurface surface(w, h, false);
-                            const RunOutcome out = RunCalculation(p, surface, StoppedClock);
+                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more});
                             // clear, two axes at most, 102 turns and, for field lines, four segments a step
                             EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'000'000 : !out.refusal.empty())
                                 << "graph " << graph << " R=" << R << " L=" << L << " a=" << a << " lines=" << lines << " on "
