@@ -72,6 +72,7 @@ ExactFieldValue loopStack(double R, double L, double z, double r)
 struct Point {
     const char* name;
     double R, L, z, r;  // the coil, then the point
+    friend void PrintTo(const Point& p, std::ostream* os) { *os << p.name; }
 };
 
 const Point kPoints[] = {

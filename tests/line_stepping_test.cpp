@@ -29,6 +29,7 @@ struct StepRow {
     float rPrev;
     float m;
     std::optional<LineStepping::Point> to;  // nothing: the line cannot go on
+    friend void PrintTo(const StepRow& row, std::ostream* os) { *os << row.name; }
 };
 
 class LineStep : public testing::TestWithParam<StepRow> {};
@@ -68,6 +69,7 @@ struct EndRow {
     float rPrev;
     LineStepping::Point to;
     bool ends;
+    friend void PrintTo(const EndRow& row, std::ostream* os) { *os << row.name; }
 };
 
 class LineEnd : public testing::TestWithParam<EndRow> {};
