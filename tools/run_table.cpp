@@ -75,7 +75,11 @@ std::string AxisCurveTable(const CalcParams& p)
 
 std::string FieldLinesTable(const CalcParams& p)
 {
-    std::string out = "line,step,z,r\n";
+    std::string out;
+    // Room that is never written costs nothing; growing a table of megabytes
+    // by copying costs as much as writing it.
+    out.reserve(size_t{1} << 23);
+    out = "line,step,z,r\n";
     FieldLineRows rows(out);
     FollowFieldLines(p, rows);
     return out;
