@@ -49,7 +49,10 @@ static void DrawFarAway(DrawingSurface& s)
 // What lies far away or nowhere leaves the picture white; what reaches far out shows its visible part.
 TEST(PainterSurface, FarAwayAndNonFiniteCoordinates)
 {
-    EXPECT_EQ(Painted(40, 30, [](DrawingSurface& s) { s.drawLine(0, 0, 40, 30, kRed), s.clear(); }), Painted(40, 30, {}, true));
+    EXPECT_EQ(Painted(40, 30, [](DrawingSurface& s) {
+        s.drawLine(0, 0, 40, 30, kRed);
+        s.clear();
+    }), Painted(40, 30, {}, true));
     EXPECT_EQ(Painted(100, 100, DrawFarAway), Painted(100, 100, {}, true));
     const QImage image = Painted(100, 100, [](DrawingSurface& s) {
         s.drawLine(-1e12f, 20, 1e12f, 20, kRed);   // row 20 across the whole picture
@@ -110,11 +113,16 @@ TEST(PainterSurface, KeepingThePenDrawsThePictureOfAPenPerOperation)
     PainterSurface keptPen(keptPainter, 651, 320);
     for (const DrawOp& op : run.ops) {
         PainterSurface freshPen(freshPainter, 651, 320);
-        for (DrawingSurface* s : std::initializer_list<DrawingSurface*>{&keptPen, &freshPen})
-            op.kind == DrawOp::Kind::Clear    ? s->clear()
-            : op.kind == DrawOp::Kind::Circle ? s->drawCircle(op.x1, op.y1, op.x2, op.colour)
-                                              : s->drawLine(op.x1, op.y1, op.x2, op.y2, op.colour);
+        for (DrawingSurface* s : std::initializer_list<DrawingSurface*>{&keptPen, &freshPen}) {
+            if (op.kind == DrawOp::Kind::Clear)
+                s->clear();
+            else if (op.kind == DrawOp::Kind::Circle)
+                s->drawCircle(op.x1, op.y1, op.x2, op.colour);
+            else
+                s->drawLine(op.x1, op.y1, op.x2, op.y2, op.colour);
+        }
     }
-    keptPainter.end(), freshPainter.end();
+    keptPainter.end();
+    freshPainter.end();
     EXPECT_TRUE(kept == fresh);
 }
