@@ -5,46 +5,26 @@
 #include "field/exact_field.h"
 #include "field/exact_field_line.h"
 #include "field/field_strength_map.h"
+#include "bench/per_point.h"
 #include "params/calc_params.h"
 
 namespace {
 
-CalcParams startCoil()
-{
-    CalcParams p;
-    SetDefaults(p);
-    return p;
-}
-
-// Points of the start coil (R = 0.2, L = 1) moved a little every call, so that
-// nothing can be kept from one call to the next.
-template <class Evaluate>
-void perPoint(benchmark::State& state, double z, double r, Evaluate evaluate)
-{
-    const CalcParams p = startCoil();
-    double dz = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(evaluate(p, z + dz, r));
-        dz = dz == 0 ? 1e-9 : 0;
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-
 void ExactH(benchmark::State& state, double z, double r)
 {
-    perPoint(state, z, r, [](const CalcParams& p, double z, double r) { return ExactField(p, z, r); });
+    MeasurePerPoint(state, z, r, [](const CalcParams& p, double z, double r) { return ExactField(p, z, r); });
 }
 
 void ExactPsi(benchmark::State& state, double z, double r)
 {
-    perPoint(state, z, r, [](const CalcParams& p, double z, double r) { return FluxFunction(p, z, r); });
+    MeasurePerPoint(state, z, r, [](const CalcParams& p, double z, double r) { return FluxFunction(p, z, r); });
 }
 
 // The picture of the start window (half-size 2 m across the width, the same
 // scale upwards) at the window's size and at a large one.
 void StrengthMap(benchmark::State& state, int width, int height, int threads)
 {
-    CalcParams p = startCoil();
+    CalcParams p = StartValues(kFieldLinesGraph);
     p.zMin = -2;
     p.scaleX = p.scaleY = width / 4.0;
     p.yMax = height / 2.0 / p.scaleY;
@@ -56,7 +36,7 @@ void StrengthMap(benchmark::State& state, int width, int height, int threads)
 // program uses: z0 = L/500, r0 = i R/8.
 void ExactLines(benchmark::State& state)
 {
-    const CalcParams p = startCoil();
+    const CalcParams p = StartValues(kFieldLinesGraph);
     const double zMax = 2, rMax = 2.0 * 320 / 651, pixel = 4.0 / 651;
     int64_t vertices = 0;
     for (auto _ : state) {

@@ -2,6 +2,7 @@
 // against the program's, and the program's with each instruction set.
 #include <benchmark/benchmark.h>
 
+#include "bench/per_point.h"
 #include "field/angular_sum.h"
 #include "field/field_slope.h"
 #include "reference/plain_field_slope.h"
@@ -9,34 +10,20 @@
 
 namespace {
 
-// Points (z, r) of the default coil (R = 0.2, L = 1), each slightly moved every
-// call so that nothing can be kept from one call to the next.
-template <class Slope>
-void measure(benchmark::State& state, double z, double r, Slope slope)
-{
-    const CalcParams p = StartValues(kFieldLinesGraph);
-    double dz = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(slope(p, z + dz, r));
-        dz = dz == 0 ? 1e-9 : 0;
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-
 void FieldSlopePlain(benchmark::State& state, double z, double r)
 {
-    measure(state, z, r, [](const CalcParams& p, double z, double r) { return PlainFieldSlope(p, z, r); });
+    MeasurePerPoint(state, z, r, [](const CalcParams& p, double z, double r) { return PlainFieldSlope(p, z, r); });
 }
 
 void FieldSlopeFast(benchmark::State& state, double z, double r)
 {
-    measure(state, z, r, [](const CalcParams& p, double z, double r) { return FieldSlope(p, z, r); });
+    MeasurePerPoint(state, z, r, [](const CalcParams& p, double z, double r) { return FieldSlope(p, z, r); });
 }
 
 void fieldSlopeWith(benchmark::State& state, AngularSumFunction sum, double z, double r)
 {
     const AngularSum angles(StartValues(kFieldLinesGraph), sum);
-    measure(state, z, r, [&](const CalcParams& p, double z, double r) { return angles.slope(p.radius, p.length, z, r); });
+    MeasurePerPoint(state, z, r, [&](const CalcParams& p, double z, double r) { return angles.slope(p.radius, p.length, z, r); });
 }
 
 void FieldSlopeSse2(benchmark::State& state, double z, double r) { fieldSlopeWith(state, SumAngularSamplesSse2, z, r); }
