@@ -6,7 +6,7 @@
 
 #include "app/message_boxes.h"
 #include "tools/file_replacement.h"
-#include "tools/render_tool.h"
+#include "tools/picture_contents.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, c
     const QByteArray contents = ExportedContents(options);
     if (contents.isEmpty())
         return QStringLiteral("Не хватает памяти для рисунка %1x%2.").arg(run.width).arg(run.height);
-    if (auto problem = ReplaceFile(options.output, contents))
+    if (auto problem = ReplaceFile(options.output, std::string_view(contents.constData(), size_t(contents.size()))))
         return QString::fromStdString(*problem);
     return std::nullopt;
 }

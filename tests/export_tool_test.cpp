@@ -206,4 +206,21 @@ TEST_F(RenderTool, MistakesWriteNothingAndAnOldFileIsReplacedOnlyWhole)
     EXPECT_EQ(run({"--output", "pic.png"}), 0);
     EXPECT_EQ(QImage(dir.filePath("pic.png"), "PNG").size(), QSize(651, 320));
     EXPECT_EQ(files(), QStringList({"pic.png", "plain.txt", "taken.png"}));  // no temporary file beside it
+    // A file replaced keeps its permissions, and a link is written through to its target.
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath("pic.png"), QFile::ReadOwner | QFile::WriteOwner) &&
+                QFile::link("pic.png", dir.filePath("link.png")));
+    EXPECT_EQ(run({"--graph", "lines", "--output", "link.png"}), 0);
+    EXPECT_TRUE(QFileInfo(dir.filePath("link.png")).isSymLink());
+    EXPECT_EQ(QFile::permissions(dir.filePath("pic.png")) & 0xf0ff, QFile::ReadOwner | QFile::WriteOwner);  // owner, group, others
+    EXPECT_EQ(contents("pic.png"), contents("link.png"));
+}
+
+// The tool alone, without the module it paints with: tables still, pictures refused with the reason.
+TEST_F(RenderTool, WithoutItsPictureModuleOnlyTablesAreWritten)
+{
+    ASSERT_TRUE(QFile::copy(ZOREKS_RENDER_PATH, dir.filePath("alone")));
+    EXPECT_EQ(run({"--output", "axis.png"}, dir.filePath("alone")), 1);
+    EXPECT_TRUE(printed.startsWith("Рисунок нарисовать нельзя: не загружается модуль рисунков «")) << printed.toStdString();
+    EXPECT_EQ(run({"--output", "axis.csv"}, dir.filePath("alone")), 0);
+    EXPECT_EQ(files(), QStringList({"alone", "axis.csv"}));
 }

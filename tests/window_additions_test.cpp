@@ -10,7 +10,7 @@
 #include "field/exact_field.h"
 #include "field/field_slope.h"
 #include "tools/render_arguments.h"
-#include "tools/render_tool.h"
+#include "tools/picture_contents.h"
 #include "qt_warning_trap.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/picture_module_loader.h"
 #include "tools/render_tool.h"
 
 // zoreks-render: one calculation without the window, written to a file.
@@ -13,5 +14,5 @@ int main(int argc, char** argv)
     // instead of the signal ending the tool halfway through the file.
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return RunRenderTool(args, std::cout, std::cerr);
+    return RunRenderTool(args, std::cout, std::cerr, ModulePicturePainter());
 }

@@ -1,0 +1,33 @@
+#include "tools/picture_contents.h"
+
+#include "plot/calculation_run.h"
+#include "render/picture_files.h"
+#include "tools/render_arguments.h"
+#include "tools/render_tool.h"
+
+QByteArray PictureContents(RenderOptions o)
+{
+    CalcParams& p = o.params;
+    // The tool shows no caption, so the run's clock is never read for real.
+    const DrawPicture draw = [&p, &o](DrawingSurface& surface) {
+        RunCalculation(p, surface, [] { return ClockReading{}; }, o.additions);
+    };
+    const QString title = QString::fromUtf8(kProgramTitle) +
+                          (p.graphMode == kAxisGraph ? ": поле на оси Hz(z)" : ": линии напряженности");
+    switch (o.format) {
+    case OutputFormat::Png:
+        return PngPicture(o.width, o.height, draw);
+    case OutputFormat::Svg:
+        return SvgPicture(o.width, o.height, title, draw);
+    case OutputFormat::Pdf:
+        return PdfPicture(o.width, o.height, title, draw);
+    case OutputFormat::Csv:
+        break;
+    }
+    return {};
+}
+
+QByteArray ExportedContents(const RenderOptions& o)
+{
+    return o.format == OutputFormat::Csv ? QByteArray::fromStdString(TableContents(o)) : PictureContents(o);
+}

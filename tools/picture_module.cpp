@@ -1,0 +1,15 @@
+// The export tool's picture module: Qt's painter behind one C entry.
+#include "tools/picture_contents.h"
+#include "tools/picture_module.h"
+#include "tools/render_arguments.h"
+
+extern "C" __attribute__((visibility("default"))) bool zoreks_picture_contents(const RenderOptions& o,
+                                                                               std::string& contents)
+{
+    const QByteArray picture = PictureContents(o);
+    contents.assign(picture.constData(), size_t(picture.size()));
+    return !contents.empty();
+}
+
+// The entry has the type the tool expects.
+[[maybe_unused]] static constexpr PictureModuleEntry* kEntryType = &zoreks_picture_contents;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+struct RenderOptions;
+
+// The export tool paints its pictures with Qt, which its tables do not need:
+// the painting lives in a module of its own that the tool loads only when a
+// picture is asked for, so that writing a table does not load Qt at all.
+//
+// The module's one entry: the picture file's contents for the options, false
+// when no memory is to be had for the picture.
+using PictureModuleEntry = bool(const RenderOptions& o, std::string& contents);
+inline constexpr const char* kPictureModuleEntry = "zoreks_picture_contents";
