@@ -70,5 +70,7 @@ int main(int argc, char** argv)
     for (const char* run : {"a_defaults/", "b_100_lines/", "c_short_coil/"})
         printRatio(reporter, (std::string("per FieldSlope call over run ") + run).c_str(),
                    std::string("PlainRunIntoNothing/") + run, std::string("RunIntoNothing/") + run);
+    printRatio(reporter, "short-coil table process against plain lines", "PlainLinesProcess/c_short_coil",
+               "TableProcess/c_short_coil");
     return 0;
 }
