@@ -1,5 +1,8 @@
 #include "field/field_line_tracer.h"
 
+#include <algorithm>
+#include <span>
+
 FieldLineSeeds::FieldLineSeeds(const CalcParams& p) : z0_(p.length / 500)
 {
     // Seeds on the axis or a step of zero leave no line to follow; a line count
@@ -20,30 +23,69 @@ bool FieldLineSeeds::next(double& z0, double& r0)
     return true;
 }
 
+TracedLine::~TracedLine()
+{
+    while (first_)  // one block after the other: a long chain would recurse deep
+        first_ = std::move(first_->next);
+}
+
 void TracedLine::start(double z0, double r0)
 {
     z0_ = z0;
     r0_ = r0;
-    ends_.clear();
+    block_ = nullptr;
+    size_ = 0;
+}
+
+void TracedLine::enterNextBlock()
+{
+    std::unique_ptr<Block>& next = block_ ? block_->next : first_;
+    if (!next)
+        next = std::make_unique_for_overwrite<Block>();  // the ends are written before they are read
+    block_ = next.get();
 }
 
 void TracedLine::handTo(FieldLineSink& sink) const
 {
-    sink.beginLine(z0_, r0_);
-    double zPrev = z0_;
-    float rPrev = static_cast<float>(r0_);
-    for (const End& e : ends_) {
-        sink.step(FieldLineStep{zPrev, rPrev, e.z, e.r});
-        rPrev = static_cast<float>(e.r);
-        zPrev = e.z;
+    HandOver place;
+    handOn(sink, place, size_);
+}
+
+void TracedLine::handOn(FieldLineSink& sink, HandOver& place, size_t upTo) const
+{
+    if (!place.begun_) {
+        sink.beginLine(z0_, r0_);
+        place.begun_ = true;
+        place.zPrev_ = z0_;
+        place.rPrev_ = static_cast<float>(r0_);
+    }
+    while (place.steps_ < upTo) {
+        const size_t at = place.steps_ % kBlockSteps;
+        if (at == 0)  // the step to come opens a block, linked before it was written
+            place.block_ = place.steps_ == 0 ? first_.get() : place.block_->next.get();
+        const size_t count = std::min(upTo - place.steps_, kBlockSteps - at);
+        double zPrev = place.zPrev_;
+        float rPrev = place.rPrev_;
+        for (const End& e : std::span(place.block_->ends + at, count)) {
+            sink.step(FieldLineStep{zPrev, rPrev, e.z, e.r});
+            rPrev = static_cast<float>(e.r);
+            zPrev = e.z;
+        }
+        place.zPrev_ = zPrev;
+        place.rPrev_ = rPrev;
+        place.steps_ += count;
     }
 }
 
 FieldLineTracer::FieldLineTracer(const CalcParams& p) : stepping_(p), slope_(p) {}
 
-void FieldLineTracer::trace(double z0, double r0, TracedLine& line) const
+void FieldLineTracer::trace(double z0, double r0, TracedLine& line, const std::function<void(size_t steps)>& progress) const
 {
     line.start(z0, r0);
     const auto slope = [this](double z, double r) { return slope_.slope(stepping_.R, stepping_.L, z, r); };
-    FollowLine(stepping_, z0, r0, slope, [&line](const FieldLineStep& s) { line.addStepTo(s.z, s.r); });
+    FollowLine(stepping_, z0, r0, slope, [&](const FieldLineStep& s) {
+        line.addStepTo(s.z, s.r);
+        if (line.size() % TracedLine::kBlockSteps == 0 && progress)
+            progress(line.size());
+    });
 }

@@ -23,8 +23,11 @@ constexpr size_t kLinesAtOnce = 8;
 // at most one per buffer, have their seeds; line n lives in buffer
 // n % buffers.size(). The calling thread traces the first waiting line of the
 // window and hands the lines on strictly in order; a helper starts on the
-// window's last line, and then takes the first waiting ones too. Each line
-// handed on frees its buffer for the next seed.
+// window's last line, and then takes the first waiting ones too. A line makes
+// its steps known a block at a time while it is traced, so that the calling
+// thread, with nothing else to do, hands on the line in front as it grows
+// instead of waiting for its end. Each line handed on frees its buffer for
+// the next seed.
 class LineSchedule {
 public:
     LineSchedule(const FieldLineTracer& tracer, FieldLineSeeds seeds, size_t bufferCount)
@@ -33,11 +36,13 @@ public:
         seedWindow();
     }
 
-    // The calling thread: hands every finished line on in order, and traces
-    // when it would have to wait anyway.
+    // The calling thread: hands every line on in order, and traces when it
+    // would have to wait anyway. A line that another thread is still tracing
+    // goes out as far as it is known, when no line waits to be traced.
     void runCaller(FieldLineSink& sink)
     {
         std::unique_lock lock(mutex_);
+        TracedLine::HandOver front;  // how far the line in front is out
         for (;;) {
             if (failure_)
                 std::rethrow_exception(failure_);
@@ -45,15 +50,16 @@ public:
                 return;  // every line is out
             Line& next = line(handedOn_);
             if (next.state == State::Done) {
-                lock.unlock();
-                next.steps.handTo(sink);
-                lock.lock();
+                handOn(next, front, sink, lock);
+                front = {};
                 next.state = State::Empty;
                 ++handedOn_;
                 seedWindow();
                 changed_.notify_all();  // new lines to trace
             } else if (Line* first = firstWaiting()) {
                 trace(*first, lock);
+            } else if (next.state == State::Tracing && next.known > front.steps()) {
+                handOn(next, front, sink, lock);
             } else {
                 changed_.wait(lock);
             }
@@ -95,6 +101,7 @@ private:
         State state = State::Empty;
         double z0 = 0;
         double r0 = 0;
+        size_t known = 0;  // the steps written and made known; all of them once Done
         TracedLine steps;  // the buffer, reused for every line that comes here
     };
 
@@ -127,15 +134,36 @@ private:
         return last.state == State::Waiting ? &last : firstWaiting();
     }
 
-    // Traces the line with the lock released.
+    // Traces the line with the lock released, making its steps known as they come.
     void trace(Line& l, std::unique_lock<std::mutex>& lock)
     {
         l.state = State::Tracing;
+        l.known = 0;
         lock.unlock();
-        tracer_.trace(l.z0, l.r0, l.steps);
+        tracer_.trace(l.z0, l.r0, l.steps, [&](size_t steps) { makeKnown(l, steps); });
         lock.lock();
+        l.known = l.steps.size();
         l.state = State::Done;
         changed_.notify_all();
+    }
+
+    // The tracing thread: the line's first `steps` steps are written, and
+    // are never written again while it is in the window.
+    void makeKnown(Line& l, size_t steps)
+    {
+        std::lock_guard lock(mutex_);
+        l.known = steps;
+        if (&l == &line(handedOn_))
+            changed_.notify_all();  // only the line in front is handed on as it grows
+    }
+
+    // Hands the known steps of the line in front on, with the lock released.
+    void handOn(const Line& l, TracedLine::HandOver& front, FieldLineSink& sink, std::unique_lock<std::mutex>& lock)
+    {
+        const size_t upTo = l.known;
+        lock.unlock();
+        l.steps.handOn(sink, front, upTo);
+        lock.lock();
     }
 
     const FieldLineTracer& tracer_;

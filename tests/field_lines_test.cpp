@@ -118,11 +118,12 @@ TEST(FieldLinesAgreement, StepsAndPicturesAgreeOverManyCoils)
                 }
 }
 
-// 0, 1 and 8 lines traced at once, 9 and 40 in a moving window of buffers; the short coil has one long line.
+// 0, 1 and 8 lines traced at once, 9 and 40 in a moving window of buffers; the short coil has one long line,
+// which a helper traces while the calling thread, done with the others, hands its steps on as they come.
 TEST(OrderedLineTracing, AnyNumberOfHelpersHandsOnThePlainSequenceOrTheSinksError)
 {
     for (const auto& [R, L, a, lines] : {std::tuple{0.2, 1.0, 2.0, 0.5}, {0.2, 1.0, 2.0, 1.0}, {0.2, 1.0, 2.0, 8.0},
-                                         {0.2, 1.0, 2.0, 9.0}, {0.2, 1.0, 2.0, 40.0}, {0.1, 0.1, 10.0, 12.5}}) {
+                                         {0.2, 1.0, 2.0, 9.0}, {0.2, 1.0, 2.0, 40.0}, {0.1, 0.1, 10.0, 7.0}, {0.1, 0.1, 10.0, 12.5}}) {
         const CalcParams p = Windowed(RunValues(kFieldLinesGraph, R, L, a, lines));
         DigestSink plain;
         PlainFollowFieldLines(p, plain);
@@ -132,15 +133,16 @@ TEST(OrderedLineTracing, AnyNumberOfHelpersHandsOnThePlainSequenceOrTheSinksErro
             EXPECT_TRUE(sink == plain) << lines << " lines, " << helpers << " helpers";
         }
     }
-    // A sink that gives up ends the run with its error; returning at all shows that the helpers were joined.
+    // A sink that gives up ends the run with its error, in the short coil's last line while a helper still traces
+    // it; returning at all shows that the helpers were joined.
     struct FailingSink final : FieldLineSink {
         explicit FailingSink(int steps) : stepsLeft(steps) {}
         int stepsLeft;
         void beginLine(double, double) override {}
         void step(const FieldLineStep&) override { stepsLeft-- > 0 ? void() : throw std::runtime_error("disk full"); }
     };
-    const CalcParams p = Windowed(RunValues(kFieldLinesGraph, 0.2, 1, 2, 20));
-    for (int steps : {0, 1, 500, 3000})
+    const CalcParams twenty = Windowed(RunValues(kFieldLinesGraph, 0.2, 1, 2, 20)), shortCoil = Windowed(RunValues(kFieldLinesGraph, 0.1, 0.1, 10));
+    for (const auto& [p, steps] : {std::pair{twenty, 0}, {twenty, 1}, {twenty, 500}, {twenty, 3000}, {shortCoil, 25000}})
         for (unsigned helpers : {0u, 1u, 3u}) {
             FailingSink sink(steps);
             EXPECT_THROW(FollowLinesInOrder(FieldLineTracer(p), FieldLineSeeds(p), sink, helpers), std::runtime_error);
