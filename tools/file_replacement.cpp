@@ -14,25 +14,6 @@
 
 namespace {
 
-// Holds back the signals that end a program while it lives.
-class InterruptionsHeldBack {
-public:
-    InterruptionsHeldBack()
-    {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-            sigaddset(&held, s);
-        pthread_sigmask(SIG_BLOCK, &held, &previous_);
-    }
-    ~InterruptionsHeldBack() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-    InterruptionsHeldBack(const InterruptionsHeldBack&) = delete;
-    InterruptionsHeldBack& operator=(const InterruptionsHeldBack&) = delete;
-
-private:
-    sigset_t previous_;
-};
-
 std::string currentFolder()
 {
     std::vector<char> buffer(PATH_MAX);
@@ -99,66 +80,18 @@ std::string writtenThrough(std::string path)
     return path;
 }
 
-// A new file beside the one to replace, removed again unless committed.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& target) : target_(target)
-    {
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            name_ = target + "." + std::to_string(random() % 1000000000u);
-            fd_ = open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);  // 0666 less the umask
-            if (fd_ < 0 && errno != EEXIST)
-                break;
-        }
-        struct stat old;
-        if (fd_ >= 0 && stat(target.c_str(), &old) == 0)
-            fchmod(fd_, old.st_mode & 07777);  // the file replaced keeps its permissions
-    }
-    ~TemporaryFile()
-    {
-        if (fd_ >= 0)
-            close(fd_);
-        if (!committed_ && fd_ != kNeverOpened)
-            unlink(name_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
+// The folder that holds path, as the system finds it.
+std::string folderAsGiven(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
 
-    // Writes everything; false on the first error (a full disk, a file-size limit).
-    bool write(std::string_view contents)
-    {
-        while (fd_ >= 0 && !contents.empty()) {
-            const ssize_t n = ::write(fd_, contents.data(), contents.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            contents.remove_prefix(size_t(n));
-        }
-        return fd_ >= 0;
-    }
-
-    // Puts the file on the disk and in the place of the old one.
-    bool commit()
-    {
-        const int fd = fd_;
-        fd_ = kClosed;
-        const bool onDisk = fdatasync(fd) == 0;
-        const bool closed = close(fd) == 0;
-        committed_ = onDisk && closed && rename(name_.c_str(), target_.c_str()) == 0;
-        return committed_;
-    }
-
-private:
-    static constexpr int kNeverOpened = -1;
-    static constexpr int kClosed = -2;
-
-    std::string target_;
-    std::string name_;
-    int fd_ = kNeverOpened;
-    bool committed_ = false;
-};
+std::string randomSuffix()
+{
+    std::random_device random;
+    return "." + std::to_string(random() % 1000000000u);
+}
 
 }  // namespace
 
@@ -179,13 +112,107 @@ std::optional<std::string> OutputPathProblem(const std::string& path)
     return std::nullopt;
 }
 
+FileReplacement::FileReplacement(const std::string& path) : path_(path), target_(writtenThrough(path))
+{
+    // A new file without a name, in the folder of the one it replaces.
+    fd_ = open(folderAsGiven(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);  // 0666 less the umask
+    if (fd_ < 0) {
+        // The file system has no such files: a named one, gone again unless it is completed.
+        holdInterruptions();
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            const std::string name = target_ + randomSuffix();
+            fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ >= 0)
+                named_ = name;
+            else if (errno != EEXIST)
+                break;
+        }
+    }
+    struct stat old;
+    if (fd_ >= 0 && stat(target_.c_str(), &old) == 0)
+        fchmod(fd_, old.st_mode & 07777);  // the file replaced keeps its permissions
+    failed_ = fd_ < 0;
+}
+
+FileReplacement::~FileReplacement()
+{
+    if (fd_ >= 0)
+        close(fd_);
+    if (!named_.empty())
+        unlink(named_.c_str());
+    if (blocked_)
+        pthread_sigmask(SIG_SETMASK, &previousMask_, nullptr);
+}
+
+void FileReplacement::holdInterruptions()
+{
+    if (blocked_)
+        return;
+    sigset_t held;
+    sigemptyset(&held);
+    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        sigaddset(&held, s);
+    blocked_ = pthread_sigmask(SIG_BLOCK, &held, &previousMask_) == 0;
+}
+
+void FileReplacement::write(std::string_view piece)
+{
+    const off_t start = off_t(written_);
+    while (!failed_ && !piece.empty()) {
+        const ssize_t n = ::write(fd_, piece.data(), piece.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        failed_ = n <= 0;
+        if (n > 0) {
+            piece.remove_prefix(size_t(n));
+            written_ += (unsigned long long)n;
+        }
+    }
+    // The disk starts on this piece now, so that the flush at the end has less to wait for.
+    if (!failed_)
+        sync_file_range(fd_, start, off_t(written_) - start, SYNC_FILE_RANGE_WRITE);
+}
+
+// Gives the nameless new file a temporary name beside the one it replaces.
+bool FileReplacement::linkNamed()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = target_ + randomSuffix();
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            named_ = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+std::optional<std::string> FileReplacement::commit()
+{
+    bool done = !failed_ && fdatasync(fd_) == 0;
+    if (done) {
+        holdInterruptions();  // from here the new file has a name until it is renamed
+        done = !named_.empty() || linkNamed();
+    }
+    if (fd_ >= 0) {
+        done = close(fd_) == 0 && done;
+        fd_ = -1;
+    }
+    if (done && rename(named_.c_str(), target_.c_str()) == 0) {
+        named_.clear();
+        return std::nullopt;
+    }
+    failed_ = true;
+    return "Не удалось записать файл " + QuotedForMessage(path_) + ": ошибка записи (нет места на диске?).";
+}
+
 std::optional<std::string> ReplaceFile(const std::string& path, std::string_view contents)
 {
     if (auto problem = OutputPathProblem(path))
         return problem;
-    const InterruptionsHeldBack heldBack;
-    TemporaryFile file(writtenThrough(path));
-    if (file.write(contents) && file.commit())
-        return std::nullopt;
-    return "Не удалось записать файл " + QuotedForMessage(path) + ": ошибка записи (нет места на диске?).";
+    FileReplacement file(path);
+    file.write(contents);
+    return file.commit();
 }

@@ -9,12 +9,26 @@
 #include "tools/file_replacement.h"
 #include "tools/render_arguments.h"
 #include "tools/run_table.h"
+#include "tools/table_writer.h"
 
 namespace {
 
 constexpr int kWritten = 0;
 constexpr int kNotWritten = 1;
 constexpr int kRefused = 2;
+
+// A table is written to its file while it is computed.
+int writeTableFile(const RenderOptions& o, std::ostream& err)
+{
+    FileReplacement file(o.output);
+    TableWriter table([&file](std::string_view piece) { file.write(piece); });
+    WriteTable(o, table);
+    if (auto problem = file.commit()) {
+        err << *problem << '\n';
+        return kNotWritten;
+    }
+    return kWritten;
+}
 
 int render(const RenderOptions& o, std::ostream& err, const PicturePainter& paint)
 {
@@ -27,10 +41,10 @@ int render(const RenderOptions& o, std::ostream& err, const PicturePainter& pain
         err << *problem << '\n';
         return kNotWritten;
     }
+    if (o.format == OutputFormat::Csv)
+        return writeTableFile(o, err);
     std::string contents;
-    if (o.format == OutputFormat::Csv) {
-        contents = TableContents(o);
-    } else if (auto problem = paint(o, contents)) {
+    if (auto problem = paint(o, contents)) {
         err << *problem << '\n';
         return kNotWritten;
     }
@@ -47,7 +61,7 @@ int render(const RenderOptions& o, std::ostream& err, const PicturePainter& pain
 
 }  // namespace
 
-std::string TableContents(RenderOptions o)
+void WriteTable(RenderOptions o, TableWriter& table)
 {
     CalcParams& p = o.params;
     const BlankSurface picture(o.width, o.height);
@@ -55,15 +69,27 @@ std::string TableContents(RenderOptions o)
     SetPictureScale(p, picture);
     switch (o.graph) {
     case GraphKind::Axis:
-        return AxisCurveTable(p);
+        WriteAxisCurveTable(p, table);
+        break;
     case GraphKind::Lines:
-        return FieldLinesTable(p);
+        WriteFieldLinesTable(p, table);
+        break;
     case GraphKind::ExactLines:
-        return ExactLinesTable(p);
+        WriteExactLinesTable(p, table);
+        break;
     case GraphKind::Field:
-        return FieldTable(p, o.width, o.height);
+        WriteFieldTable(p, o.width, o.height, table);
+        break;
     }
-    return {};
+    table.flush();
+}
+
+std::string TableContents(const RenderOptions& o)
+{
+    std::string contents;
+    TableWriter table([&contents](std::string_view piece) { contents += piece; });
+    WriteTable(o, table);
+    return contents;
 }
 
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

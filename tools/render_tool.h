@@ -7,6 +7,7 @@
 #include <vector>
 
 struct RenderOptions;
+class TableWriter;
 
 // Paints the picture the options ask for into contents (the whole file);
 // false when no memory is to be had for it. Anything else that stops it
@@ -21,6 +22,10 @@ using PicturePainter = std::function<std::optional<std::string>(const RenderOpti
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const PicturePainter& paint);
 
-// The table of numbers the options ask for, as the CSV file's contents. The
-// run must be one that RunRefusal accepts.
-std::string TableContents(RenderOptions o);
+// The table of numbers the options ask for, as the CSV file's text, written
+// to the table writer as it is computed (and flushed at the end). The run
+// must be one that RunRefusal accepts.
+void WriteTable(RenderOptions o, TableWriter& table);
+
+// The same table whole, as the CSV file's contents.
+std::string TableContents(const RenderOptions& o);

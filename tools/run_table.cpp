@@ -25,7 +25,7 @@ void appendFloat(std::string& out, float v) { append(out, v, 9); }
 // Writes a row for the seed and for the end of every step, line by line.
 class FieldLineRows final : public FieldLineSink {
 public:
-    explicit FieldLineRows(std::string& out) : out_(out) {}
+    explicit FieldLineRows(TableWriter& table) : table_(table) {}
 
     void beginLine(double z, double r) override
     {
@@ -43,51 +43,50 @@ public:
 private:
     void row(double z, double r)
     {
-        out_ += std::to_string(line_);
-        out_ += ',';
-        out_ += std::to_string(step_);
-        out_ += ',';
-        appendDouble(out_, z);
-        out_ += ',';
-        appendDouble(out_, r);
-        out_ += '\n';
+        std::string& out = table_.text();
+        out += std::to_string(line_);
+        out += ',';
+        out += std::to_string(step_);
+        out += ',';
+        appendDouble(out, z);
+        out += ',';
+        appendDouble(out, r);
+        out += '\n';
+        table_.endRow();
     }
 
-    std::string& out_;
+    TableWriter& table_;
     long long line_ = 0;
     long long step_ = 0;
 };
 
 }  // namespace
 
-std::string AxisCurveTable(const CalcParams& p)
+void WriteAxisCurveTable(const CalcParams& p, TableWriter& table)
 {
-    std::string out = "z,Hz\n";
+    std::string& out = table.text();
+    out += "z,Hz\n";
     for (int i = 0; i <= p.pointCount; ++i) {
         const double z = p.zMin + i * p.zStep;  // the points the curve is drawn through
         appendDouble(out, z);
         out += ',';
         appendFloat(out, AxialField(p, z));
         out += '\n';
+        table.endRow();
     }
-    return out;
 }
 
-std::string FieldLinesTable(const CalcParams& p)
+void WriteFieldLinesTable(const CalcParams& p, TableWriter& table)
 {
-    std::string out;
-    // Room that is never written costs nothing; growing a table of megabytes
-    // by copying costs as much as writing it.
-    out.reserve(size_t{1} << 23);
-    out = "line,step,z,r\n";
-    FieldLineRows rows(out);
+    table.text() += "line,step,z,r\n";
+    FieldLineRows rows(table);
     FollowFieldLines(p, rows);
-    return out;
 }
 
-std::string ExactLinesTable(const CalcParams& p)
+void WriteExactLinesTable(const CalcParams& p, TableWriter& table)
 {
-    std::string out = "line,point,z,r\n";
+    std::string& out = table.text();
+    out += "line,point,z,r\n";
     FieldLineSeeds seeds(p);
     double z0, r0;
     for (long long line = 1; seeds.next(z0, r0); ++line) {
@@ -101,14 +100,15 @@ std::string ExactLinesTable(const CalcParams& p)
             out += ',';
             appendDouble(out, points[k].r);
             out += '\n';
+            table.endRow();
         }
     }
-    return out;
 }
 
-std::string FieldTable(const CalcParams& p, int width, int height)
+void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table)
 {
-    std::string out = "z,r,Hz,Hr,H,Psi\n";
+    std::string& out = table.text();
+    out += "z,r,Hz,Hr,H,Psi\n";
     const double dz = (p.zMax - p.zMin) / width;
     const double dr = static_cast<double>(p.yMax) / height;
     for (int j = 0; j < height; ++j) {
@@ -121,7 +121,7 @@ std::string FieldTable(const CalcParams& p, int width, int height)
                 out += ',';
             }
             out.back() = '\n';
+            table.endRow();
         }
     }
-    return out;
 }

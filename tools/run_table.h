@@ -1,29 +1,29 @@
 #pragma once
 
-#include <string>
-
 #include "params/calc_params.h"
+#include "tools/table_writer.h"
 
-// The numbers behind a run's picture as CSV text: a header row, then one row
+// The numbers behind a run's picture as CSV text, written to the table writer
+// as they are computed (the writer is not flushed): a header row, then one row
 // per point, lines ended by a line feed, the point as decimal separator.
 // Double values have 17 significant digits and single-precision values 9, so
 // that every value reads back exactly. The record must hold the plot window
 // of the run (SetPlotWindow).
 
 // "z,Hz": the pointCount + 1 points of the axis curve.
-std::string AxisCurveTable(const CalcParams& p);
+void WriteAxisCurveTable(const CalcParams& p, TableWriter& table);
 
 // "line,step,z,r": the field lines numbered from 1 in the order traced; step 0
 // is the seed, then comes the end of every drawn step, with z and r as
 // computed, before r is stored in single precision.
-std::string FieldLinesTable(const CalcParams& p);
+void WriteFieldLinesTable(const CalcParams& p, TableWriter& table);
 
 // "line,point,z,r": the exact field lines through the seeds of the traced
 // ones, numbered alike; point 0 is the seed. The record must also hold the
 // picture's scales, which set how densely the lines are drawn.
-std::string ExactLinesTable(const CalcParams& p);
+void WriteExactLinesTable(const CalcParams& p, TableWriter& table);
 
 // "z,r,Hz,Hr,H,Psi": the exact field and the flux function at the centres of
 // a grid of width x height cells over z from zMin to zMax and r from 0 to
 // yMax, row by row from r near 0, z growing along a row.
-std::string FieldTable(const CalcParams& p, int width, int height);
+void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table);
