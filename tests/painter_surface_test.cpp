@@ -35,7 +35,7 @@ static void DrawFarAway(DrawingSurface& s)
     const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf(""), big = 1e30f;
     s.drawLine(nan, 10, 20, 20, kRed);
     s.drawLine(-inf, 10, inf, 10, kRed);
-    s.drawLine(-big, 10, big, 10, kRed);  // too far to place to a pixel
+    s.drawLine(-1e20f, 10, 1e20f, 10, kRed);  // too far to place to a pixel
     s.drawLine(-5e6f, -5e6f, -5e6f + 1, 5e6f, kRed);  // left of the picture
     s.plotPoint(big, big, kRed);
     s.lineTo(5, 5, kRed);  // from a point that is nowhere
