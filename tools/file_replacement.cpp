@@ -49,11 +49,11 @@ std::string absoluteClean(const std::string& path)
     return out.empty() ? "/" : out;
 }
 
-// The folder that holds the file of an absolute, clean path.
-std::string folderOf(const std::string& file)
+// The folder that holds the file at path, as the system finds it.
+std::string folderOf(const std::string& path)
 {
-    const size_t slash = file.rfind('/');
-    return slash == 0 ? "/" : file.substr(0, slash);
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool isFolder(const std::string& path)
@@ -75,16 +75,9 @@ std::string writtenThrough(std::string path)
         if (n <= 0 || n == ssize_t(sizeof target))
             return path;  // not a link
         const std::string next(target, size_t(n));
-        path = next[0] == '/' ? next : folderOf(absoluteClean(path)) + "/" + next;
+        path = next[0] == '/' ? next : folderOf(path) + "/" + next;  // relative to the link's folder
     }
     return path;
-}
-
-// The folder that holds path, as the system finds it.
-std::string folderAsGiven(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string randomSuffix()
@@ -115,7 +108,7 @@ std::optional<std::string> OutputPathProblem(const std::string& path)
 FileReplacement::FileReplacement(const std::string& path) : path_(path), target_(writtenThrough(path))
 {
     // A new file without a name, in the folder of the one it replaces.
-    fd_ = open(folderAsGiven(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);  // 0666 less the umask
+    fd_ = open(folderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);  // 0666 less the umask
     if (fd_ < 0) {
         // The file system has no such files: a named one, gone again unless it is completed.
         holdInterruptions();
@@ -157,7 +150,7 @@ void FileReplacement::holdInterruptions()
 
 void FileReplacement::write(std::string_view piece)
 {
-    const off_t start = off_t(written_);
+    const off_t start = written_;
     while (!failed_ && !piece.empty()) {
         const ssize_t n = ::write(fd_, piece.data(), piece.size());
         if (n < 0 && errno == EINTR)
@@ -165,12 +158,12 @@ void FileReplacement::write(std::string_view piece)
         failed_ = n <= 0;
         if (n > 0) {
             piece.remove_prefix(size_t(n));
-            written_ += (unsigned long long)n;
+            written_ += n;
         }
     }
     // The disk starts on this piece now, so that the flush at the end has less to wait for.
     if (!failed_)
-        sync_file_range(fd_, start, off_t(written_) - start, SYNC_FILE_RANGE_WRITE);
+        sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
 }
 
 // Gives the nameless new file a temporary name beside the one it replaces.
@@ -204,7 +197,6 @@ std::optional<std::string> FileReplacement::commit()
         named_.clear();
         return std::nullopt;
     }
-    failed_ = true;
     return "Не удалось записать файл " + QuotedForMessage(path_) + ": ошибка записи (нет места на диске?).";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/types.h>
 
 #include <optional>
 #include <string>
@@ -42,7 +43,7 @@ private:
     int fd_ = -1;
     bool failed_ = false;
     bool blocked_ = false;  // interrupting signals held back
-    unsigned long long written_ = 0;
+    off_t written_ = 0;
     sigset_t previousMask_;
 };
 

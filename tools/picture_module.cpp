@@ -3,13 +3,9 @@
 #include "tools/picture_module.h"
 #include "tools/render_arguments.h"
 
-extern "C" __attribute__((visibility("default"))) bool zoreks_picture_contents(const RenderOptions& o,
+extern "C" __attribute__((visibility("default"))) void zoreks_picture_contents(const RenderOptions& o,
                                                                                std::string& contents)
 {
     const QByteArray picture = PictureContents(o);
     contents.assign(picture.constData(), size_t(picture.size()));
-    return !contents.empty();
 }
-
-// The entry has the type the tool expects.
-[[maybe_unused]] static constexpr PictureModuleEntry* kEntryType = &zoreks_picture_contents;

@@ -40,8 +40,7 @@ PicturePainter ModulePicturePainter()
                    (why.empty() ? "." : " (" + why + ").");
         }
         // The module stays loaded until the tool ends.
-        if (!reinterpret_cast<PictureModuleEntry*>(entry)(o, contents))
-            contents.clear();
+        reinterpret_cast<PictureModuleEntry*>(entry)(o, contents);
         return std::nullopt;
     };
 }
