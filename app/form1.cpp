@@ -356,9 +356,11 @@ void Form1::runIfLive()
         startLiveRun();
 }
 
-// The drawing is made on a fresh image of the picture's size, which replaces
-// the picture only when the run is done: a refused run leaves the picture and
-// the caption as they were.
+// The drawing is made by the rasteriser on a fresh picture of the picture
+// box's size, which replaces the picture only when the run is done: a refused
+// run leaves the picture and the caption as they were. The pixels are the
+// exported PNG's for the same run and size (on a high-density screen each is
+// shown as a block of device pixels).
 void Form1::runCalculation()
 {
     cancelLiveRun();
@@ -367,7 +369,7 @@ void Form1::runCalculation()
     const CalcParams settings = params_;
     const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
     std::optional<WaitCursor> wait;
-    const RunImage run = DrawRunImage(params_, size, picture1_->devicePixelRatioF(), additions, CurrentClockReading, {},
+    const RunImage run = DrawRunImage(params_, size, additions, CurrentClockReading, {},
                                       [&] {
                                           setWindowTitle(QString::fromUtf8(kProgramTitle));
                                           wait.emplace();
@@ -394,7 +396,7 @@ void Form1::startLiveRun()
         return;
     }
     const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
-    live_->request(LiveRequest{params_, additions, size, picture1_->devicePixelRatioF()});
+    live_->request(LiveRequest{params_, additions, size});
     liveProgressTimer_->start();
 }
 

@@ -71,8 +71,7 @@ void LiveRunner::startWaiting()
                                      linesDone_ = done;
                                  }};
         CalcParams p = request.settings;
-        RunImage run = DrawRunImage(p, request.size, request.pixelRatio, request.additions, CurrentClockReading,
-                                    control);
+        RunImage run = DrawRunImage(p, request.size, request.additions, CurrentClockReading, control);
         std::optional<LiveResult> result;
         if (run.outcome.done)
             result = LiveResult{request, p, std::move(run.image), run.outcome.caption};

@@ -16,12 +16,11 @@
 #include "plot/calculation_run.h"
 
 // What a live run is to draw: the record as the controls set it, the
-// additions, and the picture's size in logical pixels and its pixel ratio.
+// additions, and the picture's size.
 struct LiveRequest {
     CalcParams settings;
     RunAdditions additions;
     QSize size;
-    qreal pixelRatio = 1;
 };
 
 // A live run that has drawn its picture to the end.

@@ -11,16 +11,15 @@
 // The time of day to the whole second, for timing a run.
 ClockReading CurrentClockReading();
 
-// A calculation run drawn off the screen, on an image of the picture's size.
+// A calculation run drawn off the screen by the rasteriser, as the exported
+// PNG is drawn.
 struct RunImage {
     RunOutcome outcome;
     QImage image;  // the finished picture when outcome.done
 };
 
-// Runs the calculation of p on a fresh white image of `size` logical pixels
-// at the given device pixel ratio (sharp lines on high-density screens). A
+// Runs the calculation of p on a fresh white picture of `size` pixels. A
 // refused run does not touch p; `starting` is called just before a run that
-// is not refused begins. Safe on any thread, for images of its own.
-RunImage DrawRunImage(CalcParams& p, QSize size, qreal pixelRatio, RunAdditions additions,
-                      const std::function<ClockReading()>& readClock, const RunControl& control = {},
-                      const std::function<void()>& starting = {});
+// is not refused begins. Safe on any thread.
+RunImage DrawRunImage(CalcParams& p, QSize size, RunAdditions additions, const std::function<ClockReading()>& readClock,
+                      const RunControl& control = {}, const std::function<void()>& starting = {});
