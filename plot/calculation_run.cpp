@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "plot/exact_lines_drawing.h"
+#include "plot/line_additions.h"
 #include "plot/field_map_drawing.h"
 #include "plot/result_drawing.h"
 #include "plot/axes.h"
@@ -49,18 +49,20 @@ RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::fun
     surface.clear();
     SetPlotWindow(p, surface);
     const bool lines = p.graphMode != kAxisGraph;
+    FieldStrengthGrid strength;
     if (lines && additions.fieldMap) {
         SetPictureScale(p, surface);
-        const FieldStrengthGrid strength = FieldStrengthValues(p, surface.width(), surface.height());
+        strength = FieldStrengthValues(p, surface.width(), surface.height());
         DrawFieldStrengthMap(strength, surface);
     }
     DrawAxes(p, surface);
     DrawWinding(p, surface);
-    DrawResult(p, surface);
-    if (lines && additions.exactLines) {
-        const std::vector<std::vector<MeridianPoint>> exactLines = ExactFieldLines(p);
-        DrawExactFieldLines(p, exactLines, surface);
-    }
+    if (lines && additions.arrows)
+        TraceArrowedFieldLines(p, surface);
+    else
+        DrawResult(p, surface);
+    if (lines)
+        DrawLineAdditions(p, additions, strength, surface);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}};
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "params/calc_params.h"
+#include "params/coil_current.h"
 #include "surface/drawing_surface.h"
 
 // The program's title, also the window caption before and during a run.
@@ -34,6 +35,9 @@ std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface&
 struct RunAdditions {
     bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
     bool fieldMap = false;    // the field strength |H| as colours, under everything else
+    bool arrows = false;      // arrowheads along every line, pointing along the field
+    bool equalFlux = false;   // the exact lines on levels of equal flux instead of through the seeds
+    std::optional<CoilCurrent> coil;  // the map's colour scale in mT of |B| rather than n*I/2
 
     friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
 };
@@ -47,7 +51,8 @@ struct RunOutcome {
 // The calculation run: clears the picture, fixes the plot window and scales,
 // draws the axes, the winding and the selected graph, and times itself with
 // the given clock. A refused run changes neither the record nor the picture.
-// Additions asked for are drawn with the field-line graph: the map first, the
-// exact lines last.
+// Additions asked for are drawn with the field-line graph: the map first, then
+// the exact lines (plain, or on levels of equal flux), the arrowheads along
+// the lines and the map's colour scale last.
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,
                           RunAdditions additions = {});

@@ -226,6 +226,29 @@ void PainterSurface::drawCircle(float cx, float cy, float radius, Rgb colour)
     painter_.drawEllipse(QPointF(cx + penCentre_, cy + penCentre_), r, r);
 }
 
+void PainterSurface::fillPolygon(const std::vector<SurfacePoint>& corners, Rgb colour)
+{
+    if (corners.size() < 3)
+        return;
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(corners.size()));
+    for (const SurfacePoint& c : corners) {
+        if (!placeable(c.x) || !placeable(c.y))
+            return;
+        polygon << QPointF(c.x, c.y);
+    }
+    if (!polygon.boundingRect().intersects(QRectF(-kMargin, -kMargin, width_ + 2 * kMargin, height_ + 2 * kMargin)))
+        return;
+    finish();  // whatever was drawn before lies under the polygon
+    // Area coordinates: no pen offset. Without antialiasing the rasteriser
+    // fills the pixels whose centres lie inside.
+    painter_.setPen(Qt::NoPen);
+    penColour_.reset();
+    painter_.setBrush(QColor(colour.red, colour.green, colour.blue));
+    painter_.drawPolygon(polygon);
+    painter_.setBrush(Qt::NoBrush);
+}
+
 void PainterSurface::drawImage(const std::vector<uint32_t>& pixels)
 {
     if (pixels.size() != static_cast<size_t>(width_) * static_cast<size_t>(height_) || pixels.empty())

@@ -36,6 +36,7 @@ public:
     void plotPoint(float x, float y, Rgb colour) override;
     void lineTo(float x, float y, Rgb colour) override;
     void drawCircle(float cx, float cy, float radius, Rgb colour) override;
+    void fillPolygon(const std::vector<SurfacePoint>& corners, Rgb colour) override;
     void drawImage(const std::vector<uint32_t>& pixels) override;
     // Draws what a vector picture still holds back; call before the painter ends.
     void finish();
