@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/coil_current_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
 #include "app/info_texts.h"
@@ -235,7 +236,10 @@ void Form1::createMenus()
 
     QMenu* view = addMenu("viewMenu", "&Вид");
     exactLinesAction_ = addSwitch(view, "exactLinesAction", "&Точные линии");
+    equalFluxAction_ = addSwitch(view, "equalFluxAction", "Линии &равного потока");
+    arrowsAction_ = addSwitch(view, "arrowsAction", "Стр&елки");
     fieldMapAction_ = addSwitch(view, "fieldMapAction", "&Модуль поля");
+    addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
     liveAction_ = addSwitch(view, "liveAction", "&Сразу пересчитывать");
 }
 
@@ -258,6 +262,8 @@ void Form1::connectControls()
     connect(list1_, &QListWidget::itemSelectionChanged, this, &Form1::runIfLive);
     connect(exactLinesAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(fieldMapAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(equalFluxAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(arrowsAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
     client_->installEventFilter(this);
 }
@@ -334,8 +340,18 @@ void Form1::showGraphChoice()
 void Form1::showAdditionsChoice()
 {
     const bool lines = params_.graphMode != kAxisGraph;
-    exactLinesAction_->setEnabled(lines);
-    fieldMapAction_->setEnabled(lines);
+    for (QAction* addition : {exactLinesAction_, equalFluxAction_, arrowsAction_, fieldMapAction_})
+        addition->setEnabled(lines);
+}
+
+// The values stay until the program ends; they show at the next run.
+void Form1::askCoilCurrent()
+{
+    CoilCurrentDialog dialog(coil_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    coil_ = dialog.coil();
+    runIfLive();
 }
 
 void Form1::runIfLive()
@@ -355,7 +371,8 @@ void Form1::runCalculation()
     canvas.setDevicePixelRatio(pixelRatio);
     canvas.fill(Qt::white);
     const CalcParams settings = params_;
-    const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
+    const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked(),
+                                 arrowsAction_->isChecked(), equalFluxAction_->isChecked(), coil_};
     std::optional<std::string> refusal;
     std::string caption;
     {

@@ -126,3 +126,40 @@ TEST(PainterSurface, KeepingThePenDrawsThePictureOfAPenPerOperation)
     freshPainter.end();
     EXPECT_TRUE(kept == fresh);
 }
+
+// A filled polygon takes the pixels whose centres lie inside it, and no more:
+// rectangles at whole coordinates exactly, any triangle by its centres; what
+// follows is drawn with a pen again, and a circle stays unfilled.
+TEST(PainterSurface, FilledPolygonsTakeThePixelsWithTheirCentresInside)
+{
+    const std::vector<std::vector<SurfacePoint>> polygons = {
+        {{2, 3}, {7, 3}, {7, 5}, {2, 5}},              // a rectangle of 5 x 2 pixels
+        {{10.2f, 30.7f}, {25.9f, 33.1f}, {14.4f, 44.6f}},  // a triangle at no whole coordinate
+        {{40.5f, 10.5f}, {31.5f, 14}, {31.5f, 7}},        // an arrowhead pointing right
+    };
+    const QImage image = Painted(50, 50, [&](DrawingSurface& s) {
+        for (const auto& polygon : polygons)
+            s.fillPolygon(polygon, kRed);
+        s.drawLine(0, 48, 50, 48, kBlue);
+        s.drawCircle(40, 35, 6, kBlue);
+    });
+    for (int y = 0; y < 47; ++y)
+        for (int x = 0; x < 33; ++x) {
+            bool inside = false, unsure = false;
+            for (const auto& polygon : polygons) {
+                int sign = 0;  // the centre on the same side of every edge
+                bool all = true;
+                for (size_t k = 0; k < polygon.size(); ++k) {
+                    const SurfacePoint a = polygon[k], b = polygon[(k + 1) % polygon.size()];
+                    const double cross = (b.x - a.x) * (y + 0.5 - a.y) - (b.y - a.y) * (x + 0.5 - a.x);
+                    unsure = unsure || std::fabs(cross) < 1e-3 * std::hypot(b.x - a.x, b.y - a.y);
+                    const int side = cross > 0 ? 1 : -1;
+                    all = all && (sign == 0 || side == sign);
+                    sign = side;
+                }
+                inside = inside || all;
+            }
+            EXPECT_TRUE(unsure || image.pixel(x, y) == (inside ? qRgb(255, 0, 0) : kWhite)) << x << "," << y;
+        }
+    EXPECT_TRUE(image.pixel(25, 48) == qRgb(0, 0, 255) && image.pixel(25, 47) == kWhite && image.pixel(40, 35) == kWhite);
+}
