@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/coil_current_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
 #include "app/info_texts.h"
@@ -243,7 +244,10 @@ void Form1::createMenus()
 
     QMenu* view = addMenu("viewMenu", "&Вид");
     exactLinesAction_ = addSwitch(view, "exactLinesAction", "&Точные линии");
+    equalFluxAction_ = addSwitch(view, "equalFluxAction", "Линии &равного потока");
+    arrowsAction_ = addSwitch(view, "arrowsAction", "Стр&елки");
     fieldMapAction_ = addSwitch(view, "fieldMapAction", "&Модуль поля");
+    addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
     liveAction_ = addSwitch(view, "liveAction", "&Сразу пересчитывать");
 }
 
@@ -266,6 +270,8 @@ void Form1::connectControls()
     connect(list1_, &QListWidget::itemSelectionChanged, this, &Form1::runIfLive);
     connect(exactLinesAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(fieldMapAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(equalFluxAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(arrowsAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
     connect(liveProgressTimer_, &QTimer::timeout, this, &Form1::showLiveProgress);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -346,8 +352,24 @@ void Form1::showGraphChoice()
 void Form1::showAdditionsChoice()
 {
     const bool lines = params_.graphMode != kAxisGraph;
-    exactLinesAction_->setEnabled(lines);
-    fieldMapAction_->setEnabled(lines);
+    for (QAction* addition : {exactLinesAction_, equalFluxAction_, arrowsAction_, fieldMapAction_})
+        addition->setEnabled(lines);
+}
+
+// The values stay until the program ends; they show at the next run.
+void Form1::askCoilCurrent()
+{
+    CoilCurrentDialog dialog(coil_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    coil_ = dialog.coil();
+    runIfLive();
+}
+
+RunAdditions Form1::chosenAdditions() const
+{
+    return RunAdditions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked(), arrowsAction_->isChecked(),
+                        equalFluxAction_->isChecked(), coil_};
 }
 
 void Form1::runIfLive()
@@ -367,7 +389,7 @@ void Form1::runCalculation()
     live_->abandon();
     const QSize size = picture1_->size();
     const CalcParams settings = params_;
-    const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
+    const RunAdditions additions = chosenAdditions();
     std::optional<WaitCursor> wait;
     const RunImage run = DrawRunImage(params_, size, additions, CurrentClockReading, {},
                                       [&] {
@@ -395,8 +417,7 @@ void Form1::startLiveRun()
         showLiveStatus(QString::fromStdString(*refusal));
         return;
     }
-    const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
-    live_->request(LiveRequest{params_, additions, size});
+    live_->request(LiveRequest{params_, chosenAdditions(), size});
     liveProgressTimer_->start();
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/run_record.h"
 #include "params/calc_params.h"
+#include "params/coil_current.h"
 
 class DesktopActions;
 class LiveRunner;
@@ -30,8 +31,9 @@ class QTimer;
 // for confirmation.
 //
 // The menu "Вид" adds to the next run of the field-line graph the exact lines
-// and the field strength map, and can make every change of a parameter run the
-// calculation at once. The last run is kept as it was drawn: the picture reads
+// (or lines of equal flux), arrowheads along the lines and the field strength
+// map, takes the coil's turns and current for values in SI units, and can
+// make every change of a parameter run the calculation at once. The last run is kept as it was drawn: the picture reads
 // its values under the cursor, describes itself to screen readers, and is
 // saved (as the export tool writes it) or copied from the menu "Файл".
 //
@@ -71,6 +73,7 @@ private:
     void showGraphChoice();
     void runCalculation();
     void runIfLive();
+    RunAdditions chosenAdditions() const;
     void startLiveRun();
     void showLiveResult(LiveResult result);
     void showLiveStatus(const QString& text);
@@ -81,10 +84,12 @@ private:
     void showAdditionsChoice();
     void openInstruction();
     void copyPicture();
+    void askCoilCurrent();
 
     DesktopActions& desktop_;
     CalcParams params_;
     std::optional<RunRecord> lastRun_;  // nothing before the first run
+    std::optional<CoilCurrent> coil_;   // turns and current for SI units; none: the unit n*I/2
 
     QWidget* client_ = nullptr;
     PictureBox* picture1_ = nullptr;
@@ -105,6 +110,8 @@ private:
     QAction* copyPictureAction_ = nullptr;
     QAction* exactLinesAction_ = nullptr;
     QAction* fieldMapAction_ = nullptr;
+    QAction* equalFluxAction_ = nullptr;
+    QAction* arrowsAction_ = nullptr;
     QAction* liveAction_ = nullptr;
     QLabel* liveStatusLabel_ = nullptr;  // over the picture: a live refusal, or a long live run's progress
     QTimer* liveProgressTimer_ = nullptr;

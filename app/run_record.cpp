@@ -30,6 +30,10 @@ QString PictureDescription(const std::optional<RunRecord>& run)
         text += QStringLiteral(", число линий %1").arg(FieldValueText(p.lineCount));
         if (run->additions.exactLines)
             text += QStringLiteral(", с точными линиями");
+        if (run->additions.equalFlux)
+            text += QStringLiteral(", с линиями равного потока");
+        if (run->additions.arrows)
+            text += QStringLiteral(", со стрелками");
         if (run->additions.fieldMap)
             text += QStringLiteral(", с модулем поля");
     }

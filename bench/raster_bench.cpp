@@ -23,6 +23,10 @@ public:
     void lineTo(float x, float y, Rgb c) override { calls.push_back([=](DrawingSurface& s) { s.lineTo(x, y, c); }); }
     void drawCircle(float x, float y, float r, Rgb c) override { calls.push_back([=](DrawingSurface& s) { s.drawCircle(x, y, r, c); }); }
     void drawImage(const std::vector<uint32_t>& pixels) override { calls.push_back([=](DrawingSurface& s) { s.drawImage(pixels); }); }
+    void fillPolygon(const std::vector<SurfacePoint>& corners, Rgb c) override
+    {
+        calls.push_back([=](DrawingSurface& s) { s.fillPolygon(corners, c); });
+    }
     int width() const override { return width_; }
     int height() const override { return height_; }
 

@@ -28,7 +28,21 @@ QImage ExactLinesFigure()
 {
     CalcParams params = StartValues(kFieldLinesGraph);
     params.halfRange = kExactFigureHalfRange;
-    return Graph(params, RunAdditions{.exactLines = true});
+    RunAdditions exact;
+    exact.exactLines = true;
+    return Graph(params, exact);
+}
+
+// The start values' lines with arrowheads, the lines of equal flux over the
+// strength map, its scale in mT for a coil of 800 turns carrying 1.5 A.
+QImage EqualFluxFigure()
+{
+    RunAdditions explained;
+    explained.arrows = true;
+    explained.equalFlux = true;
+    explained.fieldMap = true;
+    explained.coil = CoilCurrent{kFigureTurns, kFigureAmperes};
+    return Graph(StartValues(kFieldLinesGraph), explained);
 }
 
 }  // namespace
@@ -38,4 +52,5 @@ void AddHelpFigures(QTextDocument& document)
     document.addResource(QTextDocument::ImageResource, QUrl(kAxisFigure), Graph(StartValues(kAxisGraph)));
     document.addResource(QTextDocument::ImageResource, QUrl(kLinesFigure), Graph(StartValues(kFieldLinesGraph)));
     document.addResource(QTextDocument::ImageResource, QUrl(kExactFigure), ExactLinesFigure());
+    document.addResource(QTextDocument::ImageResource, QUrl(kEqualFluxFigure), EqualFluxFigure());
 }

@@ -11,6 +11,12 @@ inline constexpr const char* kExactFigure = "figure:exact";
 // The half-size of the region in that figure, m.
 inline constexpr double kExactFigureHalfRange = 0.8;
 
+// Arrowheads and lines of equal flux over the strength map, its scale in mT
+// for the coil's turns and current below: <img src="figure:equal-flux">.
+inline constexpr const char* kEqualFluxFigure = "figure:equal-flux";
+inline constexpr long kFigureTurns = 800;
+inline constexpr double kFigureAmperes = 1.5;
+
 // Draws the figures on a picture of the window's start-up size, for the start
 // values, and registers them as images of the document.
 void AddHelpFigures(QTextDocument& document);

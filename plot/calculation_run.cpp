@@ -4,7 +4,7 @@
 
 #include "field/run_stop.h"
 
-#include "plot/exact_lines_drawing.h"
+#include "plot/line_additions.h"
 #include "plot/field_map_drawing.h"
 #include "plot/result_drawing.h"
 #include "plot/axes.h"
@@ -51,18 +51,20 @@ try {
     surface.clear();
     SetPlotWindow(p, surface);
     const bool lines = p.graphMode != kAxisGraph;
+    FieldStrengthGrid strength;
     if (lines && additions.fieldMap) {
         SetPictureScale(p, surface);
-        const FieldStrengthGrid strength = FieldStrengthValues(p, surface.width(), surface.height(), 0, control.stop);
+        strength = FieldStrengthValues(p, surface.width(), surface.height(), 0, control.stop);
         DrawFieldStrengthMap(strength, surface);
     }
     DrawAxes(p, surface);
     DrawWinding(p, surface);
-    DrawResult(p, surface, control);
-    if (lines && additions.exactLines) {
-        const std::vector<std::vector<MeridianPoint>> exactLines = ExactFieldLines(p, control.stop);
-        DrawExactFieldLines(p, exactLines, surface);
-    }
+    if (lines && additions.arrows)
+        TraceArrowedFieldLines(p, surface, control);
+    else
+        DrawResult(p, surface, control);
+    if (lines)
+        DrawLineAdditions(p, additions, strength, surface, control.stop);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false};
 } catch (const RunStopped&) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "params/calc_params.h"
+#include "params/coil_current.h"
 #include "plot/run_control.h"
 #include "surface/drawing_surface.h"
 
@@ -35,6 +36,9 @@ std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface&
 struct RunAdditions {
     bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
     bool fieldMap = false;    // the field strength |H| as colours, under everything else
+    bool arrows = false;      // arrowheads along every line, pointing along the field
+    bool equalFlux = false;   // the exact lines on levels of equal flux instead of through the seeds
+    std::optional<CoilCurrent> coil;  // the map's colour scale in mT of |B| rather than n*I/2
 
     friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
 };
@@ -49,9 +53,10 @@ struct RunOutcome {
 // The calculation run: clears the picture, fixes the plot window and scales,
 // draws the axes, the winding and the selected graph, and times itself with
 // the given clock. A refused run changes neither the record nor the picture.
-// Additions asked for are drawn with the field-line graph: the map first, the
-// exact lines last. A stop request of the control abandons the run at its
-// next opportunity, leaving the picture unfinished and the record's plot
-// window and scales set.
+// Additions asked for are drawn with the field-line graph: the map first, then
+// the exact lines (plain, or on levels of equal flux), the arrowheads along
+// the lines and the map's colour scale last.
+// A stop request of the control abandons the run at its next opportunity,
+// leaving the picture unfinished and the record's plot window and scales set.
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,
                           RunAdditions additions = {}, const RunControl& control = {});

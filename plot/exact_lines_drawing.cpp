@@ -1,27 +1,40 @@
 #include "plot/exact_lines_drawing.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace {
 
-// One quarter's copy of the line: z and r mirrored by the signs.
-void drawCopy(const CalcParams& p, DrawingSurface& surface, const std::vector<MeridianPoint>& line, int zSign, int rSign)
+constexpr Rgb kEdgeColour{255, 255, 255};
+
+// One quarter's copy of the line: z and r mirrored by the signs, shifted by (dx, dy) pixels.
+void drawCopy(const CalcParams& p, DrawingSurface& surface, const std::vector<MeridianPoint>& line, int zSign, int rSign,
+              float dx, float dy, Rgb colour)
 {
     const double y0 = p.yMax * p.scaleY;  // the axis row
     const double k = p.scaleX;            // distances from the axis use the horizontal scale
-    const auto x = [&](double z) { return static_cast<float>((zSign * z - p.zMin) * k); };
-    const auto y = [&](double r) { return static_cast<float>(y0 - rSign * r * k); };
+    const auto x = [&](double z) { return static_cast<float>((zSign * z - p.zMin) * k) + dx; };
+    const auto y = [&](double r) { return static_cast<float>(y0 - rSign * r * k) + dy; };
     for (std::size_t n = 1; n < line.size(); ++n)
-        surface.drawLine(x(line[n - 1].z), y(line[n - 1].r), x(line[n].z), y(line[n].r), kExactLineColour);
+        surface.drawLine(x(line[n - 1].z), y(line[n - 1].r), x(line[n].z), y(line[n].r), colour);
+}
+
+void drawAll(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines, DrawingSurface& surface,
+             float dx, float dy, Rgb colour)
+{
+    for (const std::vector<MeridianPoint>& line : lines)
+        for (const int zSign : {1, -1})
+            for (const int rSign : {-1, 1})  // below the axis first, as the traced lines
+                drawCopy(p, surface, line, zSign, rSign, dx, dy, colour);
 }
 
 }  // namespace
 
 void DrawExactFieldLines(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines,
-                         DrawingSurface& surface)
+                         DrawingSurface& surface, bool whiteEdge)
 {
-    for (const std::vector<MeridianPoint>& line : lines)
-        for (const int zSign : {1, -1})
-            for (const int rSign : {-1, 1})  // below the axis first, as the traced lines
-                drawCopy(p, surface, line, zSign, rSign);
+    if (whiteEdge)
+        for (const auto& [dx, dy] : {std::pair{-1.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, -1.0f}, {0.0f, 1.0f}})
+            drawAll(p, lines, surface, dx, dy, kEdgeColour);
+    drawAll(p, lines, surface, 0, 0, kExactLineColour);
 }

@@ -8,6 +8,8 @@
 
 // Draws the exact field lines (quarter z >= 0, r >= 0, as ExactFieldLines
 // gives them) mirrored into the four quadrants like the traced lines, in
-// their own colour. p holds the run's plot window and scales.
+// their own colour. p holds the run's plot window and scales. With a white
+// edge (over the strength map, whose greens would swallow them) every line is
+// first drawn in white one pixel left, right, above and below, then in green.
 void DrawExactFieldLines(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines,
-                         DrawingSurface& surface);
+                         DrawingSurface& surface, bool whiteEdge = false);

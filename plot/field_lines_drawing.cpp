@@ -65,15 +65,20 @@ int seedCount(const CalcParams& p)
 
 }  // namespace
 
-void TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
+void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, const RunControl& control)
 {
-    MirroredDrawing drawing(p, surface);
     if (!control.linesDone) {
-        FollowFieldLines(p, drawing, control.stop);
+        FollowFieldLines(p, sink, control.stop);
         return;
     }
     const int total = seedCount(p);
-    CountedLines counted(drawing, control, total);
+    CountedLines counted(sink, control, total);
     FollowFieldLines(p, counted, control.stop);
     control.linesDone(total, total);
+}
+
+void TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
+{
+    MirroredDrawing drawing(p, surface);
+    FollowFieldLines(p, drawing, control);
 }

@@ -20,6 +20,10 @@ private:
     DrawingSurface& surface_;
 };
 
+// Follows the run's field lines into the sink, telling the control how many
+// are done; a stop request of the control ends it with RunStopped.
+void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, const RunControl& control);
+
 // Traces the field lines and draws every step four times, mirrored about the
 // axis and about the coil's mid-plane, as soon as it is computed. A stop
 // request of the control ends it with RunStopped.

@@ -1,18 +1,18 @@
 #include "plot/field_map_drawing.h"
 
+#include <cmath>
 #include <cstddef>
 
 #include "plot/colour_map.h"
 
 FieldStrengthImage FieldStrengthPicture(const FieldStrengthGrid& grid)
 {
-    FieldStrengthImage image{grid.width, grid.height, {}, grid.lowest, grid.highest, {}};
+    FieldStrengthImage image{grid.width, grid.height, {}, grid.lowest, grid.highest};
     if (grid.strength.empty())
         return image;
     image.pixels.resize(grid.strength.size());
     for (std::size_t i = 0; i < grid.strength.size(); ++i)
         image.pixels[i] = ColourMapColour(ColourMapIndex(grid.strength[i], grid.lowest, grid.highest));
-    image.legend = DrawMapLegend(image.pixels, grid.width, grid.height, image.lowest, image.highest);
     return image;
 }
 
@@ -24,4 +24,17 @@ FieldStrengthImage FieldStrengthMap(const CalcParams& p, int width, int height, 
 void DrawFieldStrengthMap(const FieldStrengthGrid& grid, DrawingSurface& surface)
 {
     surface.drawImage(FieldStrengthPicture(grid).pixels);
+}
+
+void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<CoilCurrent>& coil, double length,
+                             DrawingSurface& surface)
+{
+    if (grid.strength.empty())
+        return;
+    // |B| in mT for one n*I/2, whichever way the current runs
+    const double millitesla = coil ? 1000 * std::fabs(FluxDensityPerUnit(*coil, length)) : 0;
+    const bool si = coil && std::isfinite(millitesla);
+    const double unit = si ? millitesla : 1;
+    DrawMapLegend(MapLegendImage(grid.width, grid.height, grid.lowest * unit, grid.highest * unit, si ? U"мТ" : U"n·I/2"),
+                  surface);
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "plot/colour_map.h"
 
@@ -16,7 +17,7 @@ constexpr int kGlyphHeight = 7;
 constexpr int kAdvance = kGlyphWidth + 1;
 
 struct Glyph {
-    char c;
+    char32_t c;
     uint8_t rows[kGlyphHeight];  // bit 4 is the leftmost pixel
 };
 
@@ -28,16 +29,25 @@ constexpr Glyph kFont[] = {
     {'8', {0x0e, 0x11, 0x11, 0x0e, 0x11, 0x11, 0x0e}}, {'9', {0x0e, 0x11, 0x11, 0x0f, 0x01, 0x02, 0x0c}},
     {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0c, 0x0c}}, {'-', {0x00, 0x00, 0x00, 0x1f, 0x00, 0x00, 0x00}},
     {'+', {0x00, 0x04, 0x04, 0x1f, 0x04, 0x04, 0x00}}, {'e', {0x00, 0x00, 0x0e, 0x11, 0x1f, 0x10, 0x0e}},
+    {'n', {0x00, 0x00, 0x16, 0x19, 0x11, 0x11, 0x11}}, {U'·', {0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00}},
+    {'I', {0x0e, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0e}}, {'/', {0x01, 0x01, 0x02, 0x04, 0x08, 0x10, 0x10}},
+    {U'м', {0x00, 0x00, 0x11, 0x1b, 0x15, 0x11, 0x11}}, {U'Т', {0x1f, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
 };
 
+// The pixels of one rectangle of the picture, addressed in the picture's coordinates.
 class Canvas {
 public:
-    Canvas(std::vector<uint32_t>& pixels, int width, int height) : pixels_(pixels), width_(width), height_(height) {}
+    Canvas(std::vector<uint32_t>& pixels, PixelRect area) : pixels_(pixels), area_(area)
+    {
+        pixels_.assign(static_cast<size_t>(area.w) * area.h, kWhite);
+    }
 
     void set(int x, int y, uint32_t colour)
     {
-        if (x >= 0 && x < width_ && y >= 0 && y < height_)
-            pixels_[static_cast<size_t>(y) * width_ + x] = colour;
+        x -= area_.x;
+        y -= area_.y;
+        if (x >= 0 && x < area_.w && y >= 0 && y < area_.h)
+            pixels_[static_cast<size_t>(y) * area_.w + x] = colour;
     }
 
     void fill(PixelRect r, uint32_t colour)
@@ -56,9 +66,9 @@ public:
     }
 
     // Text with its top left corner at (x, y); characters without a glyph are left blank.
-    void text(int x, int y, const std::vector<char>& chars)
+    void text(int x, int y, std::u32string_view chars)
     {
-        for (char c : chars) {
+        for (char32_t c : chars) {
             for (const Glyph& g : kFont)
                 if (g.c == c)
                     for (int row = 0; row < kGlyphHeight; ++row)
@@ -71,9 +81,10 @@ public:
 
 private:
     std::vector<uint32_t>& pixels_;
-    int width_;
-    int height_;
+    PixelRect area_;
 };
+
+std::u32string Wide(const std::vector<char>& chars) { return {chars.begin(), chars.end()}; }
 
 }  // namespace
 
@@ -92,16 +103,18 @@ std::vector<char> LegendNumber(double value)
     return out;
 }
 
-PixelRect DrawMapLegend(std::vector<uint32_t>& pixels, int width, int height, double lowest, double highest)
+MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit)
 {
-    if (width < 160 || height < 100 || pixels.size() < static_cast<size_t>(width) * height)
-        return {};
+    MapLegend legend;
+    if (width < 160 || height < 100)
+        return legend;
     constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7, kTickGap = 5;  // tick 2 px, then a gap
     const int barHeight = std::clamp(height / 3, 60, 160);
-    const PixelRect box{width - 1 - (2 * kPad + kBarWidth + kTickGap + kLabelChars * kAdvance), 1,
-                        2 * kPad + kBarWidth + kTickGap + kLabelChars * kAdvance, barHeight + 2 * kPad + kGlyphHeight};
-    Canvas canvas(pixels, width, height);
-    canvas.fill(box, kWhite);
+    const int boxWidth = 2 * kPad + kBarWidth + kTickGap + kLabelChars * kAdvance;
+    // the bar, half a glyph of the top label above it and the bottom label's lower half and the unit under it
+    const PixelRect box{width - 1 - boxWidth, 1, boxWidth, barHeight + 2 * kPad + 2 * kGlyphHeight + 2};
+    legend.box = box;
+    Canvas canvas(legend.pixels, box);
     canvas.frame(box, kBlack);
 
     // The bar, top row the highest value: row i of barHeight shows the value at
@@ -124,7 +137,30 @@ PixelRect DrawMapLegend(std::vector<uint32_t>& pixels, int width, int height, do
     const int textX = barX + kBarWidth + kTickGap;
     for (const auto& label : labels) {
         canvas.fill({barX + kBarWidth + 1, label.y, 2, 1}, kBlack);
-        canvas.text(textX, label.y - kGlyphHeight / 2, LegendNumber(label.value));
+        canvas.text(textX, label.y - kGlyphHeight / 2, Wide(LegendNumber(label.value)));
     }
-    return box;
+    canvas.text(barX, barY + barHeight + kPad + 2, unit);
+    return legend;
+}
+
+void DrawMapLegend(const MapLegend& legend, DrawingSurface& surface)
+{
+    const PixelRect& b = legend.box;
+    if (legend.pixels.size() != static_cast<size_t>(b.w) * b.h)
+        return;
+    // each row as runs of one colour
+    for (int y = 0; y < b.h; ++y) {
+        const uint32_t* row = legend.pixels.data() + static_cast<size_t>(y) * b.w;
+        for (int x = 0; x < b.w;) {
+            int end = x + 1;
+            while (end < b.w && row[end] == row[x])
+                ++end;
+            const Rgb colour{static_cast<uint8_t>(row[x] >> 16), static_cast<uint8_t>(row[x] >> 8),
+                             static_cast<uint8_t>(row[x])};
+            const float x0 = static_cast<float>(b.x + x), x1 = static_cast<float>(b.x + end);
+            const float y0 = static_cast<float>(b.y + y), y1 = y0 + 1;
+            surface.fillPolygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, colour);
+            x = end;
+        }
+    }
 }

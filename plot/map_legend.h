@@ -1,12 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
-// The colour scale of a field-strength picture, drawn into its pixels: a bar
-// of the colour map with the values at its top, middle and bottom written in
-// a built-in 5 x 7 pixel font (digits, '.', '-', '+', 'e'), black on a white
-// box with a black frame, in the top right corner.
+#include "surface/drawing_surface.h"
+
+// The colour scale of a field-strength picture: a bar of the colour map with
+// the values at its top, middle and bottom and the unit under it, written in
+// a built-in 5 x 7 pixel font (digits, '.', '-', '+', 'e' and the letters of
+// the units), black on a white box with a black frame, in the top right
+// corner. It is drawn last, over the lines, so that it stays readable.
 
 // A rectangle of pixels; empty when w or h is 0.
 struct PixelRect {
@@ -16,12 +20,20 @@ struct PixelRect {
     int h = 0;
 };
 
-// Draws the scale from lowest (bottom of the bar) to highest (top, values in
-// n*I/2, log scale as ColourMapIndex) into pixels (width x height, row by row,
-// 0xffRRGGBB) and gives the rectangle it covers. Nothing is drawn, and an
-// empty rectangle comes back, when the picture is narrower than 160 or lower
-// than 100 pixels.
-PixelRect DrawMapLegend(std::vector<uint32_t>& pixels, int width, int height, double lowest, double highest);
+// The scale's own pixels: box.w x box.h, row by row, 0xffRRGGBB.
+struct MapLegend {
+    PixelRect box;  // where it lies on the picture; empty: none
+    std::vector<uint32_t> pixels;
+};
+
+// The scale from lowest (bottom of the bar) to highest (top, log scale as
+// ColourMapIndex), both in the unit named (as "n·I/2" or "мТ"), for a
+// picture of width x height pixels. Empty when the picture is narrower than
+// 160 or lower than 100 pixels.
+MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit);
+
+// Lays the scale over the picture, pixel for pixel, as filled rectangles of one colour.
+void DrawMapLegend(const MapLegend& legend, DrawingSurface& surface);
 
 // A value as the legend writes it: two significant digits, an exponent
 // without '+' or leading zeros ("2.1", "0.021", "2.1e-5").

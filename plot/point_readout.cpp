@@ -50,12 +50,46 @@ std::string ExactSlopeText(const ExactFieldValue& h, const ReadoutNumbers& n)
     return n.value(h.hr / h.hz);
 }
 
-std::string AxisReadout(const CalcParams& p, double z, const ReadoutNumbers& n)
+// The field in SI units: H in A/m and B in mT, Hr only where it has a value.
+class SiRows {
+public:
+    SiRows(const CalcParams& p, const std::optional<CoilCurrent>& coil, const ReadoutNumbers& n)
+        : n_(n), perUnit_(coil ? StrengthPerUnit(*coil, p.length) : 0), on_(coil && std::isfinite(perUnit_))
+    {
+    }
+
+    std::string axial(double hz) const
+    {
+        if (!on_)
+            return {};
+        return Row("\nHz = %1 А/м, Bz = %2 мТ", {n_.value(perUnit_ * hz), n_.value(mT(hz))});
+    }
+
+    std::string full(const ExactFieldValue& h) const
+    {
+        if (!on_)
+            return {};
+        const double strength = FieldStrength(h);
+        return Row("\nHz = %1, Hr = %2, |H| = %3 А/м\nBz = %4, Br = %5, |B| = %6 мТ",
+                   {n_.value(perUnit_ * h.hz), n_.value(perUnit_ * h.hr), n_.value(std::fabs(perUnit_) * strength),
+                    n_.value(mT(h.hz)), n_.value(mT(h.hr)), n_.value(std::fabs(mT(strength)))});
+    }
+
+private:
+    double mT(double value) const { return 1000 * kMu0 * perUnit_ * value; }
+
+    const ReadoutNumbers& n_;
+    double perUnit_;  // A/m for one n*I/2
+    bool on_;
+};
+
+std::string AxisReadout(const CalcParams& p, double z, const ReadoutNumbers& n, const SiRows& si)
 {
-    return Row("z = %1 м\nHz(z) на оси = %2 (в единицах n·I/2)", {n.coordinate(z), n.value(AxialField(p, z))});
+    const double hz = AxialField(p, z);
+    return Row("z = %1 м\nHz(z) на оси = %2 (в единицах n·I/2)", {n.coordinate(z), n.value(hz)}) + si.axial(hz);
 }
 
-std::string LinesReadout(const CalcParams& p, double z, double r, const ReadoutNumbers& n)
+std::string LinesReadout(const CalcParams& p, double z, double r, const ReadoutNumbers& n, const SiRows& si)
 {
     // The drawn winding: turns of radius L/100 around r = +-R, at least half a pixel wide.
     const double R = p.radius;
@@ -76,11 +110,13 @@ std::string LinesReadout(const CalcParams& p, double z, double r, const ReadoutN
         return where + Row(" — у края обмотки\nHz = %1 (в единицах n·I/2) — предел среднего по обе "
                            "стороны обмотки; Hr здесь неограниченно растет\n"
                            "наклон dr/dz у края обмотки не определен",
-                           {n.value(h.hz)});
+                           {n.value(h.hz)}) +
+               si.axial(h.hz);
     case FieldPointKind::OnWinding:
         return where + Row(" — на обмотке\nна обмотке: Hz — среднее по обе стороны, Hz = %1, Hr = %2 "
                            "(в единицах n·I/2)\nнаклон dr/dz на обмотке меняется скачком",
-                           {n.value(h.hz), n.value(h.hr)});
+                           {n.value(h.hz), n.value(h.hr)}) +
+               si.full(h);
     case FieldPointKind::Regular:
         break;
     }
@@ -88,7 +124,8 @@ std::string LinesReadout(const CalcParams& p, double z, double r, const ReadoutN
     return where + Row("\nHz = %1, Hr = %2, |H| = %3 (в единицах n·I/2)\n"
                        "наклон dr/dz: %4 по 500 точкам, %5 точно (Hr/Hz)",
                        {n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), SlopeText(programSlope, n),
-                        ExactSlopeText(h, n)});
+                        ExactSlopeText(h, n)}) +
+           si.full(h);
 }
 
 }  // namespace
@@ -100,14 +137,15 @@ ReadoutNumbers PlainReadoutNumbers(char decimalSeparator)
 }
 
 std::string PointReadout(const CalcParams& drawn, int width, int height, double x, double y,
-                         const ReadoutNumbers& numbers)
+                         const ReadoutNumbers& numbers, const std::optional<CoilCurrent>& coil)
 {
     if (!(x >= 0 && y >= 0 && x < width && y < height))
         return {};
     const CalcParams& p = drawn;
     const double z = p.zMin + x / p.scaleX;
+    const SiRows si(p, coil, numbers);
     if (p.graphMode == kAxisGraph)
-        return AxisReadout(p, z, numbers);
+        return AxisReadout(p, z, numbers, si);
     const double r = (p.scaleY * p.yMax - y) / p.scaleX;
-    return LinesReadout(p, z, r, numbers);
+    return LinesReadout(p, z, r, numbers, si);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "params/calc_params.h"
+#include "params/coil_current.h"
 
 // How a front end writes the numbers of the readout: in its user's locale,
 // say. coordinate: a position in metres, three decimals; value: a field value
@@ -30,6 +32,8 @@ ReadoutNumbers PlainReadoutNumbers(char decimalSeparator = '.');
 // 500-sample value beside the exact one, Hr/Hz. Below the axis is the mirror
 // point. A position on the drawn winding reads as on the winding (r = R) or,
 // on its end turns, at its rim; there, and where a slope is infinite or
-// undefined, the text says so in words.
+// undefined, the text says so in words. With the coil's turns and current the
+// field follows in SI units too: H in A/m (n*I/2 * value) and B in mT
+// (mu0 * n*I/2 * value), written as values.
 std::string PointReadout(const CalcParams& drawn, int width, int height, double x, double y,
-                         const ReadoutNumbers& numbers);
+                         const ReadoutNumbers& numbers, const std::optional<CoilCurrent>& coil = std::nullopt);

@@ -135,3 +135,39 @@ void RasterSurface::drawImage(const std::vector<uint32_t>& pixels)
         return;
     std::transform(pixels.begin(), pixels.end(), pixels_.begin(), [](uint32_t p) { return p | 0xff000000u; });
 }
+
+void RasterSurface::fillPolygon(const std::vector<SurfacePoint>& corners, Rgb colour)
+{
+    if (corners.size() < 3)
+        return;
+    double top = INFINITY, bottom = -INFINITY;
+    for (const SurfacePoint& c : corners) {
+        if (!Placeable(c.x) || !Placeable(c.y))
+            return;
+        top = std::min(top, double{c.y});
+        bottom = std::max(bottom, double{c.y});
+    }
+    const uint32_t argb = Argb(colour);
+    // Rows whose middles y + 0.5 lie in [top, bottom), within the picture.
+    const int firstRow = static_cast<int>(std::max(0.0, std::ceil(top - 0.5)));
+    const int endRow = static_cast<int>(std::min<double>(height_, std::ceil(bottom - 0.5)));
+    std::vector<double> crossings;
+    for (int row = firstRow; row < endRow; ++row) {
+        const double yc = row + 0.5;
+        crossings.clear();
+        for (size_t k = 0; k < corners.size(); ++k) {
+            const SurfacePoint a = corners[k], b = corners[(k + 1) % corners.size()];
+            // an edge counts from its upper end on, not its lower: each crossing once
+            if ((a.y <= yc) != (b.y <= yc))
+                crossings.push_back(a.x + (yc - a.y) * (double{b.x} - a.x) / (double{b.y} - a.y));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (size_t k = 0; k + 1 < crossings.size(); k += 2) {
+            // columns whose middles x + 0.5 lie in [left, right)
+            const double first = std::max(0.0, std::ceil(crossings[k] - 0.5));
+            const double end = std::min<double>(width_, std::ceil(crossings[k + 1] - 0.5));
+            for (double column = first; column < end; ++column)
+                set(column, row, argb);
+        }
+    }
+}

@@ -31,6 +31,9 @@
 //   symmetric about the centre's row, column and diagonals whenever the centre
 //   lies at a pixel's middle. A circle of radius below 1 sets the pixel that
 //   holds its centre; the radius's sign is ignored.
+// - A filled polygon sets the pixels whose middles lie inside it by the
+//   even-odd rule; a middle exactly on a left edge is inside, on a right edge
+//   outside, and of a horizontal edge the row below belongs to the polygon.
 // - The image of drawImage replaces the picture when it has exactly its size.
 // Whatever falls outside the picture is clipped; a call with a coordinate that
 // is NaN, infinite or beyond kFarLimit draws nothing (a point still becomes the
@@ -47,6 +50,7 @@ public:
     void plotPoint(float x, float y, Rgb colour) override;
     void lineTo(float x, float y, Rgb colour) override;
     void drawCircle(float cx, float cy, float radius, Rgb colour) override;
+    void fillPolygon(const std::vector<SurfacePoint>& corners, Rgb colour) override;
     void drawImage(const std::vector<uint32_t>& pixels) override;
     int width() const override { return width_; }
     int height() const override { return height_; }

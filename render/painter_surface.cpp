@@ -67,3 +67,16 @@ void PainterSurface::writeImage(const std::vector<uint32_t>& pixels)
     const QImage image(reinterpret_cast<const uchar*>(pixels.data()), width(), height(), width() * 4, QImage::Format_RGB32);
     painter_.drawImage(QRectF(0, 0, width(), height()), image);
 }
+
+void PainterSurface::writePolygon(const std::vector<SurfacePoint>& corners, Rgb colour)
+{
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(corners.size()));
+    for (const SurfacePoint& c : corners)
+        polygon << QPointF(c.x, c.y);  // area coordinates: no pen offset
+    painter_.setPen(Qt::NoPen);
+    penColour_.reset();
+    painter_.setBrush(QColor(colour.red, colour.green, colour.blue));
+    painter_.drawPolygon(polygon);
+    painter_.setBrush(Qt::NoBrush);
+}

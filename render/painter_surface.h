@@ -30,6 +30,7 @@ private:
     void writeDot(int column, int row, Rgb colour) override;
     void writeCircle(double cx, double cy, double radius, Rgb colour) override;
     void writeImage(const std::vector<uint32_t>& pixels) override;
+    void writePolygon(const std::vector<SurfacePoint>& corners, Rgb colour) override;
 
     QPainter& painter_;
     std::optional<Rgb> penColour_;  // the colour of the pen last set on the painter

@@ -18,6 +18,12 @@ inline constexpr Rgb kGraphColour{12, 0, 255};
 // The field lines of the exact field, drawn beside the traced ones when asked for.
 inline constexpr Rgb kExactLineColour{0, 160, 0};
 
+// A corner of a filled polygon, pixels from the top-left corner.
+struct SurfacePoint {
+    float x = 0;
+    float y = 0;
+};
+
 // The picture a calculation run draws on. Coordinates are pixels from the
 // top-left corner, y growing downwards; what falls outside is clipped.
 class DrawingSurface {
@@ -34,6 +40,13 @@ public:
     virtual void lineTo(float x, float y, Rgb colour) = 0;
     // An unfilled full circle; the radius is in horizontal pixels.
     virtual void drawCircle(float cx, float cy, float radius, Rgb colour) = 0;
+    // A filled polygon without an outline, aliased: a pixel takes the colour
+    // when its centre lies inside. Corners are area coordinates: the pixel
+    // that a line's point (x, y) lights spans x to x + 1 and y to y + 1, so a
+    // polygon around that point is centred on (x + 0.5, y + 0.5), and whole
+    // numbers x0 < x1, y0 < y1 as corners of a rectangle fill exactly its
+    // (x1 - x0) x (y1 - y0) pixels.
+    virtual void fillPolygon(const std::vector<SurfacePoint>& corners, Rgb colour) = 0;
     // An image of exactly the picture's size laid over it: width() x height()
     // pixels 0xffRRGGBB, row by row from the top.
     virtual void drawImage(const std::vector<uint32_t>& pixels) = 0;

@@ -83,6 +83,19 @@ void SvgSurface::writeDot(int column, int row, Rgb colour)
              "\" width=\"1\" height=\"1\" stroke=\"none\" fill=\"" + Hex(colour) + "\"/>\n";
 }
 
+void SvgSurface::writePolygon(const std::vector<SurfacePoint>& corners, Rgb colour)
+{
+    body_ += "<polygon points=\"";
+    for (size_t k = 0; k < corners.size(); ++k) {
+        if (k > 0)
+            body_ += ' ';
+        AppendNumber(body_, corners[k].x);
+        body_ += ',';
+        AppendNumber(body_, corners[k].y);
+    }
+    body_ += "\" stroke=\"none\" fill=\"" + Hex(colour) + "\"/>\n";
+}
+
 void SvgSurface::writeCircle(double cx, double cy, double radius, Rgb colour)
 {
     body_ += "<circle cx=\"";

@@ -11,7 +11,7 @@
 // of the pixels their coordinates name (c + 0.5), in the colour of each call,
 // joined into polylines and kept near the picture as VectorSurface says;
 // coordinates are written to a thousandth of a pixel. A dot is a filled unit
-// square, a circle an unfilled outline, a drawn image a PNG embedded as a data
+// square, a filled polygon a polygon without stroke, a circle an unfilled outline, a drawn image a PNG embedded as a data
 // URI and laid over the whole picture without smoothing. clear() drops
 // everything drawn so far.
 class SvgSurface final : public VectorSurface {
@@ -28,6 +28,7 @@ private:
     void writeDot(int column, int row, Rgb colour) override;
     void writeCircle(double cx, double cy, double radius, Rgb colour) override;
     void writeImage(const std::vector<uint32_t>& pixels) override;
+    void writePolygon(const std::vector<SurfacePoint>& corners, Rgb colour) override;
 
     std::string body_;  // the elements drawn since the last clear
 };

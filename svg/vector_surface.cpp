@@ -89,3 +89,22 @@ void VectorSurface::drawImage(const std::vector<uint32_t>& pixels)
     finish();
     writeImage(pixels);
 }
+
+void VectorSurface::fillPolygon(const std::vector<SurfacePoint>& corners, Rgb colour)
+{
+    if (corners.size() < 3)
+        return;
+    double left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
+    for (const SurfacePoint& c : corners) {
+        if (!Placeable(c.x) || !Placeable(c.y))
+            return;
+        left = std::min(left, double{c.x});
+        right = std::max(right, double{c.x});
+        top = std::min(top, double{c.y});
+        bottom = std::max(bottom, double{c.y});
+    }
+    if (right < -kPictureMargin || bottom < -kPictureMargin || left > width_ + kPictureMargin || top > height_ + kPictureMargin)
+        return;
+    finish();  // whatever was drawn before lies under the polygon
+    writePolygon(corners, colour);
+}

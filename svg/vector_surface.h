@@ -26,6 +26,9 @@ public:
     void plotPoint(float x, float y, Rgb colour) final;
     void lineTo(float x, float y, Rgb colour) final;
     void drawCircle(float cx, float cy, float radius, Rgb colour) final;
+    // Nothing when a corner is not placeable or the polygon lies wholly
+    // outside the picture's neighbourhood.
+    void fillPolygon(const std::vector<SurfacePoint>& corners, Rgb colour) final;
     void drawImage(const std::vector<uint32_t>& pixels) final;
     int width() const final { return width_; }
     int height() const final { return height_; }
@@ -42,6 +45,8 @@ protected:
     virtual void writeDot(int column, int row, Rgb colour) = 0;  // a pixel inside the picture
     virtual void writeCircle(double cx, double cy, double radius, Rgb colour) = 0;
     virtual void writeImage(const std::vector<uint32_t>& pixels) = 0;  // exactly width x height
+    // A filled polygon in area coordinates (a pixel's middle is at c + 0.5).
+    virtual void writePolygon(const std::vector<SurfacePoint>& corners, Rgb colour) = 0;
 
 private:
     void drawSegment(PlanePoint p, PlanePoint q, Rgb colour);

@@ -7,7 +7,9 @@
 #include "plot/colour_map.h"
 #include "field/exact_field.h"
 #include "field/exact_field_line.h"
+#include "field/equal_flux_lines.h"
 #include "plot/field_map_drawing.h"
+#include "test_support.h"
 
 namespace {
 
@@ -167,8 +169,6 @@ TEST(FieldStrengthMap, ColoursFollowTheFieldStrength)
     std::vector<std::pair<double, int>> byStrength;
     for (int y = 0; y < 160; ++y)
         for (int x = 0; x < 200; ++x) {
-            if (x >= one.legend.x && y < one.legend.y + one.legend.h)  // the colour scale, top right
-                continue;
             int index = 0;
             while (ColourMapColour(index) != one.pixels[y * 200 + x] && index < kColourMapSize)
                 ++index;
@@ -184,5 +184,108 @@ TEST(FieldStrengthMap, ColoursFollowTheFieldStrength)
         EXPECT_TRUE(std::isfinite(m.lowest) && std::isfinite(m.highest));
     }
 }
+
+// Hz r dr integrated over the radius from the axis to r, split where Hz jumps at the winding.
+double fluxByQuadrature(const CalcParams& p, double z, double r)
+{
+    auto f = [&](double x) { return ExactField(p, z, x).hz * x; };
+    const double rs = std::min(r, p.radius);
+    return integrate(f, 0, rs) + integrate(f, rs, r);
+}
+
+struct FluxCase {
+    const char* name;
+    double R, L, lines;
+    size_t count;  // lines expected
+    friend void PrintTo(const FluxCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class EqualFluxLinesOf : public testing::TestWithParam<FluxCase> {};
+
+// Line k of N (outermost first) starts on the mid-plane where the flux from
+// the axis is (k - 1/2)/N of the coil's, and stays on that level.
+TEST_P(EqualFluxLinesOf, LieOnTheirLevelsAndCarryEqualShares)
+{
+    const FluxCase c = GetParam();
+    const CalcParams p = Windowed(RunValues(kFieldLinesGraph, c.R, c.L, 2, c.lines));
+    const auto lines = EqualFluxLines(p);
+    ASSERT_EQ(lines.size(), c.count);
+    const double whole = fluxByQuadrature(p, 0, c.R);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const double level = (c.count - k - 0.5) / c.count * whole;
+        ASSERT_GT(lines[k].size(), 10u);
+        EXPECT_TRUE(lines[k].front().z == 0 && lines[k].front().r < c.R);
+        for (size_t j = 0; j < lines[k].size(); j += lines[k].size() / 4)  // the start and a few vertices on
+            EXPECT_NEAR(fluxByQuadrature(p, lines[k][j].z, lines[k][j].r), level, 1e-8 * whole) << k << " " << j;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Coils, EqualFluxLinesOf,
+                         testing::Values(FluxCase{"start_values", 0.2, 1, 7, 7}, FluxCase{"one_line", 0.2, 1, 1, 1},
+                                         FluxCase{"fractional_count", 0.2, 1, 3.5, 3},
+                                         FluxCase{"short_wide_coil", 0.8, 0.3, 12, 12},
+                                         FluxCase{"below_one", 0.2, 1, 0.9, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Quarter {
+    const char* name;
+    bool exact;  // the lines of equal flux, or the traced ones
+    int zSign, rSign;
+    friend void PrintTo(const Quarter& q, std::ostream* os) { *os << q.name; }
+};
+
+class ArrowsIn : public testing::TestWithParam<Quarter> {};
+
+// Each arrowhead points along the field of the stack of loops at its own
+// place (mirrored copies of a line do not get mirrored arrowheads), and a
+// line carries one about every 80 pixels of its length.
+TEST_P(ArrowsIn, PointAlongTheFieldAtTheirPlaces)
+{
+    const Quarter q = GetParam();
+    CalcParams p = RunValues(kFieldLinesGraph);
+    TestSurface s(651, 320);
+    RunAdditions a;
+    a.arrows = true;
+    a.equalFlux = q.exact;
+    ASSERT_TRUE(RunCalculation(p, s, StoppedClock, a).done);
+    const Rgb colour = q.exact ? kExactLineColour : kGraphColour;
+    int inQuarter = 0, all = 0;
+    for (const DrawOp& op : s.ops) {
+        if (op.kind != DrawOp::Kind::Polygon || op.colour != colour)
+            continue;
+        ++all;
+        ASSERT_EQ(op.corners.size(), 3u);
+        const SurfacePoint tip = op.corners[0];
+        const double bx = (op.corners[1].x + op.corners[2].x) / 2.0, by = (op.corners[1].y + op.corners[2].y) / 2.0;
+        // the place: 5/9 of the way from the tip to the base, in the middle of the line's pixel
+        const double x = (4 * tip.x + 5 * bx) / 9 - 0.5, y = (4 * tip.y + 5 * by) / 9 - 0.5;
+        const double z = p.zMin + x / p.scaleX, r = (p.yMax * p.scaleY - y) / p.scaleX;
+        if (z * q.zSign <= 0 || r * q.rSign <= 0)
+            continue;
+        ++inQuarter;
+        const ExactFieldValue h = loopStack(p.radius, p.length, z, std::fabs(r));
+        const double hr = q.rSign * h.hr;  // below the axis the mirror image: Hr changes sign
+        const double dx = tip.x - bx, dy = tip.y - by;  // on the picture r grows upwards
+        EXPECT_GT((dx * h.hz - dy * hr) / std::hypot(dx, dy) / std::hypot(h.hz, hr), 0.999) << z << " " << r;
+    }
+    EXPECT_GE(inQuarter, 5);
+    if (q.exact) {
+        double pixels = 0;
+        const auto lines = EqualFluxLines(p);
+        for (const auto& line : lines)
+            for (size_t k = 1; k < line.size(); ++k)
+                pixels += std::hypot(line[k].z - line[k - 1].z, line[k].r - line[k - 1].r) * p.scaleX;
+        EXPECT_NEAR(all / 4.0, pixels / 80, static_cast<double>(lines.size()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Quarters, ArrowsIn,
+                         testing::Values(Quarter{"traced_right_above", false, 1, 1},
+                                         Quarter{"traced_right_below", false, 1, -1},
+                                         Quarter{"traced_left_above", false, -1, 1},
+                                         Quarter{"traced_left_below", false, -1, -1},
+                                         Quarter{"equal_flux_right_above", true, 1, 1},
+                                         Quarter{"equal_flux_left_below", true, -1, -1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

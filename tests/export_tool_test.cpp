@@ -15,6 +15,7 @@
 #include "render/raster_image.h"
 #include "test_support.h"
 #include "tools/render_arguments.h"
+#include "tools/render_tool.h"
 
 using Action = ParsedArguments::Action;
 using Args = std::vector<std::string>;
@@ -45,6 +46,10 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
     std::vector<std::pair<Args, std::string>> cases;
     for (const char* bad : {"abc", "", "-0.1", "10.000001", "11", "nan", "inf", "1e400", "0,5", "0.5m", " 0.5", "+0.5", "0x1p-2"})
         cases.push_back({{"--radius", bad, "--output", "a.png"}, "Радиус соленоида (--radius) задается числом от 0 до 10"});
+    for (const char* bad : {"0", "1000001", "1.5", "-3", "+3", "abc", "", "99999999999999999999"})
+        cases.push_back({{"--graph", "field", "--turns", bad, "--current", "1", "--output", "a.csv"}, "Число витков (--turns)"});
+    for (const char* bad : {"0", "-0", "1000.5", "-1001", "abc", "nan", "inf", "1e400", ""})
+        cases.push_back({{"--graph", "field", "--turns", "8", "--current", bad, "--output", "a.csv"}, "Ток (--current)"});
     for (const char* bad : {"a.txt", "a", "png", "dir.png/a", "a.png.", ""})
         cases.push_back({{"--output", bad}, ".png, .svg, .pdf или .csv"});
     for (const auto& [sizes, fragment] : {std::pair{std::vector{"651", "651x", "651x320x2", "-5x5", "+5x5", "5.5x5", "651*320"}, "ШИРИНАxВЫСОТА"},
@@ -64,6 +69,11 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--graph", "axis", "--field-map", "--output", "a.png"}, "--graph lines"},
         {{"--graph", "field", "--output", "a.png"}, ".csv"},  // the exact field's tables are tables only
         {{"--field-map=1", "--output", "a.png"}, "без значения"},
+        {{"--arrows", "--output", "a.png"}, "--arrows"},  // arrowheads need lines
+        {{"--graph", "field", "--equal-flux", "--output", "a.csv"}, "--equal-flux"},
+        {{"--graph", "field", "--turns", "800", "--output", "a.csv"}, "--turns N --current I"},  // one without the other
+        {{"--graph", "field", "--current", "1.5", "--output", "a.csv"}, "--turns N --current I"},
+        {{"--graph", "lines", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph field"},
         {{"--help=yes"}, "--help"},
         {{"--bogus", "--help"}, "«--bogus»"},          // a mistake before it is reported
         {{"--output", "--help"}, ".png, .svg, .pdf"},  // a file name, not the option
@@ -81,6 +91,24 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         EXPECT_TRUE(parsed.error.find('\n') == std::string::npos && parsed.error.size() < 200) << parsed.error;
     }
     EXPECT_EQ(ParseRenderArguments({"--radius", "1", "--help", "--bogus"}).action, Action::ShowHelp);
+}
+
+// In the middle of a long coil B = mu0 N/L I times the share (L/2)/sqrt(R^2 + L^2/4) that its ends leave.
+TEST(RenderArguments, TheFieldTableInTeslaInTheMiddleOfALongCoil)
+{
+    for (const auto& [turns, amperes] : {std::pair{"800", 1.5}, {"1", -1000.0}, {"1000000", 0.001}}) {
+        const std::string table = TableContents(Accepted({"--graph", "field", "--radius", "0.1", "--length", "10",
+                                                          "--half-range", "0.001", "--size", "1x1", "--turns", turns,
+                                                          "--current", std::to_string(amperes), "--output", "a.csv"}));
+        ASSERT_TRUE(table.starts_with("z,r,Hz,Hr,H,Psi,Bz,Br,B\n")) << table;
+        std::vector<double> v;
+        for (size_t at = table.find('\n') + 1; at < table.size(); at = table.find_first_of(",\n", at) + 1)
+            v.push_back(std::stod(table.substr(at)));
+        ASSERT_EQ(v.size(), 9u);
+        const double b = 1.25663706212e-6 * std::stod(turns) / 10 * amperes * 5 / std::hypot(0.1, 5);
+        EXPECT_NEAR(v[6], b, 1e-9 * std::fabs(b)) << turns;
+        EXPECT_TRUE(std::fabs(v[7]) < 1e-12 * std::fabs(b) && std::fabs(v[8] - std::fabs(b)) <= 1e-9 * std::fabs(b)) << turns;
+    }
 }
 
 namespace {

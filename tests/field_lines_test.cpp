@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                   if (done == 2)
                                                       s.request_stop();
                                               }};
-                     const RunOutcome outcome = RunCalculation(q, picture, [] { return ClockReading{}; }, {true, true}, control);
+                     const RunOutcome outcome = RunCalculation(q, picture, [] { return ClockReading{}; }, {true, true, true, false, {}}, control);
                      EXPECT_TRUE(outcome.stopped && !outcome.done && outcome.caption.empty());
                      // lines already traced when the stop came may still be drawn, but not all of them
                      EXPECT_TRUE(reported.size() >= 3 && reported.size() < 12 && reported[2] == 2);

@@ -1,4 +1,4 @@
-// Runs over the whole range the controls allow, with and without the exact lines and the strength map:
+// Runs over the whole range the controls allow, with and without the additions of the menu "Вид":
 // every run refuses with a reason or draws finite coordinates and images of the picture's size.
 #include <gtest/gtest.h>
 
@@ -27,9 +27,10 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                             const bool more = lines == 7 || lines == 0.5 || lines == -1;
                             CalcParams p = RunValues(graph, R, L, a, lines);
                             TestSurface surface(w, h, false);
-                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more});
-                            // clear, two axes at most, 102 turns and, for field lines, four segments a step
-                            EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'000'000 : !out.refusal.empty())
+                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt});
+                            // clear, two axes at most, 102 turns and, for field lines, four segments a step;
+                            // the additions' exact lines (five times over the map) and arrowheads
+                            EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())
                                 << "graph " << graph << " R=" << R << " L=" << L << " a=" << a << " lines=" << lines << " on "
                                 << w << "x" << h;
                         }

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "raster/raster_surface.h"
 
@@ -183,3 +184,38 @@ TEST(RasterSurface, TinyAndHugeCircles)
 }
 
 }  // namespace
+
+// A filled polygon takes the pixels whose middles lie inside it, and no more: a rectangle at whole coordinates
+// exactly its pixels, a triangle and an arrowhead at no whole coordinate by their middles, a far one nothing.
+TEST(RasterSurface, FilledPolygonsTakeThePixelsWithTheirMiddlesInside)
+{
+    const std::vector<std::vector<SurfacePoint>> polygons = {
+        {{2, 3}, {7, 3}, {7, 5}, {2, 5}},                 // 5 x 2 pixels
+        {{10.2f, 30.7f}, {25.9f, 33.1f}, {14.4f, 44.6f}},  // partly below the picture
+        {{40.5f, 10.5f}, {31.5f, 14}, {31.5f, 7}},        // pointing right
+    };
+    const Pixels set = Drawn([&](DrawingSurface& s) {
+        for (const auto& polygon : polygons)
+            s.fillPolygon(polygon, kRed);
+        s.fillPolygon({{1e15f, 0}, {1e15f, 10}, {0, 5}}, kRed);  // too far to place
+        s.fillPolygon({{-9, -9}, {kInf, 5}, {0, 5}}, kRed);
+    });
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+            bool inside = false, unsure = false;
+            for (const auto& polygon : polygons) {
+                int sign = 0;  // the middle on the same side of every edge
+                bool all = true;
+                for (size_t k = 0; k < polygon.size(); ++k) {
+                    const SurfacePoint a = polygon[k], b = polygon[(k + 1) % polygon.size()];
+                    const double cross = (b.x - a.x) * (y + 0.5 - a.y) - (b.y - a.y) * (x + 0.5 - a.x);
+                    unsure = unsure || std::fabs(cross) < 1e-3 * std::hypot(b.x - a.x, b.y - a.y);
+                    all = all && (sign == 0 || (cross > 0 ? 1 : -1) == sign);
+                    sign = cross > 0 ? 1 : -1;
+                }
+                inside = inside || all;
+            }
+            EXPECT_TRUE(unsure || set.count({x, y}) == (inside ? 1u : 0u)) << x << "," << y;
+        }
+    EXPECT_EQ(std::count_if(set.begin(), set.end(), [](auto p) { return p.second >= 3 && p.second < 5 && p.first < 8; }), 10);
+}

@@ -81,11 +81,11 @@ std::vector<PlanePoint> Points(const QString& text)
 }
 
 // A field-line run with the exact lines and the map: the parser reads the document whole; the
-// colours are the run's; every segment end in the picture lies on a polyline of its colour; the
+// lines' colours are the run's (white: the exact lines' edge over the map); every segment end in the picture lies on a polyline of its colour; the
 // embedded PNG decodes to the map's pixels.
 TEST(SvgSurface, ARunIsWellFormedInItsColoursJoinedWithinTheToleranceWithTheMapEmbedded)
 {
-    const RunAdditions additions{true, true};
+    const RunAdditions additions{true, true, false, false, {}};
     CalcParams recordedParams = RunValues(kFieldLinesGraph, 0.2, 1, 2, 3), svgParams = recordedParams;
     KeepingSurface recorded(651, 320);
     SvgSurface svg(651, 320);
@@ -103,9 +103,8 @@ TEST(SvgSurface, ARunIsWellFormedInItsColoursJoinedWithinTheToleranceWithTheMapE
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes a = xml.attributes();
-        for (const char* paint : {"stroke", "fill"})
-            if (a.hasAttribute(paint) && a.value(paint) != QLatin1String("none"))
-                colours.insert(a.value(paint).toString());
+        if (a.hasAttribute("stroke") && a.value("stroke") != QLatin1String("none"))  // fills: the colour scale's
+            colours.insert(a.value("stroke").toString());
         if (xml.name() == QLatin1String("title"))
             title = xml.readElementText();
         if (xml.name() == QLatin1String("polyline"))

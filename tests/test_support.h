@@ -34,9 +34,10 @@ struct Digest {
 };
 
 struct DrawOp {  // a point uses x1, y1; a circle its centre and x2 = radius
-    enum class Kind { Clear, Line, Point, LineTo, Circle, Image } kind;
+    enum class Kind { Clear, Line, Point, LineTo, Circle, Image, Polygon } kind;
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Rgb colour{};
+    std::vector<SurfacePoint> corners = {};  // a polygon's
 };
 
 // Digests and counts every operation in order, and keeps them unless told not to.
@@ -49,6 +50,12 @@ public:
     void plotPoint(float x, float y, Rgb c) override { take({Kind::Point, x, y, 0, 0, c}); }
     void lineTo(float x, float y, Rgb c) override { take({Kind::LineTo, x, y, 0, 0, c}); }
     void drawCircle(float x, float y, float r, Rgb c) override { take({Kind::Circle, x, y, r, 0, c}); }
+    void fillPolygon(const std::vector<SurfacePoint>& corners, Rgb c) override
+    {
+        for (const SurfacePoint& q : corners)
+            digest.add(q.x, q.y);
+        take({Kind::Polygon, 0, 0, 0, 0, c, corners});
+    }
     void drawImage(const std::vector<uint32_t>& pixels) override
     {
         sane = sane && pixels.size() == static_cast<size_t>(width_) * static_cast<size_t>(height_);

@@ -47,6 +47,13 @@ Handler SaveAs(const QString& path, const QString& filter)
     };
 }
 
+RunAdditions ExactLinesOnly()
+{
+    RunAdditions a;
+    a.exactLines = true;
+    return a;
+}
+
 QString Number(double value, char format, int precision) { return QLocale().toString(value, format, precision); }
 
 }  // namespace
@@ -145,8 +152,10 @@ private slots:
     // "Сразу пересчитывать" runs at every change as "расчет" does.
     void viewCommandsTakeEffectAtTheNextRunOrAtOnce()
     {
-        QAction* const additions[] = {control("exactLinesAction"), control("fieldMapAction")};
-        QVERIFY(!additions[0]->isEnabled() && !additions[1]->isEnabled() && !additions[1]->isChecked());
+        QAction* const additions[] = {control("exactLinesAction"), control("fieldMapAction"), control("equalFluxAction"),
+                                      control("arrowsAction")};
+        for (QAction* addition : additions)
+            QVERIFY(!addition->isEnabled() && !addition->isChecked());
         selectGraph(1);
         run();
         const QImage plain = picture()->image();
@@ -163,11 +172,61 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^Зорекс   время расчета [0-9]+ c$")).match(form->windowTitle()).hasMatch());
         const QImage live = picture()->image();
         QVERIFY(live != plain);
-        additions[0]->trigger();
-        QVERIFY(shown.wait());
-        QVERIFY(picture()->image() != live);
+        QImage before = live;
+        for (QAction* addition : {additions[0], additions[2], additions[3]}) {  // each changes the picture at once
+            addition->trigger();
+            QVERIFY(shown.wait());
+            QVERIFY(picture()->image() != before);
+            before = picture()->image();
+        }
         selectGraph(0);
-        QVERIFY(!additions[0]->isEnabled() && !additions[1]->isEnabled());
+        for (QAction* addition : additions)
+            QVERIFY(!addition->isEnabled() && addition->isChecked());  // kept, but not for the axis graph
+    }
+
+    void turnsAndCurrentGiveTeslaUnderTheCursor_data()
+    {
+        QTest::addColumn<QString>("turns");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("problem");  // the first words of the refusal; empty: taken
+        QTest::newRow("no turns") << "0" << "1.5" << "Число витков";
+        QTest::newRow("turns not whole") << "80.5" << "1.5" << "Число витков";
+        QTest::newRow("no current") << "800" << "0" << "Ток";
+        QTest::newRow("current too strong") << "800" << "-1000.5" << "Ток";
+        QTest::newRow("current with a comma") << "800" << "1,5" << "";
+        QTest::newRow("both empty: the unit n·I/2") << "" << "" << "";
+    }
+
+    // The dialog says why it refuses and stays open; what it takes shows at the next run.
+    void turnsAndCurrentGiveTeslaUnderTheCursor()
+    {
+        QFETCH(QString, turns);
+        QFETCH(QString, current);
+        QFETCH(QString, problem);
+        QString seen;
+        const auto enter = [](QWidget* dialog, const QString& n, const QString& i) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("turnsEdit"))->setText(n);
+            dialog->findChild<QLineEdit*>(QStringLiteral("currentEdit"))->setText(i);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);  // as OK, once this handler is done
+        };
+        const Handler fill = [&](QWidget* dialog) { enter(dialog, turns, current); };
+        const Handler readBox = [&](QWidget* box) {  // then the values that are taken
+            seen = static_cast<QMessageBox*>(box)->text();
+            box->close();
+            enter(box->parentWidget(), QStringLiteral("800"), QStringLiteral("1.5"));
+        };
+        HandleModals(problem.isEmpty() ? std::vector{fill} : std::vector{fill, readBox},
+                     [this] { control("coilCurrentAction")->trigger(); });
+        QVERIFY2(problem.isEmpty() ? seen.isEmpty() : seen.startsWith(problem), qPrintable(seen));
+        selectGraph(1);
+        run();
+        const CalcParams p = form->params();
+        const QPoint at(qRound(p.scaleX * (0.61 - p.zMin)), qRound(p.scaleY * p.yMax - p.scaleX * 0.33));
+        const double zAt = p.zMin + at.x() / p.scaleX, rAt = (p.scaleY * p.yMax - at.y()) / p.scaleX;
+        const double tesla = 4e-7 * M_PI * 800 / p.length * 1.5 / 2 * FieldStrength(ExactField(p, zAt, rAt));
+        const QString tip = toolTipAt(at);
+        QVERIFY2(tip.contains(QStringLiteral("|B| = %1 мТ").arg(Number(1000 * tesla, 'g', 4))) == !turns.isEmpty(),
+                 qPrintable(tip));
     }
 
     void savingWritesTheExportToolsFile_data()
@@ -195,7 +254,7 @@ private slots:
         QFile file(dir.filePath(QStringLiteral("drawing.") + filter.section(QLatin1Char('.'), -1).chopped(1)));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QByteArray written = file.readAll();
-        RenderOptions expected{StartValues(kFieldLinesGraph), GraphKind::Lines, {true, false}, picture()->width(),
+        RenderOptions expected{StartValues(kFieldLinesGraph), GraphKind::Lines, ExactLinesOnly(), picture()->width(),
                                picture()->height(), {}, OutputFormat(format)};
         if (expected.format == OutputFormat::Png)
             QCOMPARE(QImage::fromData(written).convertToFormat(QImage::Format_RGB32), picture()->image());

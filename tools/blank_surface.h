@@ -13,6 +13,7 @@ public:
     void plotPoint(float, float, Rgb) override {}
     void lineTo(float, float, Rgb) override {}
     void drawCircle(float, float, float, Rgb) override {}
+    void fillPolygon(const std::vector<SurfacePoint>&, Rgb) override {}
     void drawImage(const std::vector<uint32_t>&) override {}
     int width() const override { return width_; }
     int height() const override { return height_; }

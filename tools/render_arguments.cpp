@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "params/coil_current.h"
 #include "params/line_count_text.h"
 #include "tools/message_text.h"
 
@@ -26,6 +27,15 @@ const std::string_view kRenderHelp =
     "                      (зеленые), через те же начальные точки\n"
     "  --field-map         раскрасить рисунок линий напряженности по модулю поля |H|\n"
     "                      (логарифмическая шкала в углу, в единицах n·I/2)\n"
+    "  --arrows            стрелки вдоль линий: куда направлено поле\n"
+    "  --equal-flux        точные линии (зеленые) равного потока: N линий делят\n"
+    "                      поток через среднее сечение катушки на N равных долей,\n"
+    "                      густота линий показывает силу поля; с --graph lines\n"
+    "                      и exact-lines\n"
+    "  --turns N           число витков катушки, от 1 до 1000000\n"
+    "  --current I         ток, А, от -1000 до 1000, не 0; вместе с --turns\n"
+    "                      добавляет к таблице field столбцы Bz,Br,B в теслах,\n"
+    "                      а шкалу --field-map подписывает в мТл\n"
     "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
     "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
@@ -35,10 +45,12 @@ const std::string_view kRenderHelp =
     "Таблица .csv начинается со строки заголовка. Для axis — столбцы z,Hz в точках\n"
     "кривой; для lines — line,step,z,r: номер линии (с 1), номер шага (0 — начальная\n"
     "точка линии), координаты z и r в метрах; для exact-lines — line,point,z,r:\n"
-    "точки точных линий (четверть z >= 0, r >= 0, номера линий как у lines); для\n"
+    "точки точных линий (четверть z >= 0, r >= 0, номера линий как у lines, с\n"
+    "--equal-flux — линии равного потока с 1 по N от внешней); для\n"
     "field — z,r,Hz,Hr,H,Psi в центрах ШxВ ячеек области z от -A до A, r от 0\n"
-    "до A·В/Ш: поле в единицах n·I/2 и функция потока Psi (n·I/2·м²). На обмотке\n"
-    "Hz — среднее его значений по обе стороны. Дробная часть отделяется точкой.\n"
+    "до A·В/Ш: поле в единицах n·I/2 и функция потока Psi (n·I/2·м²), с --turns\n"
+    "и --current еще Bz,Br,B в теслах (B = μ0·N/L·I/2 × поле). На обмотке Hz —\n"
+    "среднее его значений по обе стороны. Дробная часть отделяется точкой.\n"
     "\n"
     "Пример: zoreks-render --graph lines --output lines.png\n"
     "\n"
@@ -49,14 +61,16 @@ namespace {
 
 constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
-enum class Option { Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Help };
+enum class Option {
+    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Turns, Current, Help
+};
 
 struct OptionName {
     std::string_view name;
     Option option;
 };
 
-constexpr std::array<OptionName, 10> kOptions{{
+constexpr std::array<OptionName, 14> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -66,6 +80,10 @@ constexpr std::array<OptionName, 10> kOptions{{
     {"--output", Option::Output},
     {"--exact-lines", Option::ExactLines},
     {"--field-map", Option::FieldMap},
+    {"--arrows", Option::Arrows},
+    {"--equal-flux", Option::EqualFlux},
+    {"--turns", Option::Turns},
+    {"--current", Option::Current},
     {"--help", Option::Help},
 }};
 
@@ -145,6 +163,13 @@ std::optional<std::string> applyMetres(std::string_view text, double& field, std
     return std::nullopt;
 }
 
+CoilCurrent& CoilOf(RenderOptions& o)
+{
+    if (!o.additions.coil)
+        o.additions.coil.emplace();
+    return *o.additions.coil;
+}
+
 // Stores the value of one option; the reason when the value is not usable.
 std::optional<std::string> apply(Option option, std::string_view value, RenderOptions& o)
 {
@@ -183,8 +208,24 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
         o.format = *format;
         return std::nullopt;
     }
+    case Option::Turns: {
+        const TurnsReading turns = TurnsFromText(value);
+        if (!turns.turns)
+            return "Число витков (--turns) задается целым числом от 1 до 1000000, а не " + QuotedForMessage(value) + ".";
+        CoilOf(o).turns = *turns.turns;
+        return std::nullopt;
+    }
+    case Option::Current: {
+        const AmperesReading current = AmperesFromText(value);
+        if (!current.amperes)
+            return "Ток (--current) задается числом ампер от -1000 до 1000, кроме 0, а не " + QuotedForMessage(value) + ".";
+        CoilOf(o).amperes = *current.amperes;
+        return std::nullopt;
+    }
     case Option::ExactLines:
     case Option::FieldMap:
+    case Option::Arrows:
+    case Option::EqualFlux:
     case Option::Help:
         break;
     }
@@ -200,7 +241,30 @@ std::optional<std::string> combinationProblem(const RenderOptions& o)
     if ((o.additions.exactLines || o.additions.fieldMap) && o.graph != GraphKind::Lines)
         return std::string("Точные линии и модуль поля (--exact-lines, --field-map) рисуются только вместе "
                            "с линиями напряженности (--graph lines).");
+    if (o.additions.arrows && o.graph != GraphKind::Lines)
+        return std::string("Стрелки (--arrows) рисуются только на линиях напряженности (--graph lines).");
+    if (o.additions.equalFlux && o.graph != GraphKind::Lines && o.graph != GraphKind::ExactLines)
+        return std::string("Линии равного потока (--equal-flux) строятся только для --graph lines и exact-lines.");
+    if (o.additions.coil && (o.additions.coil->turns == 0 || o.additions.coil->amperes == 0))
+        return std::string("Число витков и ток задаются вместе: --turns N --current I.");
+    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap)
+        return std::string("Витки и ток (--turns, --current) нужны только для таблицы поля (--graph field) "
+                           "и шкалы модуля поля (--field-map).");
     return std::nullopt;
+}
+
+bool& switchOf(Option option, RunAdditions& a)
+{
+    switch (option) {
+    case Option::ExactLines:
+        return a.exactLines;
+    case Option::FieldMap:
+        return a.fieldMap;
+    case Option::Arrows:
+        return a.arrows;
+    default:
+        return a.equalFlux;
+    }
 }
 
 ParsedArguments refused(std::string error)
@@ -229,7 +293,8 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         const auto option = optionNamed(name);
         if (!option)
             return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
-        const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap;
+        const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap ||
+                          *option == Option::Arrows || *option == Option::EqualFlux;
         if (flag && eq != std::string_view::npos)
             return refused("Параметр " + std::string(name) + " пишется без значения.");
         if (*option == Option::Help) {
@@ -241,7 +306,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
             return refused("Параметр " + std::string(name) + " задан дважды.");
         given = true;
         if (flag) {
-            (*option == Option::ExactLines ? o.additions.exactLines : o.additions.fieldMap) = true;
+            switchOf(*option, o.additions) = true;
             continue;
         }
         std::string_view value;

@@ -75,10 +75,10 @@ void WriteTable(RenderOptions o, TableWriter& table)
         WriteFieldLinesTable(p, table);
         break;
     case GraphKind::ExactLines:
-        WriteExactLinesTable(p, table);
+        WriteExactLinesTable(p, table, o.additions.equalFlux);
         break;
     case GraphKind::Field:
-        WriteFieldTable(p, o.width, o.height, table);
+        WriteFieldTable(p, o.width, o.height, table, o.additions.coil);
         break;
     }
     table.flush();

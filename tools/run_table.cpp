@@ -1,8 +1,10 @@
 #include "tools/run_table.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "field/axial_field.h"
+#include "field/equal_flux_lines.h"
 #include "field/exact_field.h"
 #include "field/exact_field_line.h"
 #include "field/field_line_tracer.h"
@@ -83,12 +85,12 @@ void WriteFieldLinesTable(const CalcParams& p, TableWriter& table)
     FollowFieldLines(p, rows);
 }
 
-void WriteExactLinesTable(const CalcParams& p, TableWriter& table)
+void WriteExactLinesTable(const CalcParams& p, TableWriter& table, bool equalFlux)
 {
     std::string& out = table.text();
     out += "line,point,z,r\n";
     long long line = 0;
-    for (const std::vector<MeridianPoint>& points : ExactFieldLines(p)) {
+    for (const std::vector<MeridianPoint>& points : equalFlux ? EqualFluxLines(p) : ExactFieldLines(p)) {
         ++line;
         for (size_t k = 0; k < points.size(); ++k) {
             out += std::to_string(line);
@@ -104,10 +106,12 @@ void WriteExactLinesTable(const CalcParams& p, TableWriter& table)
     }
 }
 
-void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table)
+void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table,
+                     const std::optional<CoilCurrent>& coil)
 {
     std::string& out = table.text();
-    out += "z,r,Hz,Hr,H,Psi\n";
+    out += coil ? "z,r,Hz,Hr,H,Psi,Bz,Br,B\n" : "z,r,Hz,Hr,H,Psi\n";
+    const double tesla = coil ? FluxDensityPerUnit(*coil, p.length) : 0;  // B for one n*I/2
     const double dz = (p.zMax - p.zMin) / width;
     const double dr = static_cast<double>(p.yMax) / height;
     for (int j = 0; j < height; ++j) {
@@ -115,10 +119,16 @@ void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& ta
         for (int i = 0; i < width; ++i) {
             const double z = p.zMin + (i + 0.5) * dz;
             const FieldAndFlux f = ExactFieldAndFlux(p, z, r);
-            for (const double v : {z, r, f.field.hz, f.field.hr, FieldStrength(f.field), f.psi}) {
+            const double h = FieldStrength(f.field);
+            for (const double v : {z, r, f.field.hz, f.field.hr, h, f.psi}) {
                 appendDouble(out, v);
                 out += ',';
             }
+            if (coil)
+                for (const double v : {tesla * f.field.hz, tesla * f.field.hr, std::fabs(tesla) * h}) {
+                    appendDouble(out, v);
+                    out += ',';
+                }
             out.back() = '\n';
             table.endRow();
         }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "params/calc_params.h"
+#include "params/coil_current.h"
 #include "tools/table_writer.h"
 
 // The numbers behind a run's picture as CSV text, written to the table writer
@@ -19,11 +22,16 @@ void WriteAxisCurveTable(const CalcParams& p, TableWriter& table);
 void WriteFieldLinesTable(const CalcParams& p, TableWriter& table);
 
 // "line,point,z,r": the exact field lines through the seeds of the traced
-// ones, numbered alike; point 0 is the seed. The record must also hold the
-// picture's scales, which set how densely the lines are drawn.
-void WriteExactLinesTable(const CalcParams& p, TableWriter& table);
+// ones, numbered alike; point 0 is the seed. With equal flux, the lines of
+// equal flux instead (field/equal_flux_lines.h), numbered 1 to N from the
+// outermost; point 0 is where each crosses the mid-plane. The record must
+// also hold the picture's scales, which set how densely the lines are drawn.
+void WriteExactLinesTable(const CalcParams& p, TableWriter& table, bool equalFlux = false);
 
 // "z,r,Hz,Hr,H,Psi": the exact field and the flux function at the centres of
 // a grid of width x height cells over z from zMin to zMax and r from 0 to
-// yMax, row by row from r near 0, z growing along a row.
-void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table);
+// yMax, row by row from r near 0, z growing along a row. With the coil's
+// turns and current, "z,r,Hz,Hr,H,Psi,Bz,Br,B": the flux density as well, in
+// tesla (B = mu0 * N/L * I/2 times the field in n*I/2; |B| for B).
+void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table,
+                     const std::optional<CoilCurrent>& coil = std::nullopt);

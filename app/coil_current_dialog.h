@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+#include "params/coil_current.h"
+
+class QLineEdit;
+
+// The dialog "Ток и витки": the number of turns N and the current I that
+// turn the field unit n*I/2 into SI units. OK takes the values only when both
+// are usable (params/coil_current.h), and otherwise says why in Russian and
+// stays open; both boxes left empty go back to the unit n*I/2.
+class CoilCurrentDialog final : public QDialog {
+    Q_OBJECT
+public:
+    CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWidget* parent);
+
+    // What OK took: nothing for the unit n*I/2.
+    const std::optional<CoilCurrent>& coil() const { return coil_; }
+
+    void accept() override;
+
+private:
+    QLineEdit* turnsEdit_ = nullptr;
+    QLineEdit* currentEdit_ = nullptr;
+    std::optional<CoilCurrent> coil_;
+};

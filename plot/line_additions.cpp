@@ -1,0 +1,31 @@
+#include "plot/line_additions.h"
+
+#include <vector>
+
+#include "field/equal_flux_lines.h"
+#include "field/exact_field_line.h"
+#include "plot/exact_lines_drawing.h"
+#include "plot/field_lines_drawing.h"
+#include "plot/field_map_drawing.h"
+#include "plot/line_arrows.h"
+
+void TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
+{
+    MirroredDrawing drawing(p, surface);
+    ArrowedLines arrowed(p, surface, drawing);
+    FollowFieldLines(p, arrowed, control);
+}
+
+void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, const FieldStrengthGrid& strength,
+                       DrawingSurface& surface, const std::stop_token& stop)
+{
+    if (additions.exactLines || additions.equalFlux) {
+        const std::vector<std::vector<MeridianPoint>> exactLines =
+            additions.equalFlux ? EqualFluxLines(p, stop) : ExactFieldLines(p, stop);
+        DrawExactFieldLines(p, exactLines, surface, additions.fieldMap);
+        if (additions.arrows)
+            DrawLineArrows(p, exactLines, kExactLineColour, surface);
+    }
+    if (additions.fieldMap)
+        DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
+}

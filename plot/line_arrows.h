@@ -1,0 +1,67 @@
+#pragma once
+
+#include <vector>
+
+#include "field/exact_field_line.h"
+#include "field/field_lines.h"
+#include "params/calc_params.h"
+#include "surface/drawing_surface.h"
+
+// Arrowheads that show which way the field points along the drawn field
+// lines, with the current's sense of the program (Hz > 0 inside the coil).
+// A line is computed in one quarter (z >= 0, r >= 0) and drawn in four; its
+// arrowheads stand at the same places of the four copies, but each points
+// along H at its own place: mirrored about the mid-plane the field does not
+// turn round with the line (Hz is even in z, Hr odd), so an arrowhead is
+// never a mirror image of another.
+
+// Pixels of a drawn line between two arrowheads. The first line's first
+// arrowhead stands half of it from the line's start; each further line's
+// marks are shifted on by the golden fraction of it (0.618...), so that
+// parallel lines (inside the coil) do not put their arrowheads in one column.
+inline constexpr double kArrowSpacing = 80;
+
+// One filled arrowhead in the colour at (z, r) of the meridian plane (either
+// sign of z and r, metres), pointing along the exact field there: its tip
+// 5 pixels ahead of the point, its base 4 pixels behind, 7 pixels wide.
+// Nothing where the field has no direction. p holds the run's window and scales.
+void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingSurface& surface);
+
+// Follows one quarter's line as it grows and puts an arrowhead into all four
+// quarters wherever its drawn length reaches the next mark.
+class LineArrows {
+public:
+    LineArrows(const CalcParams& p, DrawingSurface& surface, Rgb colour) : p_(p), surface_(surface), colour_(colour) {}
+
+    // A new line starts.
+    void start();
+    // The line runs on straight from (z0, r0) to (z1, r1).
+    void along(double z0, double r0, double z1, double r1);
+
+private:
+    const CalcParams& p_;
+    DrawingSurface& surface_;
+    Rgb colour_;
+    int lines_ = 0;          // lines started so far
+    double untilNext_ = 0;   // pixels of line to the next arrowhead
+};
+
+// Hands every traced step on to the drawing sink and adds arrowheads in the traced lines' colour.
+class ArrowedLines final : public FieldLineSink {
+public:
+    ArrowedLines(const CalcParams& p, DrawingSurface& surface, FieldLineSink& drawing)
+        : drawing_(drawing), arrows_(p, surface, kGraphColour)
+    {
+    }
+
+    void beginLine(double z, double r) override;
+    void step(const FieldLineStep& s) override;
+
+private:
+    FieldLineSink& drawing_;
+    LineArrows arrows_;
+};
+
+// The arrowheads along polylines of one quarter (as ExactFieldLine gives them).
+void DrawLineArrows(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines, Rgb colour,
+                    DrawingSurface& surface);
