@@ -1,0 +1,86 @@
+#include "web/page_calculation.h"
+
+#include <ctime>
+
+#include "params/graph_choice.h"
+#include "params/line_count_text.h"
+#include "plot/axes.h"
+#include "plot/plot_window.h"
+#include "tools/blank_surface.h"
+#include "tools/render_arguments.h"
+#include "tools/render_tool.h"
+#include "web/pixel_surface.h"
+
+namespace {
+
+ClockReading ReadClock()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_min, local.tm_sec};
+}
+
+RunAdditions AdditionsOf(const PageSettings& s) { return {s.exactLines, s.fieldMap}; }
+
+}  // namespace
+
+CalcParams ParamsOfSettings(const PageSettings& s)
+{
+    CalcParams p = StartValues(GraphChoiceOfEntry(s.graphEntry).graphMode);
+    p.radius = s.radius;
+    p.length = s.length;
+    p.halfRange = s.halfRange;
+    p.lineCount = LineCountFromText(s.lineText);
+    return p;
+}
+
+PageRun RunPage(const PageSettings& settings)
+{
+    CalcParams p = ParamsOfSettings(settings);
+    PixelSurface surface(settings.width, settings.height);
+    const RunOutcome outcome = RunCalculation(p, surface, ReadClock, AdditionsOf(settings));
+    PageRun run;
+    if (!outcome.done) {
+        run.refusal = outcome.refusal;
+        return run;
+    }
+    run.done = true;
+    run.caption = outcome.caption;
+    run.width = surface.width();
+    run.height = surface.height();
+    run.pixels = surface.pixels();
+    return run;
+}
+
+std::string PageTable(const PageSettings& settings)
+{
+    RenderOptions o;
+    o.params = ParamsOfSettings(settings);
+    if (RunRefusal(o.params, BlankSurface(settings.width, settings.height)))
+        return {};
+    o.graph = o.params.graphMode == kAxisGraph ? GraphKind::Axis : GraphKind::Lines;
+    o.additions = AdditionsOf(settings);
+    o.width = settings.width;
+    o.height = settings.height;
+    o.format = OutputFormat::Csv;
+    return TableContents(o);
+}
+
+std::string PageReadout(const PageSettings& settings, double x, double y)
+{
+    CalcParams p = ParamsOfSettings(settings);
+    const BlankSurface picture(settings.width, settings.height);
+    if (x < 0 || y < 0 || x >= settings.width || y >= settings.height || RunRefusal(p, picture))
+        return {};
+    SetPlotWindow(p, picture);  // the run's plot window and scales
+    SetPictureScale(p, picture);
+    // The rows of the window's tool tip come from one function of the core;
+    // until it is free of Qt, the page shows none.
+    return {};
+}
+
+std::string PageSvg(const PageSettings&)
+{
+    return {};  // the SVG writer of the export tool comes with the shared rasterizer
+}
