@@ -4,7 +4,7 @@
 
 #include "field/exact_field.h"
 #include "field/exact_field_line.h"
-#include "field/field_strength_map.h"
+#include "plot/field_map_drawing.h"
 #include "bench/per_point.h"
 #include "params/calc_params.h"
 

@@ -2,7 +2,7 @@
 
 #include "field/field_lines.h"
 #include "reference/plain_field_lines.h"
-#include "field/result_drawing.h"
+#include "plot/result_drawing.h"
 #include "plot/axes.h"
 #include "plot/calculation_run.h"
 #include "plot/plot_window.h"

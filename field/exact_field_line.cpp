@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "field/exact_field.h"
+#include "field/field_line_tracer.h"
 
 namespace {
 
@@ -199,4 +200,14 @@ std::vector<MeridianPoint> ExactFieldLine(const CalcParams& p, double z0, double
         here = next;
     }
     return line;
+}
+
+std::vector<std::vector<MeridianPoint>> ExactFieldLines(const CalcParams& p)
+{
+    std::vector<std::vector<MeridianPoint>> lines;
+    FieldLineSeeds seeds(p);
+    double z0, r0;
+    while (seeds.next(z0, r0))
+        lines.push_back(ExactFieldLine(p, z0, r0, p.zMax, p.yMax, 1 / p.scaleX));
+    return lines;
 }

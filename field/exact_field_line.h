@@ -35,3 +35,9 @@ struct MeridianPoint {
 // p.length only.
 std::vector<MeridianPoint> ExactFieldLine(const CalcParams& p, double z0, double r0, double zMax, double rMax,
                                           double pixel);
+
+// The exact field lines through the seeds of the run's traced lines
+// (FieldLineSeeds), outermost first, each followed as ExactFieldLine does
+// within the run's plot window (z <= zMax, r <= yMax) to a quarter of one
+// of its pixels (1 / scaleX metres).
+std::vector<std::vector<MeridianPoint>> ExactFieldLines(const CalcParams& p);

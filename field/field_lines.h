@@ -2,7 +2,6 @@
 
 #include "field/line_stepping.h"
 #include "params/calc_params.h"
-#include "surface/drawing_surface.h"
 
 // Receives the steps of the traced lines in the order they are computed.
 class FieldLineSink {
@@ -17,7 +16,3 @@ public:
 // until it comes back to the mid-plane or leaves the plot window, handing
 // every step to the sink as soon as it is computed.
 void FollowFieldLines(const CalcParams& p, FieldLineSink& sink);
-
-// Traces the field lines and draws every step four times, mirrored about the
-// axis and about the coil's mid-plane.
-void TraceFieldLines(const CalcParams& p, DrawingSurface& surface);

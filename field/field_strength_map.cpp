@@ -4,7 +4,6 @@
 #include <cmath>
 #include <thread>
 
-#include "field/colour_map.h"
 #include "field/exact_field.h"
 
 namespace {
@@ -43,21 +42,19 @@ void shareAmong(unsigned threads, size_t count, const Work& work)
 
 }  // namespace
 
-FieldStrengthImage FieldStrengthMap(const CalcParams& p, int width, int height, int threads)
+FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height, int threads)
 {
-    FieldStrengthImage image;
+    FieldStrengthGrid grid;
     if (width <= 0 || height <= 0)
-        return image;
-    image.width = width;
-    image.height = height;
+        return grid;
+    grid.width = width;
+    grid.height = height;
     const size_t w = static_cast<size_t>(width);
-    image.pixels.assign(w * height, ColourMapColour(0));
+    grid.strength.assign(w * height, 0.0);
     const bool scalesUsable = p.scaleX > 0 && p.scaleY > 0 && std::isfinite(p.scaleX) && std::isfinite(p.scaleY) &&
                               std::isfinite(p.zMin) && std::isfinite(p.yMax);
-    if (!scalesUsable) {
-        image.legend = DrawMapLegend(image.pixels, width, height, 0, 0);
-        return image;
-    }
+    if (!scalesUsable)
+        return grid;
 
     // Pixel centres; a pixel is computed if it is its own twin or the twin with
     // z >= 0 (r >= 0); the others copy it.
@@ -76,39 +73,29 @@ FieldStrengthImage FieldStrengthMap(const CalcParams& p, int width, int height, 
             ownRows.push_back(y);
     const unsigned n = threads > 0 ? static_cast<unsigned>(threads) : std::thread::hardware_concurrency();
 
-    std::vector<double> strength(w * height, 0.0);  // filled on the computed pixels only
     shareAmong(n, ownRows.size(), [&](size_t first, size_t step) {
         for (size_t k = first; k < ownRows.size(); k += step) {
-            const int y = ownRows[k];
+            double* row = &grid.strength[ownRows[k] * w];
+            const double r = std::fabs(rs[ownRows[k]]);
             for (int x : ownCols)
-                strength[y * w + x] = FieldStrength(ExactField(p, std::fabs(zs[x]), std::fabs(rs[y])));
-        }
-    });
-
-    // The twins hold the same values: the computed pixels give the range.
-    double highest = 0, smallest = INFINITY;
-    for (int y : ownRows)
-        for (int x : ownCols)
-            if (const double v = strength[y * w + x]; std::isfinite(v)) {
-                highest = std::max(highest, v);
-                smallest = std::min(smallest, v);
-            }
-    image.highest = highest;
-    image.lowest = highest > 0 ? std::max(smallest, highest / kDynamicRange) : 0.0;
-
-    shareAmong(n, ownRows.size(), [&](size_t first, size_t step) {
-        for (size_t k = first; k < ownRows.size(); k += step) {
-            uint32_t* row = &image.pixels[ownRows[k] * w];
-            const double* value = &strength[ownRows[k] * w];
-            for (int x : ownCols)
-                row[x] = ColourMapColour(ColourMapIndex(value[x], image.lowest, image.highest));
+                row[x] = FieldStrength(ExactField(p, std::fabs(zs[x]), r));
             for (int x : copiedCols)
                 row[x] = row[colTwin[x]];
         }
     });
     for (int y = 0; y < height; ++y)
         if (rowTwin[y] != y && rs[y] < 0)
-            std::copy_n(&image.pixels[rowTwin[y] * w], w, &image.pixels[y * w]);
-    image.legend = DrawMapLegend(image.pixels, width, height, image.lowest, image.highest);
-    return image;
+            std::copy_n(&grid.strength[rowTwin[y] * w], w, &grid.strength[y * w]);
+
+    // The twins hold the same values: the computed pixels give the range.
+    double highest = 0, smallest = INFINITY;
+    for (int y : ownRows)
+        for (int x : ownCols)
+            if (const double v = grid.strength[y * w + x]; std::isfinite(v)) {
+                highest = std::max(highest, v);
+                smallest = std::min(smallest, v);
+            }
+    grid.highest = highest;
+    grid.lowest = highest > 0 ? std::max(smallest, highest / kDynamicRange) : 0.0;
+    return grid;
 }

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "field/exact_lines_drawing.h"
-#include "field/field_map_drawing.h"
-#include "field/result_drawing.h"
+#include "plot/exact_lines_drawing.h"
+#include "plot/field_map_drawing.h"
+#include "plot/result_drawing.h"
 #include "plot/axes.h"
 #include "plot/plot_window.h"
 #include "plot/winding.h"
@@ -51,13 +51,16 @@ RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::fun
     const bool lines = p.graphMode != kAxisGraph;
     if (lines && additions.fieldMap) {
         SetPictureScale(p, surface);
-        DrawFieldStrengthMap(p, surface);
+        const FieldStrengthGrid strength = FieldStrengthValues(p, surface.width(), surface.height());
+        DrawFieldStrengthMap(strength, surface);
     }
     DrawAxes(p, surface);
     DrawWinding(p, surface);
     DrawResult(p, surface);
-    if (lines && additions.exactLines)
-        DrawExactFieldLines(p, surface);
+    if (lines && additions.exactLines) {
+        const std::vector<std::vector<MeridianPoint>> exactLines = ExactFieldLines(p);
+        DrawExactFieldLines(p, exactLines, surface);
+    }
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}};
 }

@@ -2,7 +2,7 @@
 
 #include "field/field_line_tracer.h"
 #include "field/line_stepping.h"
-#include "field/mirrored_drawing.h"
+#include "plot/field_lines_drawing.h"
 #include "reference/plain_field_slope.h"
 
 void PlainFollowFieldLines(const CalcParams& p, FieldLineSink& sink)

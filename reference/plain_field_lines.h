@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field/field_lines.h"
+#include "surface/drawing_surface.h"
 
 // The reference for FollowFieldLines and TraceFieldLines: one line after the
 // other on the calling thread, each step with PlainFieldSlope, and drawn by

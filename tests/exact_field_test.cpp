@@ -4,10 +4,10 @@
 #include <numbers>
 
 #include "field/axial_field.h"
-#include "field/colour_map.h"
+#include "plot/colour_map.h"
 #include "field/exact_field.h"
 #include "field/exact_field_line.h"
-#include "field/field_strength_map.h"
+#include "plot/field_map_drawing.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "field/field_lines.h"
+#include "plot/field_lines_drawing.h"
 #include "plot/axes.h"
 #include "plot/calculation_run.h"
 #include "plot/plot_window.h"

@@ -87,10 +87,9 @@ void WriteExactLinesTable(const CalcParams& p, TableWriter& table)
 {
     std::string& out = table.text();
     out += "line,point,z,r\n";
-    FieldLineSeeds seeds(p);
-    double z0, r0;
-    for (long long line = 1; seeds.next(z0, r0); ++line) {
-        const std::vector<MeridianPoint> points = ExactFieldLine(p, z0, r0, p.zMax, p.yMax, 1 / p.scaleX);
+    long long line = 0;
+    for (const std::vector<MeridianPoint>& points : ExactFieldLines(p)) {
+        ++line;
         for (size_t k = 0; k < points.size(); ++k) {
             out += std::to_string(line);
             out += ',';

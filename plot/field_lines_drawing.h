@@ -18,3 +18,7 @@ private:
     const CalcParams& p_;
     DrawingSurface& surface_;
 };
+
+// Traces the field lines and draws every step four times, mirrored about the
+// axis and about the coil's mid-plane, as soon as it is computed.
+void TraceFieldLines(const CalcParams& p, DrawingSurface& surface);

@@ -1,7 +1,6 @@
-#include "field/exact_lines_drawing.h"
+#include "plot/exact_lines_drawing.h"
 
-#include "field/exact_field_line.h"
-#include "field/field_line_tracer.h"
+#include <cstddef>
 
 namespace {
 
@@ -12,21 +11,17 @@ void drawCopy(const CalcParams& p, DrawingSurface& surface, const std::vector<Me
     const double k = p.scaleX;            // distances from the axis use the horizontal scale
     const auto x = [&](double z) { return static_cast<float>((zSign * z - p.zMin) * k); };
     const auto y = [&](double r) { return static_cast<float>(y0 - rSign * r * k); };
-    for (size_t n = 1; n < line.size(); ++n)
+    for (std::size_t n = 1; n < line.size(); ++n)
         surface.drawLine(x(line[n - 1].z), y(line[n - 1].r), x(line[n].z), y(line[n].r), kExactLineColour);
 }
 
 }  // namespace
 
-void DrawExactFieldLines(const CalcParams& p, DrawingSurface& surface)
+void DrawExactFieldLines(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines,
+                         DrawingSurface& surface)
 {
-    const double pixel = 1 / p.scaleX;  // metres per pixel
-    FieldLineSeeds seeds(p);
-    double z0, r0;
-    while (seeds.next(z0, r0)) {
-        const std::vector<MeridianPoint> line = ExactFieldLine(p, z0, r0, p.zMax, p.yMax, pixel);
+    for (const std::vector<MeridianPoint>& line : lines)
         for (const int zSign : {1, -1})
             for (const int rSign : {-1, 1})  // below the axis first, as the traced lines
                 drawCopy(p, surface, line, zSign, rSign);
-    }
 }

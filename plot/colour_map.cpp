@@ -1,4 +1,4 @@
-#include "field/colour_map.h"
+#include "plot/colour_map.h"
 
 #include <algorithm>
 #include <array>

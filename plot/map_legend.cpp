@@ -1,11 +1,11 @@
-#include "field/map_legend.h"
+#include "plot/map_legend.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
-#include "field/colour_map.h"
+#include "plot/colour_map.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "field/mirrored_drawing.h"
+#include "plot/field_lines_drawing.h"
 
 #include <cmath>
 
@@ -26,4 +26,10 @@ void MirroredDrawing::step(const FieldLineStep& s)
     surface_.drawLine(xRight0, yAbove0, xRight1, yAbove1, kGraphColour);
     surface_.drawLine(xLeft0, yBelow0, xLeft1, yBelow1, kGraphColour);
     surface_.drawLine(xLeft0, yAbove0, xLeft1, yAbove1, kGraphColour);
+}
+
+void TraceFieldLines(const CalcParams& p, DrawingSurface& surface)
+{
+    MirroredDrawing drawing(p, surface);
+    FollowFieldLines(p, drawing);
 }

@@ -1,12 +1,8 @@
-#include "field/result_drawing.h"
+#include "plot/axis_curve.h"
 
 #include "field/axial_field.h"
-#include "field/field_lines.h"
 
-namespace {
-
-// The curve through the points z = zMin + i * zStep, i = 0 .. pointCount.
-void drawAxisCurve(const CalcParams& p, DrawingSurface& surface)
+void DrawAxisCurve(const CalcParams& p, DrawingSurface& surface)
 {
     const auto x = [&](double z) { return static_cast<float>((z - p.zMin) * p.scaleX); };
     const auto y = [&](float v) { return static_cast<float>((p.yMax - static_cast<double>(v)) * p.scaleY); };
@@ -19,14 +15,4 @@ void drawAxisCurve(const CalcParams& p, DrawingSurface& surface)
         v = AxialField(p, z);
         surface.lineTo(x(z), y(v), kGraphColour);
     }
-}
-
-}  // namespace
-
-void DrawResult(const CalcParams& p, DrawingSurface& surface)
-{
-    if (p.graphMode == kAxisGraph)
-        drawAxisCurve(p, surface);
-    else
-        TraceFieldLines(p, surface);
 }

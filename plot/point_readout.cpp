@@ -1,0 +1,113 @@
+#include "plot/point_readout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "field/axial_field.h"
+#include "field/exact_field.h"
+#include "field/field_slope.h"
+
+namespace {
+
+constexpr int kTurnCount = 50;  // as the winding is drawn: neighbouring turns touch
+
+std::string Printed(const char* format, double value, char decimalSeparator)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    std::string s(text);
+    std::replace(s.begin(), s.end(), '.', decimalSeparator);
+    return s;
+}
+
+// Fills the %1, %2, ... of a row with the texts, in order.
+std::string Row(std::string pattern, std::initializer_list<std::string> texts)
+{
+    int n = 1;
+    for (const std::string& text : texts) {
+        const std::string mark = "%" + std::to_string(n++);
+        pattern.replace(pattern.find(mark), mark.size(), text);
+    }
+    return pattern;
+}
+
+// A slope in words where it has no finite value.
+std::string SlopeText(double slope, const ReadoutNumbers& n)
+{
+    if (std::isnan(slope))
+        return "не определен";
+    if (std::isinf(slope))
+        return "бесконечен (линия поперек оси)";
+    return n.value(slope);
+}
+
+// The exact slope Hr/Hz; words where Hz = 0.
+std::string ExactSlopeText(const ExactFieldValue& h, const ReadoutNumbers& n)
+{
+    if (h.hz == 0)
+        return h.hr == 0 ? "не определен (поле равно нулю)" : "бесконечен (Hz = 0, линия поперек оси)";
+    return n.value(h.hr / h.hz);
+}
+
+std::string AxisReadout(const CalcParams& p, double z, const ReadoutNumbers& n)
+{
+    return Row("z = %1 м\nHz(z) на оси = %2 (в единицах n·I/2)", {n.coordinate(z), n.value(AxialField(p, z))});
+}
+
+std::string LinesReadout(const CalcParams& p, double z, double r, const ReadoutNumbers& n)
+{
+    // The drawn winding: turns of radius L/100 around r = +-R, at least half a pixel wide.
+    const double R = p.radius;
+    const double halfL = p.length / 2;
+    const double wire = std::max(p.length / kTurnCount / 2, 0.5 / p.scaleX);
+    const bool onWire = std::fabs(std::fabs(r) - R) <= wire && std::fabs(z) <= halfL + wire;
+    if (onWire) {
+        r = std::copysign(R, r);
+        z = std::fabs(z) >= halfL - wire ? std::copysign(halfL, z) : z;
+    }
+
+    const double sign = r < 0 ? -1.0 : 1.0;  // below the axis: the mirror point
+    ExactFieldValue h = ExactField(p, z, std::fabs(r));
+    h.hr *= sign;
+    const std::string where = Row("z = %1 м, r = %2 м", {n.coordinate(z), n.coordinate(r)});
+    switch (h.kind) {
+    case FieldPointKind::AtRim:
+        return where + Row(" — у края обмотки\nHz = %1 (в единицах n·I/2) — предел среднего по обе "
+                           "стороны обмотки; Hr здесь неограниченно растет\n"
+                           "наклон dr/dz у края обмотки не определен",
+                           {n.value(h.hz)});
+    case FieldPointKind::OnWinding:
+        return where + Row(" — на обмотке\nна обмотке: Hz — среднее по обе стороны, Hz = %1, Hr = %2 "
+                           "(в единицах n·I/2)\nнаклон dr/dz на обмотке меняется скачком",
+                           {n.value(h.hz), n.value(h.hr)});
+    case FieldPointKind::Regular:
+        break;
+    }
+    const double programSlope = sign * static_cast<double>(FieldSlope(p, z, std::fabs(r)));
+    return where + Row("\nHz = %1, Hr = %2, |H| = %3 (в единицах n·I/2)\n"
+                       "наклон dr/dz: %4 по 500 точкам, %5 точно (Hr/Hz)",
+                       {n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), SlopeText(programSlope, n),
+                        ExactSlopeText(h, n)});
+}
+
+}  // namespace
+
+ReadoutNumbers PlainReadoutNumbers(char decimalSeparator)
+{
+    return {[decimalSeparator](double v) { return Printed("%.3f", v, decimalSeparator); },
+            [decimalSeparator](double v) { return Printed("%.4g", v, decimalSeparator); }};
+}
+
+std::string PointReadout(const CalcParams& drawn, int width, int height, double x, double y,
+                         const ReadoutNumbers& numbers)
+{
+    if (!(x >= 0 && y >= 0 && x < width && y < height))
+        return {};
+    const CalcParams& p = drawn;
+    const double z = p.zMin + x / p.scaleX;
+    if (p.graphMode == kAxisGraph)
+        return AxisReadout(p, z, numbers);
+    const double r = (p.scaleY * p.yMax - y) / p.scaleX;
+    return LinesReadout(p, z, r, numbers);
+}
