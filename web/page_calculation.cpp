@@ -6,6 +6,7 @@
 #include "params/line_count_text.h"
 #include "plot/axes.h"
 #include "plot/plot_window.h"
+#include "plot/point_readout.h"
 #include "tools/blank_surface.h"
 #include "tools/render_arguments.h"
 #include "tools/render_tool.h"
@@ -67,17 +68,16 @@ std::string PageTable(const PageSettings& settings)
     return TableContents(o);
 }
 
-std::string PageReadout(const PageSettings& settings, double x, double y)
+std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator)
 {
     CalcParams p = ParamsOfSettings(settings);
     const BlankSurface picture(settings.width, settings.height);
-    if (x < 0 || y < 0 || x >= settings.width || y >= settings.height || RunRefusal(p, picture))
+    if (RunRefusal(p, picture))
         return {};
     SetPlotWindow(p, picture);  // the run's plot window and scales
     SetPictureScale(p, picture);
-    // The rows of the window's tool tip come from one function of the core;
-    // until it is free of Qt, the page shows none.
-    return {};
+    const char separator = decimalSeparator == "," ? ',' : '.';
+    return PointReadout(p, settings.width, settings.height, x, y, PlainReadoutNumbers(separator));
 }
 
 std::string PageSvg(const PageSettings&)

@@ -47,9 +47,10 @@ PageRun RunPage(const PageSettings& settings);
 // settings that the run refuses.
 std::string PageTable(const PageSettings& settings);
 
-// The values under the pointer at (x, y) pixels of the run's picture, one row
-// a line; empty outside the picture or for a refused run.
-std::string PageReadout(const PageSettings& settings, double x, double y);
+// The values under the pointer at (x, y) pixels of the run's picture, rows as
+// the window's tool tip has them, separated by '\n', numbers with the given
+// decimal separator; empty outside the picture or for a refused run.
+std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator);
 
 // The run's picture as an SVG file; empty while the page has no SVG writer.
 std::string PageSvg(const PageSettings& settings);

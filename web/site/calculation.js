@@ -23,11 +23,11 @@ export class Calculation {
     this.waiting = null;  // {settings, resolve}
   }
 
-  ask(kind, settings, x, y) {
+  ask(kind, settings, more) {
     const id = this.nextId++;
     return new Promise((resolve) => {
       this.answers.set(id, resolve);
-      this.worker.postMessage({ id, kind, settings, x, y });
+      this.worker.postMessage({ id, kind, settings, more });
     });
   }
 

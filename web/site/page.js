@@ -123,7 +123,8 @@ async function showReadout(event) {
   const x = (event.clientX - bounds.left - picture.clientLeft) * scale;
   const y = (event.clientY - bounds.top - picture.clientTop) * scale;
   const mine = ++readoutAsked;
-  const text = await calculation.ask('readout', shown, x, y);
+  const separator = valueFormat.format(0.5).replace(/\d/g, '');
+  const text = await calculation.ask('readout', shown, [x, y, separator]);
   if (mine !== readoutAsked) return;
   box.hidden = !text;
   box.textContent = text || '';

@@ -10,12 +10,12 @@ const jobs = {
   },
   table: (m, s) => ({ value: m.table(s) }),
   svg: (m, s) => ({ value: m.svg(s) }),
-  readout: (m, s, x, y) => ({ value: m.readout(s, x, y) }),
+  readout: (m, s, [x, y, separator]) => ({ value: m.readout(s, x, y, separator) }),
   texts: (m) => ({ value: { about: m.aboutText(), authors: m.authorsText() } }),
 };
 
 onmessage = async ({ data }) => {
   const m = await core;
-  const { value, transfer = [] } = jobs[data.kind](m, data.settings, data.x, data.y);
+  const { value, transfer = [] } = jobs[data.kind](m, data.settings, data.more);
   postMessage({ id: data.id, value }, transfer);
 };
