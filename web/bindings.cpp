@@ -20,7 +20,7 @@ val RunObject(const PageSettings& settings)
     result.set("width", run.width);
     result.set("height", run.height);
     const val view(emscripten::typed_memory_view(run.pixels.size(), run.pixels.data()));
-    result.set("pixels", val::global("Uint32Array").new_(view));
+    result.set("pixels", view.call<val>("slice"));
     return result;
 }
 
