@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTime>
@@ -35,7 +34,8 @@
 #include "params/line_count_text.h"
 #include "params/scroll_position.h"
 #include "plot/calculation_run.h"
-#include "render/painter_surface.h"
+#include "raster/raster_surface.h"
+#include "render/raster_image.h"
 
 namespace {
 
@@ -344,28 +344,27 @@ void Form1::runIfLive()
         runCalculation();
 }
 
-// The drawing is made on a fresh image of the picture's size, which replaces
-// the picture only when the run is done: a refused run leaves the picture and
-// the caption as they were.
+// The drawing is made by the rasteriser on a fresh picture of the picture
+// box's size, which replaces the picture only when the run is done: a refused
+// run leaves the picture and the caption as they were. The pixels are the
+// exported PNG's for the same run and size (on a high-density screen each is
+// shown as a block of device pixels).
 void Form1::runCalculation()
 {
     const QSize size = picture1_->size();
-    const qreal pixelRatio = picture1_->devicePixelRatioF();  // sharp lines on high-density screens
-    QImage canvas(QSize(std::max(size.width(), 1), std::max(size.height(), 1)) * pixelRatio, QImage::Format_RGB32);
-    canvas.setDevicePixelRatio(pixelRatio);
-    canvas.fill(Qt::white);
     const CalcParams settings = params_;
     const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
     std::optional<std::string> refusal;
     std::string caption;
+    QImage canvas;
     {
-        QPainter painter(&canvas);
-        PainterSurface surface(painter, size.width(), size.height());
+        RasterSurface surface(size.width(), size.height());
         refusal = RunRefusal(params_, surface);
         if (!refusal) {
             setWindowTitle(QString::fromUtf8(kProgramTitle));
             const WaitCursor wait;
             caption = RunCalculation(params_, surface, ReadClock, additions).caption;
+            canvas = ImageOf(surface);
         }
     }
     if (refusal) {

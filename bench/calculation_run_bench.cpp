@@ -1,15 +1,12 @@
-// Whole calculation runs, into a QImage as the window draws them and into a
-// surface that draws nothing, with the FieldSlope calls per second and the
+// Whole calculation runs, rasterised as the window and the PNG draw them and
+// into a surface that draws nothing, with the FieldSlope calls per second and the
 // memory a run takes. Time is the wall clock; CPU is the time of all the
 // process's threads together.
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-#include <QPainter>
-
 #include "bench/memory_use.h"
 #include "bench/run_cases.h"
-#include "render/painter_surface.h"
+#include "raster/raster_surface.h"
 #include "tools/blank_surface.h"
 
 namespace {
@@ -33,15 +30,10 @@ void measure(benchmark::State& state, const RunCase& c, OneRun run)
     state.counters["peak_MB/run"] = memory.peakGrowthMB;
 }
 
-void RunIntoImage(benchmark::State& state, RunCase c)
+void RunRasterized(benchmark::State& state, RunCase c)
 {
-    QImage image(c.width, c.height, QImage::Format_RGB32);  // the window's picture, there before the run
-    image.fill(Qt::white);
-    measure(state, c, [&] {
-        QPainter painter(&image);
-        PainterSurface surface(painter, c.width, c.height);
-        RunFast(c, surface);
-    });
+    RasterSurface surface(c.width, c.height);  // the window's picture, there before the run
+    measure(state, c, [&] { RunFast(c, surface); });
 }
 
 void RunIntoNothing(benchmark::State& state, RunCase c)
@@ -58,11 +50,11 @@ void PlainRunIntoNothing(benchmark::State& state, RunCase c)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(RunIntoImage, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(RunIntoImage, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(RunIntoImage, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(RunIntoImage, d_short_coil_200_lines, kShortCoilMostLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK_CAPTURE(RunIntoImage, axis_curve, kAxisCurve)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(RunRasterized, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(RunRasterized, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(RunRasterized, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(RunRasterized, d_short_coil_200_lines, kShortCoilMostLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(RunRasterized, axis_curve, kAxisCurve)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 BENCHMARK_CAPTURE(RunIntoNothing, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunIntoNothing, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();

@@ -1,13 +1,13 @@
 #include "docs/help_figures.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QTextDocument>
 #include <QUrl>
 
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
-#include "render/painter_surface.h"
+#include "raster/raster_surface.h"
+#include "render/raster_image.h"
 
 namespace {
 
@@ -15,15 +15,12 @@ namespace {
 constexpr int kFigureWidth = 651;
 constexpr int kFigureHeight = 320;
 
-// One calculation run of the given parameters.
+// One calculation run of the given parameters, as the window shows it.
 QImage Graph(CalcParams params, RunAdditions additions = {})
 {
-    QImage image(kFigureWidth, kFigureHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PainterSurface surface(painter, kFigureWidth, kFigureHeight);
+    RasterSurface surface(kFigureWidth, kFigureHeight);
     RunCalculation(params, surface, [] { return ClockReading{}; }, additions);
-    return image;
+    return ImageOf(surface);
 }
 
 // The start values' field lines with the exact ones, in a smaller region.

@@ -6,11 +6,14 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
+#include <new>
 
+#include "raster/raster_surface.h"
 #include "render/painter_surface.h"
+#include "render/raster_image.h"
+#include "svg/svg_surface.h"
 
 namespace {
 
@@ -31,12 +34,16 @@ void paint(QPainter& painter, int width, int height, const DrawPicture& draw)
 
 QByteArray PngPicture(int width, int height, const DrawPicture& draw)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image;
+    try {
+        RasterSurface surface(width, height);
+        draw(surface);
+        image = ImageOf(surface);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
     if (image.isNull())
         return {};
-    QPainter painter(&image);
-    paint(painter, width, height, draw);
-
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -47,21 +54,9 @@ QByteArray PngPicture(int width, int height, const DrawPicture& draw)
 
 QByteArray SvgPicture(int width, int height, const QString& title, const DrawPicture& draw)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(width, height));
-    svg.setViewBox(QRect(0, 0, width, height));
-    svg.setResolution(96);
-    svg.setTitle(title);
-    svg.setDescription(title);
-    QPainter painter;
-    if (!painter.begin(&svg))
-        return {};
-    paint(painter, width, height, draw);
-    return bytes;
+    SvgSurface surface(width, height);
+    draw(surface);
+    return QByteArray::fromStdString(surface.document(title.toStdString()));
 }
 
 QByteArray PdfPicture(int width, int height, const QString& title, const DrawPicture& draw)

@@ -7,20 +7,19 @@
 
 #include "surface/drawing_surface.h"
 
-// Draws a picture of width x height pixels with `draw` on a painter surface
-// and returns the contents of the picture's file. The picture starts white.
+// Draws a picture of width x height pixels with `draw` and returns the
+// contents of the picture's file. The picture starts white.
 // An empty result means that the picture could not be made (no memory for
 // an image of that size).
 using DrawPicture = std::function<void(DrawingSurface&)>;
 
-// A PNG image of exactly the picture's pixels.
+// A PNG image of exactly the pixels RasterSurface paints, as the window shows them.
 QByteArray PngPicture(int width, int height, const DrawPicture& draw);
 
-// An SVG document whose view box is the picture, one unit per pixel, shown at
-// 96 pixels per inch.
+// An SVG document from SvgSurface.
 QByteArray SvgPicture(int width, int height, const QString& title, const DrawPicture& draw);
 
-// A one-page PDF of the picture's size, one point per pixel (a larger
+// A one-page PDF, painted with Qt's painter, of the picture's size, one point per pixel (a larger
 // picture is scaled down so that its page stays within the 200 inches PDF
 // readers accept).
 QByteArray PdfPicture(int width, int height, const QString& title, const DrawPicture& draw);

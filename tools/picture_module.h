@@ -4,8 +4,8 @@
 
 struct RenderOptions;
 
-// The export tool paints its pictures with Qt, which its tables do not need:
-// the painting lives in a module of its own that the tool loads only when a
+// The export tool makes its pictures with Qt's help (the PNG encoder, the PDF
+// painter), which its tables do not need: that part lives in a module of its own that the tool loads only when a
 // picture is asked for, so that writing a table does not load Qt at all.
 //
 // The module's one entry: the picture file's contents for the options, left

@@ -7,10 +7,11 @@
 #include "plot/axes.h"
 #include "plot/plot_window.h"
 #include "plot/point_readout.h"
+#include "raster/raster_surface.h"
+#include "svg/svg_surface.h"
 #include "tools/blank_surface.h"
 #include "tools/render_arguments.h"
 #include "tools/render_tool.h"
-#include "web/pixel_surface.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ CalcParams ParamsOfSettings(const PageSettings& s)
 PageRun RunPage(const PageSettings& settings)
 {
     CalcParams p = ParamsOfSettings(settings);
-    PixelSurface surface(settings.width, settings.height);
+    RasterSurface surface(settings.width, settings.height);
     const RunOutcome outcome = RunCalculation(p, surface, ReadClock, AdditionsOf(settings));
     PageRun run;
     if (!outcome.done) {
@@ -80,7 +81,14 @@ std::string PageReadout(const PageSettings& settings, double x, double y, const 
     return PointReadout(p, settings.width, settings.height, x, y, PlainReadoutNumbers(separator));
 }
 
-std::string PageSvg(const PageSettings&)
+std::string PageSvg(const PageSettings& settings)
 {
-    return {};  // the SVG writer of the export tool comes with the shared rasterizer
+    CalcParams p = ParamsOfSettings(settings);
+    SvgSurface surface(settings.width, settings.height);
+    if (RunRefusal(p, surface))
+        return {};
+    // As the export tool draws it: no caption, so no clock is read.
+    RunCalculation(p, surface, [] { return ClockReading{}; }, AdditionsOf(settings));
+    const std::string_view graph = p.graphMode == kAxisGraph ? kAxisGraphEntry : kFieldLinesGraphEntry;
+    return surface.document(std::string(kProgramTitle) + ": " + std::string(graph));
 }

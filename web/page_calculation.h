@@ -52,5 +52,6 @@ std::string PageTable(const PageSettings& settings);
 // decimal separator; empty outside the picture or for a refused run.
 std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator);
 
-// The run's picture as an SVG file; empty while the page has no SVG writer.
+// The run's picture as the export tool's SVG file, from the same SVG writer;
+// empty for settings that the run refuses.
 std::string PageSvg(const PageSettings& settings);

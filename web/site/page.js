@@ -70,7 +70,7 @@ function show(s, result) {
   $('caption').textContent = document.title = result.caption;
   picture.setAttribute('aria-label', describe(s));
   shown = s;
-  for (const b of ['savePng', 'saveCsv']) $(b).disabled = false;
+  for (const b of ['savePng', 'saveCsv', 'saveSvg']) $(b).disabled = false;
   history.replaceState(null, '', addressOf(s));
 }
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QPointF>
-
 #include <cmath>
+#include <numbers>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "surface/drawing_surface.h"
+#include "surface/picture_geometry.h"
 
 // Joins the short segments of traced lines into polylines for a vector
-// picture, where one element per segment makes files of hundreds of megabytes.
+// picture (SVG, PDF), where one element per segment makes files of hundreds of megabytes.
 // A segment continues an open polyline of its colour that ends where it
 // starts (to a hundredth of a pixel, the rounding of the coordinates); up to
 // four polylines stay open at once, so that the four mirrored copies of a
@@ -20,11 +20,11 @@
 // polyline never strays further than that from the segments it stands for.
 class PolylineJoiner {
 public:
-    using Emit = std::function<void(const std::vector<QPointF>& points, Rgb colour)>;
+    using Emit = std::function<void(const std::vector<PlanePoint>& points, Rgb colour)>;
 
     PolylineJoiner(double tolerance, Emit handOn) : tolerance_(tolerance), emit_(std::move(handOn)) {}
 
-    void add(QPointF from, QPointF to, Rgb colour);
+    void add(PlanePoint from, PlanePoint to, Rgb colour);
     // Hands every open polyline on, oldest first.
     void flush();
 
@@ -32,20 +32,20 @@ private:
     // The directions from the last kept vertex, as angles to a reference
     // direction, that pass within the tolerance of every vertex left out since.
     struct Sleeve {
-        QPointF reference;  // unit vector; zero until a vertex constrains the sleeve
-        double low = -M_PI;
-        double high = M_PI;
+        PlanePoint reference;  // unit vector; zero until a vertex constrains the sleeve
+        double low = -std::numbers::pi;
+        double high = std::numbers::pi;
         double reach = 0;   // distance of the furthest vertex left out
     };
 
     struct Open {
         Rgb colour;
-        std::vector<QPointF> kept;
-        QPointF last;  // the end; kept or not is decided by the next point
+        std::vector<PlanePoint> kept;
+        PlanePoint last;  // the end; kept or not is decided by the next point
         Sleeve sleeve;
     };
 
-    void extend(Open& line, QPointF to) const;
+    void extend(Open& line, PlanePoint to) const;
     void handOn(Open& line) const;
 
     double tolerance_;

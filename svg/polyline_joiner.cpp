@@ -1,4 +1,4 @@
-#include "render/polyline_joiner.h"
+#include "svg/polyline_joiner.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,17 +13,19 @@ constexpr size_t kOpenAtOnce = 4;
 // its single-precision coordinates.
 constexpr double kJoinGap = 0.01;
 
-double length(QPointF v) { return std::hypot(v.x(), v.y()); }
+PlanePoint operator-(PlanePoint a, PlanePoint b) { return {a.x - b.x, a.y - b.y}; }
+
+double length(PlanePoint v) { return std::hypot(v.x, v.y); }
 
 // The angle of v from the unit vector u, in (-pi, pi].
-double angleFrom(QPointF u, QPointF v)
+double angleFrom(PlanePoint u, PlanePoint v)
 {
-    return std::atan2(u.x() * v.y() - u.y() * v.x(), QPointF::dotProduct(u, v));
+    return std::atan2(u.x * v.y - u.y * v.x, u.x * v.x + u.y * v.y);
 }
 
 }  // namespace
 
-void PolylineJoiner::add(QPointF from, QPointF to, Rgb colour)
+void PolylineJoiner::add(PlanePoint from, PlanePoint to, Rgb colour)
 {
     for (Open& line : open_) {
         if (line.colour == colour && length(from - line.last) <= kJoinGap) {
@@ -38,17 +40,17 @@ void PolylineJoiner::add(QPointF from, QPointF to, Rgb colour)
     open_.push_back(Open{colour, {from}, to, Sleeve{}});
 }
 
-void PolylineJoiner::extend(Open& line, QPointF to) const
+void PolylineJoiner::extend(Open& line, PlanePoint to) const
 {
     // Whether line.last may be left out: the line from the last kept vertex to
     // `to` must pass within the tolerance of it and of every vertex left out since.
-    const QPointF anchor = line.kept.back();
+    const PlanePoint anchor = line.kept.back();
     Sleeve sleeve = line.sleeve;
-    const QPointF x = line.last - anchor;
+    const PlanePoint x = line.last - anchor;
     const double d = length(x);
     if (d > tolerance_) {
-        if (sleeve.reference.isNull())
-            sleeve.reference = x / d;
+        if (sleeve.reference == PlanePoint{})
+            sleeve.reference = PlanePoint{x.x / d, x.y / d};
         const double angle = angleFrom(sleeve.reference, x);
         const double half = std::asin(tolerance_ / d);  // distance d sin(half) = tolerance
         sleeve.low = std::max(sleeve.low, angle - half);
@@ -56,8 +58,8 @@ void PolylineJoiner::extend(Open& line, QPointF to) const
     }
     sleeve.reach = std::max(sleeve.reach, d);
 
-    const QPointF y = to - anchor;
-    const double toAngle = sleeve.reference.isNull() ? 0.0 : angleFrom(sleeve.reference, y);
+    const PlanePoint y = to - anchor;
+    const double toAngle = sleeve.reference == PlanePoint{} ? 0.0 : angleFrom(sleeve.reference, y);
     if (length(y) >= sleeve.reach && toAngle >= sleeve.low && toAngle <= sleeve.high) {
         line.sleeve = sleeve;  // line.last is left out
     } else {

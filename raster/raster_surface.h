@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "surface/drawing_surface.h"
+#include "surface/picture_geometry.h"
+
+// A drawing surface that paints into a buffer of width x height pixels,
+// 0xffRRGGBB row by row from the top, white when made and after clear().
+// It is the one rasteriser behind every raster picture (the window's picture,
+// the exported PNG), so that the same run at the same size gives the same
+// pixels wherever it is shown. Nothing is smoothed: every pixel drawn has
+// exactly the colour of its call, and later calls lie over earlier ones.
+//
+// The rules, with a coordinate c naming the pixel from c to c + 1 (the pixel
+// floor(c)) and x, y the column and row:
+// - A point sets the pixel that holds it.
+// - A line from (x1, y1) to (x2, y2) sets the pixels of both end points and,
+//   along its longer extent (x when |x2 - x1| >= |y2 - y1|, else y), in every
+//   column (row) from the first end's to the last end's the pixel that holds
+//   the line's point at the middle of that column (row), or at the nearer
+//   end where the middle lies beyond it. So a line is unbroken, one pixel thick
+//   across its longer extent, and the same whichever end comes first.
+// - A circle of radius r >= 1 sets, in every column whose middle lies within
+//   r / sqrt(2) of the centre, the two pixels that hold the outline above and
+//   below the centre at that column's middle, and likewise in every row the
+//   two pixels left and right of it; an outline point on the border between
+//   two pixels goes to the one farther from the centre. So the outline is
+//   symmetric about the centre's row, column and diagonals whenever the centre
+//   lies at a pixel's middle. A circle of radius below 1 sets the pixel that
+//   holds its centre; the radius's sign is ignored.
+// - The image of drawImage replaces the picture when it has exactly its size.
+// Whatever falls outside the picture is clipped; a call with a coordinate that
+// is NaN, infinite or beyond kFarLimit draws nothing (a point still becomes the
+// current point). Work per call is bounded by the picture's size, however far
+// out a line runs or however large a circle is.
+class RasterSurface final : public DrawingSurface {
+public:
+    // A size of zero or below gives an empty picture; std::bad_alloc when no
+    // memory is to be had for the buffer.
+    RasterSurface(int width, int height);
+
+    void clear() override;
+    void drawLine(float x1, float y1, float x2, float y2, Rgb colour) override;
+    void plotPoint(float x, float y, Rgb colour) override;
+    void lineTo(float x, float y, Rgb colour) override;
+    void drawCircle(float cx, float cy, float radius, Rgb colour) override;
+    void drawImage(const std::vector<uint32_t>& pixels) override;
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+
+    const std::vector<uint32_t>& pixels() const { return pixels_; }
+    // The pixel in column x and row y, which must lie inside the picture.
+    uint32_t pixel(int x, int y) const { return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)]; }
+
+private:
+    // Sets the pixel whose column and row are given as whole numbers in
+    // doubles, if it lies inside the picture.
+    void set(double column, double row, uint32_t argb);
+    void drawSegment(PlanePoint a, PlanePoint b, uint32_t argb);
+    // The outline where it runs more across than along `across` (columns for
+    // the top and bottom, rows for the sides).
+    void drawOutlineOctants(double c0Across, double c0Along, double radius, int acrossSize, bool rows, uint32_t argb);
+
+    int width_;
+    int height_;
+    std::vector<uint32_t> pixels_;
+    PlanePoint current_;
+};
