@@ -6,8 +6,8 @@
 // std::make_unique_for_overwrite of a single object: new T, default-initialised.
 //
 // std::to_chars and std::from_chars for double, which the core uses to write
-// and read numbers exactly: to_chars in the general format with a
-// precision is printf's "%.*g" in the C locale, from_chars of the general
+// and read numbers exactly: to_chars with a precision is printf's "%.*f",
+// "%.*e", "%.*a" or "%.*g" (fixed, scientific, hex, general) in the C locale, from_chars of the general
 // format is strtod's reading of the longest decimal prefix, with no leading
 // blanks, no plus sign and no hexadecimal. Emscripten's C library always works
 // in the C locale, and its printf and strtod convert exactly, so the texts and
@@ -35,12 +35,17 @@ unique_ptr<T> make_unique_for_overwrite()
 
 namespace std {
 
-inline to_chars_result to_chars(char* first, char* last, double value, chars_format, int precision)
+inline to_chars_result to_chars(char* first, char* last, double value, chars_format format, int precision)
 {
-    char text[64];
-    const int n = std::snprintf(text, sizeof text, "%.*g", precision, value);
+    const char* const pattern = format == chars_format::fixed        ? "%.*f"
+                                : format == chars_format::scientific ? "%.*e"
+                                : format == chars_format::hex        ? "%.*a"
+                                                                     : "%.*g";
+    const int n = std::snprintf(nullptr, 0, pattern, precision, value);
     if (n < 0 || n > last - first)
         return {last, errc::value_too_large};
+    string text(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(text.data(), text.size(), pattern, precision, value);
     for (int i = 0; i < n; ++i)
         first[i] = text[i];
     return {first + n, errc()};

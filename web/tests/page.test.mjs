@@ -90,6 +90,8 @@ const tests = {
     const png = await decoded(page, await download(page, '#savePng'));
     const tool = await decoded(page, toolFile([...args, '--size', '651x320'], 'png'));
     check(png.length === tool.length && png.every((v, i) => v === tool[i]), 'PNG pixels differ');
+    const svg = await download(page, '#saveSvg');
+    check(svg.equals(toolFile([...args, '--size', '651x320'], 'svg')), 'SVG differs');
   }])),
   'a link opens its calculation and its values': async () => {
     const page = await open('?R=0.5&L=2&a=3&graph=lines&lines=5&exact=1');
