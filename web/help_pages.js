@@ -1,6 +1,6 @@
 // Writes the help documents of the site: the HTML sources of the desktop's
 // PDF documents with their figures, which the page's own core draws here
-// (the same runs as the PDF's figures), and instruction.txt.
+// (the same runs as the PDF's figures), and instruction.txt as a page.
 //   node help_pages.js DOCS_FOLDER SITE_FOLDER
 const fs = require('fs');
 const path = require('path');
@@ -54,5 +54,11 @@ require(path.join(site, 'zoreks-core.js'))({
     const text = fs.readFileSync(path.join(docs, page), 'utf8');
     fs.writeFileSync(path.join(help, page), text.replace(/src="figure:(\w+)"/g, 'src="figure-$1.png"'));
   }
-  fs.copyFileSync(path.join(docs, 'instruction.txt'), path.join(help, 'instruction.txt'));
+  // A plain static server names no character set for a .txt file: the
+  // instruction goes into a page that names its own.
+  const escaped = fs.readFileSync(path.join(docs, 'instruction.txt'), 'utf8')
+    .replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+  fs.writeFileSync(path.join(help, 'instruction.html'), '<!doctype html>\n<html lang="ru">\n<head>\n' +
+    '<meta charset="utf-8">\n<title>Зорекс. Инструкция</title>\n</head>\n<body>\n<pre style="white-space: pre-wrap">' +
+    escaped + '</pre>\n</body>\n</html>\n');
 });
