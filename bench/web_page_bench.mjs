@@ -1,7 +1,7 @@
 // The web page's speed in headless Chromium beside the native program's, in
 // one run: the default field-line run and the short-coil run in the page's
 // worker (round trip of a request, the picture's pixels included), the same
-// runs natively on one core (zoreks_bench's RunIntoImage under taskset -c 0),
+// runs natively on one core (zoreks_bench's RunRasterized, the same rasteriser, under taskset -c 0),
 // and the time from navigation to the first picture of a link.
 //   node bench/web_page_bench.mjs SITE_FOLDER [ZOREKS_BENCH]
 // puppeteer-core comes from web/tests (npm ci there first).
@@ -73,10 +73,10 @@ server.kill();
 const native = {};
 if (nativeBench) {
   const out = join(mkdtempSync(join(tmpdir(), 'zoreks-bench-')), 'native.json');
-  execFileSync('taskset', ['-c', '0', nativeBench, '--benchmark_filter=^RunIntoImage/(a_defaults|c_short_coil)/',
+  execFileSync('taskset', ['-c', '0', nativeBench, '--benchmark_filter=^RunRasterized/(a_defaults|c_short_coil)/',
     `--benchmark_repetitions=${kRepetitions}`, `--benchmark_out=${out}`, '--benchmark_out_format=json'],
   { stdio: 'ignore' });
-  const report = JSON.parse(readFileSync(out, 'utf8'));
+  const report = JSON.parse(readFileSync(out, 'utf8').replace(/: (-?NaN|-?Infinity)/g, ': null'));  // counters that did not apply
   for (const b of report.benchmarks.filter((b) => b.aggregate_name === 'median'))
     native[b.run_name.split('/')[1]] = b.real_time;
 }
