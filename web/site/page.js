@@ -166,8 +166,9 @@ exact.addEventListener('change', runIfLive);
 map.addEventListener('change', runIfLive);
 $('Form1').addEventListener('submit', (event) => { event.preventDefault(); run(); });
 $('Form1').addEventListener('keydown', (event) => {
-  // Enter runs from every control, as the window's default button.
-  if (event.key === 'Enter' && event.target.tagName !== 'BUTTON' && event.target.tagName !== 'INPUT') {
+  // Enter runs from every control, as with the window's default button; a
+  // button does what it says itself.
+  if (event.key === 'Enter' && event.target.tagName !== 'BUTTON') {
     event.preventDefault();
     run();
   }
