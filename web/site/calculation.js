@@ -4,6 +4,7 @@
 // is abandoned with its worker when a newer one comes. Other questions (the
 // table, the readout, the texts) are answered in turn.
 const kPatience = 300;  // ms; also when a run starts to show its progress
+const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
 
 export class Calculation {
   constructor() {
@@ -19,7 +20,20 @@ export class Calculation {
       this.answers.delete(data.id);
       if (answer) answer(data.value);
     };
-    this.running = null;  // {id, since}
+    // A worker that failed (its module aborted, out of memory, say) answers
+    // nothing more: every question still open gets kFailed, and a new worker
+    // takes the next ones.
+    this.worker.onerror = (event) => {
+      event.preventDefault();
+      this.worker.terminate();
+      const open = [...this.answers.values()];
+      const waiting = this.waiting;
+      this.start();
+      this.waiting = waiting;
+      for (const answer of open) answer(kFailed);
+    };
+    this.answers.clear();
+    this.running = null;  // {since} of the run the worker computes
     this.waiting = null;  // {settings, resolve}
   }
 

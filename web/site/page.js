@@ -105,9 +105,10 @@ async function run() {
 function runIfLive() { if (live.checked) run(); }
 
 async function download(kind, type, name) {
-  const blob = kind === 'png'
-    ? await new Promise((done) => picture.toBlob(done, 'image/png'))
-    : new Blob([await calculation.ask(kind, shown)], { type });
+  const contents = kind === 'png' ? null : await calculation.ask(kind, shown);
+  if (kind !== 'png' && typeof contents !== 'string') return;  // the worker failed and was replaced
+  const blob = kind === 'png' ? await new Promise((done) => picture.toBlob(done, 'image/png'))
+    : new Blob([contents], { type });
   const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(blob), download: name });
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 1000);
@@ -125,7 +126,7 @@ async function showReadout(event) {
   const mine = ++readoutAsked;
   const separator = valueFormat.format(0.5).replace(/\d/g, '');
   const text = await calculation.ask('readout', shown, [x, y, separator]);
-  if (mine !== readoutAsked) return;
+  if (mine !== readoutAsked || typeof text !== 'string') return;
   box.hidden = !text;
   box.textContent = text || '';
   box.style.left = `${event.offsetX + 12}px`;
@@ -134,7 +135,7 @@ async function showReadout(event) {
 
 async function showInfo(title, key) {
   const texts = await calculation.ask('texts');
-  if (!texts) return;
+  if (!texts?.about) return;
   $('infoTitle').textContent = title;
   $('infoText').textContent = texts[key].replace(/\r\n?/g, '\n');
   $('infoBox').showModal();
