@@ -182,4 +182,10 @@ $('mnuHelpAbout').addEventListener('click', () => showInfo('О ПРОГРАММ�
 picture.addEventListener('pointermove', showReadout);
 picture.addEventListener('pointerdown', showReadout);
 picture.addEventListener('pointerleave', () => { readoutAsked++; $('readout').hidden = true; });
+// A menu closes when one of its commands is chosen, or another menu opens.
+const menus = [...document.querySelectorAll('#menu details')];
+for (const menu of menus) {
+  menu.addEventListener('toggle', () => { if (menu.open) menus.forEach((m) => { if (m !== menu) m.open = false; }); });
+  for (const item of menu.querySelectorAll('a, button')) item.addEventListener('click', () => { menu.open = false; });
+}
 if (runOnLoad) run();
