@@ -14,7 +14,6 @@ packages=(
   cmake ninja-build g++ pkg-config scdoc
   qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
 )
 run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer

@@ -55,14 +55,17 @@ void RasterSurface::drawSegment(PlanePoint a, PlanePoint b, uint32_t argb)
 {
     if (std::max(a.x, b.x) < 0 || std::min(a.x, b.x) >= width_ || std::max(a.y, b.y) < 0 || std::min(a.y, b.y) >= height_)
         return;  // wholly beside the picture
-    set(std::floor(a.x), std::floor(a.y), argb);
-    set(std::floor(b.x), std::floor(b.y), argb);
-    // Walk along the longer extent; "along" is x or y, "across" the other.
+    // From the middle of one end pixel to the middle of the other, walking
+    // along the longer extent; "along" is x or y, "across" the other.
+    a = PlanePoint{std::floor(a.x) + 0.5, std::floor(a.y) + 0.5};
+    b = PlanePoint{std::floor(b.x) + 0.5, std::floor(b.y) + 0.5};
     const bool alongX = std::fabs(b.x - a.x) >= std::fabs(b.y - a.y);
     double a0 = alongX ? a.x : a.y, a1 = alongX ? a.y : a.x;  // the first end: along, across
     double b0 = alongX ? b.x : b.y, b1 = alongX ? b.y : b.x;
-    if (a0 == b0)
-        return;  // both ends in one spot: their pixel is set
+    if (a0 == b0) {
+        set(std::floor(a.x), std::floor(a.y), argb);  // both ends in one pixel
+        return;
+    }
     if (a0 > b0) {  // the same pixels whichever end comes first
         std::swap(a0, b0);
         std::swap(a1, b1);
@@ -73,8 +76,7 @@ void RasterSurface::drawSegment(PlanePoint a, PlanePoint b, uint32_t argb)
     const double first = std::max(std::floor(a0), 0.0);
     const double last = std::min(std::floor(b0), alongSize - 1.0);
     for (double k = first; k <= last; ++k) {
-        const double middle = std::clamp(k + 0.5, a0, b0);
-        const double across = std::floor(a1 + (middle - a0) * slope);
+        const double across = std::floor(a1 + (k + 0.5 - a0) * slope);  // at the end columns, the end pixels
         if (across < 0 || across >= acrossSize)
             continue;
         if (alongX)

@@ -16,12 +16,13 @@
 // The rules, with a coordinate c naming the pixel from c to c + 1 (the pixel
 // floor(c)) and x, y the column and row:
 // - A point sets the pixel that holds it.
-// - A line from (x1, y1) to (x2, y2) sets the pixels of both end points and,
-//   along its longer extent (x when |x2 - x1| >= |y2 - y1|, else y), in every
-//   column (row) from the first end's to the last end's the pixel that holds
-//   the line's point at the middle of that column (row), or at the nearer
-//   end where the middle lies beyond it. So a line is unbroken, one pixel thick
-//   across its longer extent, and the same whichever end comes first.
+// - A line from (x1, y1) to (x2, y2) sets, along its longer extent between
+//   its end pixels (x when |x2 - x1| >= |y2 - y1| in whole pixels, else y),
+//   in every column (row) the pixel that holds the point at the column's
+//   (row's) middle of the straight line from the middle of one end pixel to
+//   the middle of the other. So both end pixels are set, and the line is
+//   unbroken, one pixel per column (row), the same whichever end comes first;
+//   the consecutive segments of a traced line meet in their shared end pixel.
 // - A circle of radius r >= 1 sets, in every column whose middle lies within
 //   r / sqrt(2) of the centre, the two pixels that hold the outline above and
 //   below the centre at that column's middle, and likewise in every row the

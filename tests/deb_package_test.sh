@@ -34,7 +34,7 @@ deb="$work/out/zoreks_${version}_$(dpkg --print-architecture).deb"
 # The control fields: the libraries' packages found by dpkg-shlibdeps.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6svg6 libc6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6gui6 libc6 qt6-qpa-plugins; do
   grep -Eq "(^|[ ,])$package([ ,]|$)" <<<"$depends" || fail "Depends does not name $package"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = education ] || fail "the section is not education"

@@ -14,6 +14,7 @@
 #include <set>
 #include <vector>
 
+#include "svg/png_encoding.h"
 #include "svg/polyline_joiner.h"
 #include "svg/svg_surface.h"
 #include "test_support.h"
@@ -137,6 +138,37 @@ TEST(SvgSurface, ARunIsWellFormedInItsColoursJoinedWithinTheToleranceWithTheMapE
         }
     }
 }
+
+struct PngRow {
+    const char* name;
+    int width, height, colours;  // pixels drawn at random from this many colours
+};
+
+class PngEncoding : public testing::TestWithParam<PngRow> {};
+
+// Qt's decoder gives back every pixel: one pixel, noise, long runs, rows wider than the 32 kB a match reaches back.
+TEST_P(PngEncoding, DecodesToThePixelsEncoded)
+{
+    const PngRow row = GetParam();
+    std::vector<uint32_t> pixels(size_t(row.width) * size_t(row.height));
+    uint32_t state = 12345;
+    for (uint32_t& p : pixels) {
+        state = state * 1664525u + 1013904223u;
+        p = 0xff000000u | ((state >> 8) % uint32_t(row.colours)) * 0x010203u;
+    }
+    const std::string png = PngFile(pixels, row.width, row.height);
+    const QImage image = QImage::fromData(QByteArray::fromStdString(png), "PNG").convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), QSize(row.width, row.height));
+    for (int y = 0; y < row.height; ++y)
+        for (int x = 0; x < row.width; ++x)
+            ASSERT_EQ(image.pixel(x, y), pixels[size_t(y) * size_t(row.width) + size_t(x)]) << x << "," << y;
+    EXPECT_TRUE(PngFile(pixels, row.width + 1, row.height).empty() && PngFile({}, 0, 0).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, PngEncoding, testing::Values(
+    PngRow{"one_pixel", 1, 1, 2}, PngRow{"noise", 97, 61, 80}, PngRow{"runs", 300, 200, 1},
+    PngRow{"few_colours", 640, 90, 3}, PngRow{"rows_beyond_the_window", 12000, 3, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Calls that cannot place anything or lie wholly beyond a 100 x 100 picture write nothing; a
 // circle far larger than the picture comes as short chords; every number written stays near it.
