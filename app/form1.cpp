@@ -11,7 +11,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTime>
+#include <QShortcut>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -23,19 +24,20 @@
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
 #include "app/info_texts.h"
+#include "app/live_runner.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
 #include "app/picture_saving.h"
 #include "app/point_readout.h"
+#include "app/run_image.h"
 #include "app/window_placement.h"
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
 #include "params/scroll_position.h"
 #include "plot/calculation_run.h"
-#include "raster/raster_surface.h"
-#include "render/raster_image.h"
+#include "tools/blank_surface.h"
 
 namespace {
 
@@ -97,12 +99,6 @@ void Place(QWidget* widget, const RealRect& r)
     widget->setGeometry(ToPixel(r.left), ToPixel(r.top), ToPixel(r.width), ToPixel(r.height));
 }
 
-ClockReading ReadClock()
-{
-    const QTime now = QTime::currentTime();
-    return {now.minute(), now.second()};
-}
-
 // The wait cursor for as long as it lives.
 class WaitCursor {
 public:
@@ -133,6 +129,8 @@ Form1::Form1(DesktopActions& desktop, QWidget* parent) : QMainWindow(parent), de
     applyStartState();
     cmdOK_->setFocus();
 }
+
+Form1::~Form1() = default;
 
 void Form1::createControls()
 {
@@ -181,6 +179,16 @@ void Form1::createControls()
     label7_ = MakeLabel(client_, "Label7", "число линий", "количество линий индукции магнитного поля",
                         Qt::AlignLeft | Qt::AlignVCenter);
     cmdOK_->raise();  // in a narrow window the button lies over the parameter groups and stays usable
+
+    liveStatusLabel_ = new QLabel(picture1_);
+    liveStatusLabel_->setObjectName(QStringLiteral("liveStatusLabel"));
+    liveStatusLabel_->setWordWrap(true);
+    liveStatusLabel_->setMargin(2);
+    SetBackground(liveStatusLabel_, QPalette::Window, kLightYellow);
+    liveStatusLabel_->hide();
+    liveProgressTimer_ = new QTimer(this);
+    liveProgressTimer_->setInterval(100);
+    live_ = std::make_unique<LiveRunner>([this](LiveResult result) { showLiveResult(std::move(result)); });
 }
 
 void Form1::createMenus()
@@ -259,6 +267,10 @@ void Form1::connectControls()
     connect(exactLinesAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(fieldMapAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
+    connect(liveProgressTimer_, &QTimer::timeout, this, &Form1::showLiveProgress);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("cancelLiveRunShortcut"));
+    connect(escape, &QShortcut::activated, this, &Form1::cancelLiveRun);
     client_->installEventFilter(this);
 }
 
@@ -341,7 +353,7 @@ void Form1::showAdditionsChoice()
 void Form1::runIfLive()
 {
     if (liveAction_->isChecked())
-        runCalculation();
+        startLiveRun();
 }
 
 // The drawing is made by the rasteriser on a fresh picture of the picture
@@ -351,32 +363,107 @@ void Form1::runIfLive()
 // shown as a block of device pixels).
 void Form1::runCalculation()
 {
+    cancelLiveRun();
+    live_->abandon();
     const QSize size = picture1_->size();
     const CalcParams settings = params_;
     const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
-    std::optional<std::string> refusal;
-    std::string caption;
-    QImage canvas;
-    {
-        RasterSurface surface(size.width(), size.height());
-        refusal = RunRefusal(params_, surface);
-        if (!refusal) {
-            setWindowTitle(QString::fromUtf8(kProgramTitle));
-            const WaitCursor wait;
-            caption = RunCalculation(params_, surface, ReadClock, additions).caption;
-            canvas = ImageOf(surface);
-        }
-    }
-    if (refusal) {
-        ShowProblem(this, QString::fromStdString(*refusal));
+    std::optional<WaitCursor> wait;
+    const RunImage run = DrawRunImage(params_, size, additions, CurrentClockReading, {},
+                                      [&] {
+                                          setWindowTitle(QString::fromUtf8(kProgramTitle));
+                                          wait.emplace();
+                                      });
+    wait.reset();
+    if (!run.outcome.done) {
+        ShowProblem(this, QString::fromStdString(run.outcome.refusal));
         return;
     }
-    picture1_->setImage(std::move(canvas));
-    lastRun_ = RunRecord{settings, params_, additions, size.width(), size.height()};
+    liveStatusLabel_->hide();
+    showRun(settings, params_, additions, size, run.image, run.outcome.caption);
+}
+
+// A live run starts on its own thread with the values as they are now; a
+// refused one shows its reason over the picture and stops the run going, as
+// its values are outdated.
+void Form1::startLiveRun()
+{
+    const QSize size = picture1_->size();
+    if (auto refusal = RunRefusal(params_, BlankSurface(size.width(), size.height()))) {
+        live_->cancel();
+        liveProgressTimer_->stop();
+        showLiveStatus(QString::fromStdString(*refusal));
+        return;
+    }
+    const RunAdditions additions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked()};
+    live_->request(LiveRequest{params_, additions, size});
+    liveProgressTimer_->start();
+}
+
+void Form1::showLiveResult(LiveResult result)
+{
+    liveProgressTimer_->stop();
+    liveStatusLabel_->hide();
+    // The record keeps the values of the controls; the run's plot window and
+    // scales are those it drew with.
+    const CalcParams& drawn = result.drawn;
+    params_.zMin = drawn.zMin;
+    params_.zMax = drawn.zMax;
+    params_.yMin = drawn.yMin;
+    params_.yMax = drawn.yMax;
+    params_.zStep = drawn.zStep;
+    params_.scaleX = drawn.scaleX;
+    params_.scaleY = drawn.scaleY;
+    showRun(result.request.settings, drawn, result.request.additions, result.request.size, std::move(result.image),
+            result.caption);
+}
+
+void Form1::showLiveStatus(const QString& text)
+{
+    liveStatusLabel_->setText(text);
+    liveStatusLabel_->setAccessibleName(text);
+    liveStatusLabel_->setFixedWidth(picture1_->contentsRect().width());
+    liveStatusLabel_->move(picture1_->contentsRect().topLeft());
+    liveStatusLabel_->adjustSize();
+    liveStatusLabel_->show();
+    liveStatusLabel_->raise();
+}
+
+// A live run that has been going for 0.3 s shows how far it is.
+void Form1::showLiveProgress()
+{
+    if (!live_->running()) {
+        liveProgressTimer_->stop();
+        return;
+    }
+    if (live_->runningFor() < std::chrono::milliseconds(300))
+        return;
+    const int total = live_->linesTotal();
+    const QString done = total > 0 ? QStringLiteral("расчет: линия %1 из %2").arg(live_->linesDone()).arg(total)
+                                   : QStringLiteral("расчет…");
+    showLiveStatus(done + QStringLiteral("  (Esc — отменить)"));
+}
+
+// Esc: the live run going is abandoned and the picture stays as it was.
+void Form1::cancelLiveRun()
+{
+    if (!live_->running())
+        return;
+    live_->cancel();
+    liveProgressTimer_->stop();
+    liveStatusLabel_->hide();
+}
+
+void Form1::showRun(const CalcParams& settings, const CalcParams& drawn, RunAdditions additions, QSize size,
+                    QImage image, const std::string& caption)
+{
+    picture1_->setImage(std::move(image));
+    lastRun_ = RunRecord{settings, drawn, additions, size.width(), size.height()};
     picture1_->setAccessibleDescription(PictureDescription(lastRun_));
     savePictureAction_->setEnabled(true);
     copyPictureAction_->setEnabled(true);
     setWindowTitle(QString::fromStdString(caption));
+    emit pictureShown();
 }
 
 void Form1::copyPicture()

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
+#include <QSize>
 
+#include <memory>
 #include <optional>
 
 #include "app/run_record.h"
 #include "params/calc_params.h"
 
 class DesktopActions;
+class LiveRunner;
+struct LiveResult;
 class QAction;
 class ParameterScrollBar;
 class PictureBox;
@@ -15,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 // The program's one window: the picture, the band of parameter controls under
 // it, the button "расчет" and the menus "Файл" and "Помощь". It holds the one
@@ -28,6 +34,12 @@ class QPushButton;
 // calculation at once. The last run is kept as it was drawn: the picture reads
 // its values under the cursor, describes itself to screen readers, and is
 // saved (as the export tool writes it) or copied from the menu "Файл".
+//
+// With live redraw on, a change runs the calculation on a thread of its own
+// (LiveRunner): the window keeps answering, the newest values win, a refusal
+// shows in a line over the picture instead of a message box, a long run shows
+// its progress there and Esc cancels it. The button "расчет" always runs at
+// once on the window's thread, abandoning a live run.
 class Form1 final : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,8 +47,13 @@ public:
     // list, arranges the controls, sets the defaults and gives the controls
     // their start state. Nothing is drawn until the first run.
     explicit Form1(DesktopActions& desktop, QWidget* parent = nullptr);
+    ~Form1() override;
 
     const CalcParams& params() const { return params_; }
+
+signals:
+    // A finished run has replaced the picture and the caption.
+    void pictureShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +71,13 @@ private:
     void showGraphChoice();
     void runCalculation();
     void runIfLive();
+    void startLiveRun();
+    void showLiveResult(LiveResult result);
+    void showLiveStatus(const QString& text);
+    void showLiveProgress();
+    void cancelLiveRun();
+    void showRun(const CalcParams& settings, const CalcParams& drawn, RunAdditions additions, QSize size,
+                 QImage image, const std::string& caption);
     void showAdditionsChoice();
     void openInstruction();
     void copyPicture();
@@ -82,4 +106,7 @@ private:
     QAction* exactLinesAction_ = nullptr;
     QAction* fieldMapAction_ = nullptr;
     QAction* liveAction_ = nullptr;
+    QLabel* liveStatusLabel_ = nullptr;  // over the picture: a live refusal, or a long live run's progress
+    QTimer* liveProgressTimer_ = nullptr;
+    std::unique_ptr<LiveRunner> live_;  // declared last: its run has ended before the rest goes
 };

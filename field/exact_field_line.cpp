@@ -6,6 +6,7 @@
 
 #include "field/exact_field.h"
 #include "field/field_line_tracer.h"
+#include "field/run_stop.h"
 
 namespace {
 
@@ -202,12 +203,14 @@ std::vector<MeridianPoint> ExactFieldLine(const CalcParams& p, double z0, double
     return line;
 }
 
-std::vector<std::vector<MeridianPoint>> ExactFieldLines(const CalcParams& p)
+std::vector<std::vector<MeridianPoint>> ExactFieldLines(const CalcParams& p, const std::stop_token& stop)
 {
     std::vector<std::vector<MeridianPoint>> lines;
     FieldLineSeeds seeds(p);
     double z0, r0;
-    while (seeds.next(z0, r0))
+    while (seeds.next(z0, r0)) {
+        StopIfRequested(stop);
         lines.push_back(ExactFieldLine(p, z0, r0, p.zMax, p.yMax, 1 / p.scaleX));
+    }
     return lines;
 }

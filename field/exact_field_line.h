@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stop_token>
 #include <vector>
 
 #include "params/calc_params.h"
@@ -39,5 +40,6 @@ std::vector<MeridianPoint> ExactFieldLine(const CalcParams& p, double z0, double
 // The exact field lines through the seeds of the run's traced lines
 // (FieldLineSeeds), outermost first, each followed as ExactFieldLine does
 // within the run's plot window (z <= zMax, r <= yMax) to a quarter of one
-// of its pixels (1 / scaleX metres).
-std::vector<std::vector<MeridianPoint>> ExactFieldLines(const CalcParams& p);
+// of its pixels (1 / scaleX metres). A stop request is met between lines
+// (RunStopped, field/run_stop.h).
+std::vector<std::vector<MeridianPoint>> ExactFieldLines(const CalcParams& p, const std::stop_token& stop = {});

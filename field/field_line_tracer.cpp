@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <span>
 
+#include "field/run_stop.h"
+
 FieldLineSeeds::FieldLineSeeds(const CalcParams& p) : z0_(p.length / 500)
 {
     // Seeds on the axis or a step of zero leave no line to follow; a line count
@@ -77,7 +79,10 @@ void TracedLine::handOn(FieldLineSink& sink, HandOver& place, size_t upTo) const
     }
 }
 
-FieldLineTracer::FieldLineTracer(const CalcParams& p) : stepping_(p), slope_(p) {}
+FieldLineTracer::FieldLineTracer(const CalcParams& p, std::stop_token stop)
+    : stepping_(p), slope_(p), stop_(std::move(stop))
+{
+}
 
 void FieldLineTracer::trace(double z0, double r0, TracedLine& line, const std::function<void(size_t steps)>& progress) const
 {
@@ -85,7 +90,10 @@ void FieldLineTracer::trace(double z0, double r0, TracedLine& line, const std::f
     const auto slope = [this](double z, double r) { return slope_.slope(stepping_.R, stepping_.L, z, r); };
     FollowLine(stepping_, z0, r0, slope, [&](const FieldLineStep& s) {
         line.addStepTo(s.z, s.r);
-        if (line.size() % TracedLine::kBlockSteps == 0 && progress)
-            progress(line.size());
+        if (line.size() % TracedLine::kBlockSteps == 0) {
+            StopIfRequested(stop_);
+            if (progress)
+                progress(line.size());
+        }
     });
 }

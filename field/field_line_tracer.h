@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <stop_token>
 
 #include "field/angular_sum.h"
 #include "field/field_lines.h"
@@ -97,10 +98,11 @@ private:
 
 // Follows single field lines of one run by Euler steps. Whatever a run's lines
 // share (the coil, the step, the window, the prepared angles) is set up once;
-// trace() may be called from several threads at once.
+// trace() may be called from several threads at once. A stop request of the
+// run is met after the block of steps being written (field/run_stop.h).
 class FieldLineTracer {
 public:
-    explicit FieldLineTracer(const CalcParams& p);
+    explicit FieldLineTracer(const CalcParams& p, std::stop_token stop = {});
 
     // Follows the line from (z0, r0) until it comes back to the mid-plane or
     // leaves the plot window, into line (its old steps are dropped). Each time
@@ -110,4 +112,5 @@ public:
 private:
     LineStepping stepping_;
     AngularSum slope_;
+    std::stop_token stop_;
 };

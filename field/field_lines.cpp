@@ -3,8 +3,8 @@
 #include "field/field_line_tracer.h"
 #include "field/ordered_line_tracing.h"
 
-void FollowFieldLines(const CalcParams& p, FieldLineSink& sink)
+void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, std::stop_token stop)
 {
-    const FieldLineTracer tracer(p);
+    const FieldLineTracer tracer(p, std::move(stop));
     FollowLinesInOrder(tracer, FieldLineSeeds(p), sink);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <stop_token>
+
 #include "field/line_stepping.h"
 #include "params/calc_params.h"
 
@@ -14,5 +16,7 @@ public:
 
 // Seeds the field lines inside the coil and follows each one by Euler steps
 // until it comes back to the mid-plane or leaves the plot window, handing
-// every step to the sink as soon as it is computed.
-void FollowFieldLines(const CalcParams& p, FieldLineSink& sink);
+// every step to the sink as soon as it is computed. A stop request ends it
+// with RunStopped (field/run_stop.h) within a block of steps of every line
+// being traced.
+void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, std::stop_token stop = {});

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "field/exact_field.h"
+#include "field/run_stop.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ void shareAmong(unsigned threads, size_t count, const Work& work)
 
 }  // namespace
 
-FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height, int threads)
+FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height, int threads,
+                                      const std::stop_token& stop)
 {
     FieldStrengthGrid grid;
     if (width <= 0 || height <= 0)
@@ -74,7 +76,7 @@ FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height
     const unsigned n = threads > 0 ? static_cast<unsigned>(threads) : std::thread::hardware_concurrency();
 
     shareAmong(n, ownRows.size(), [&](size_t first, size_t step) {
-        for (size_t k = first; k < ownRows.size(); k += step) {
+        for (size_t k = first; k < ownRows.size() && !stop.stop_requested(); k += step) {
             double* row = &grid.strength[ownRows[k] * w];
             const double r = std::fabs(rs[ownRows[k]]);
             for (int x : ownCols)
@@ -83,6 +85,7 @@ FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height
                 row[x] = row[colTwin[x]];
         }
     });
+    StopIfRequested(stop);  // the threads have left their rows unfinished
     for (int y = 0; y < height; ++y)
         if (rowTwin[y] != y && rs[y] < 0)
             std::copy_n(&grid.strength[rowTwin[y] * w], w, &grid.strength[y * w]);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stop_token>
 #include <vector>
 
 #include "params/calc_params.h"
@@ -29,5 +30,6 @@ struct FieldStrengthGrid {
 // width or height <= 0 gives an empty grid; a zero field (R = 0, L = 0) gives
 // zeros, and scales that are not positive and finite a grid of zeros, with
 // lowest = highest = 0. Uses p.radius, p.length, p.zMin, p.yMax, p.scaleX,
-// p.scaleY.
-FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height, int threads = 0);
+// p.scaleY. A stop request is met between rows (RunStopped, field/run_stop.h).
+FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height, int threads = 0,
+                                      const std::stop_token& stop = {});

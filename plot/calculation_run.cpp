@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "field/run_stop.h"
+
 #include "plot/exact_lines_drawing.h"
 #include "plot/field_map_drawing.h"
 #include "plot/result_drawing.h"
@@ -40,10 +42,10 @@ std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface&
 }
 
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,
-                          RunAdditions additions)
-{
+                          RunAdditions additions, const RunControl& control)
+try {
     if (auto reason = RunRefusal(p, surface))
-        return RunOutcome{false, {}, std::move(*reason)};
+        return RunOutcome{false, {}, std::move(*reason), false};
 
     const ClockReading start = readClock();
     surface.clear();
@@ -51,16 +53,18 @@ RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::fun
     const bool lines = p.graphMode != kAxisGraph;
     if (lines && additions.fieldMap) {
         SetPictureScale(p, surface);
-        const FieldStrengthGrid strength = FieldStrengthValues(p, surface.width(), surface.height());
+        const FieldStrengthGrid strength = FieldStrengthValues(p, surface.width(), surface.height(), 0, control.stop);
         DrawFieldStrengthMap(strength, surface);
     }
     DrawAxes(p, surface);
     DrawWinding(p, surface);
-    DrawResult(p, surface);
+    DrawResult(p, surface, control);
     if (lines && additions.exactLines) {
-        const std::vector<std::vector<MeridianPoint>> exactLines = ExactFieldLines(p);
+        const std::vector<std::vector<MeridianPoint>> exactLines = ExactFieldLines(p, control.stop);
         DrawExactFieldLines(p, exactLines, surface);
     }
     const ClockReading end = readClock();
-    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}};
+    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false};
+} catch (const RunStopped&) {
+    return RunOutcome{false, {}, {}, true};
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "params/calc_params.h"
+#include "plot/run_control.h"
 #include "surface/drawing_surface.h"
 
 // The program's title, also the window caption before and during a run.
@@ -39,15 +40,18 @@ struct RunAdditions {
 };
 
 struct RunOutcome {
-    bool done = false;    // false: refused, nothing was changed
-    std::string caption;  // the window caption after the run
-    std::string refusal;  // the reason of a refused run
+    bool done = false;     // false: refused or stopped
+    std::string caption;   // the window caption after the run
+    std::string refusal;   // the reason of a refused run, which changed nothing
+    bool stopped = false;  // abandoned at a stop request: the picture is unfinished
 };
 
 // The calculation run: clears the picture, fixes the plot window and scales,
 // draws the axes, the winding and the selected graph, and times itself with
 // the given clock. A refused run changes neither the record nor the picture.
 // Additions asked for are drawn with the field-line graph: the map first, the
-// exact lines last.
+// exact lines last. A stop request of the control abandons the run at its
+// next opportunity, leaving the picture unfinished and the record's plot
+// window and scales set.
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,
-                          RunAdditions additions = {});
+                          RunAdditions additions = {}, const RunControl& control = {});

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "field/field_line_tracer.h"
+
 namespace {
 
 float pixel(double v) { return static_cast<float>(v); }
@@ -28,8 +30,50 @@ void MirroredDrawing::step(const FieldLineStep& s)
     surface_.drawLine(xLeft0, yAbove0, xLeft1, yAbove1, kGraphColour);
 }
 
-void TraceFieldLines(const CalcParams& p, DrawingSurface& surface)
+namespace {
+
+// Counts the lines as they begin, for the run's progress.
+class CountedLines final : public FieldLineSink {
+public:
+    CountedLines(FieldLineSink& sink, const RunControl& control, int total)
+        : sink_(sink), control_(control), total_(total)
+    {
+    }
+    void beginLine(double z, double r) override
+    {
+        control_.linesDone(begun_++, total_);
+        sink_.beginLine(z, r);
+    }
+    void step(const FieldLineStep& s) override { sink_.step(s); }
+    int begun() const { return begun_; }
+
+private:
+    FieldLineSink& sink_;
+    const RunControl& control_;
+    int total_;
+    int begun_ = 0;
+};
+
+int seedCount(const CalcParams& p)
+{
+    FieldLineSeeds seeds(p);
+    int n = 0;
+    for (double z0, r0; seeds.next(z0, r0);)
+        ++n;
+    return n;
+}
+
+}  // namespace
+
+void TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
 {
     MirroredDrawing drawing(p, surface);
-    FollowFieldLines(p, drawing);
+    if (!control.linesDone) {
+        FollowFieldLines(p, drawing, control.stop);
+        return;
+    }
+    const int total = seedCount(p);
+    CountedLines counted(drawing, control, total);
+    FollowFieldLines(p, counted, control.stop);
+    control.linesDone(total, total);
 }

@@ -2,6 +2,7 @@
 
 #include "field/field_lines.h"
 #include "params/calc_params.h"
+#include "plot/run_control.h"
 #include "surface/drawing_surface.h"
 
 // Draws each step of the traced lines in the four quadrants of the meridian
@@ -20,5 +21,6 @@ private:
 };
 
 // Traces the field lines and draws every step four times, mirrored about the
-// axis and about the coil's mid-plane, as soon as it is computed.
-void TraceFieldLines(const CalcParams& p, DrawingSurface& surface);
+// axis and about the coil's mid-plane, as soon as it is computed. A stop
+// request of the control ends it with RunStopped.
+void TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control = {});

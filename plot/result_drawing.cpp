@@ -3,10 +3,10 @@
 #include "plot/axis_curve.h"
 #include "plot/field_lines_drawing.h"
 
-void DrawResult(const CalcParams& p, DrawingSurface& surface)
+void DrawResult(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
 {
     if (p.graphMode == kAxisGraph)
         DrawAxisCurve(p, surface);
     else
-        TraceFieldLines(p, surface);
+        TraceFieldLines(p, surface, control);
 }

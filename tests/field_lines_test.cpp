@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <stop_token>
 #include <stdexcept>
 #include <vector>
 
 #include "field/field_line_tracer.h"
+#include "field/exact_field_line.h"
+#include "field/field_strength_map.h"
 #include "field/ordered_line_tracing.h"
+#include "field/run_stop.h"
 #include "reference/plain_field_lines.h"
 #include "test_support.h"
 
@@ -148,3 +153,73 @@ TEST(OrderedLineTracing, AnyNumberOfHelpersHandsOnThePlainSequenceOrTheSinksErro
             EXPECT_THROW(FollowLinesInOrder(FieldLineTracer(p), FieldLineSeeds(p), sink, helpers), std::runtime_error);
         }
 }
+
+// A stop request ends each long part of a run with RunStopped before it is done, whoever asks: the sink on the
+// calling thread while helpers trace, or nobody at all before the part starts; a whole run reports itself stopped.
+struct StopCase {
+    const char* name;
+    std::function<void(const CalcParams& p, std::stop_source& stop)> run;  // throws RunStopped when stopped
+};
+
+class FieldLinesStop : public testing::TestWithParam<StopCase> {};
+
+TEST_P(FieldLinesStop, EndsTheRunBeforeItIsDone)
+{
+    const CalcParams p = Windowed(RunValues(kFieldLinesGraph, 0.1, 0.1, 10, 12.5), 1912, 1000);
+    std::stop_source stop;
+    EXPECT_THROW(GetParam().run(p, stop), RunStopped);
+}
+
+namespace {
+
+// Asks for the stop at the sink's given step and counts the lines it sees.
+struct StoppingSink final : FieldLineSink {
+    StoppingSink(std::stop_source& s, long long at) : stop(s), stopAt(at) {}
+    std::stop_source& stop;
+    long long stopAt, steps = 0;
+    int lines = 0;
+    void beginLine(double, double) override { ++lines; }
+    void step(const FieldLineStep&) override { ++steps == stopAt ? void(stop.request_stop()) : void(); }
+};
+
+void TraceStoppedAt(const CalcParams& p, std::stop_source& stop, long long step, unsigned helpers)
+{
+    StoppingSink sink(stop, step);
+    try {
+        FollowLinesInOrder(FieldLineTracer(p, stop.get_token()), FieldLineSeeds(p), sink, helpers);
+    } catch (const RunStopped&) {
+        EXPECT_LT(sink.lines, 12);
+        throw;
+    }
+}
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, FieldLinesStop,
+    testing::Values(
+        StopCase{"TracedAlone", [](const CalcParams& p, std::stop_source& s) { TraceStoppedAt(p, s, 2000, 0); }},
+        StopCase{"TracedWithOneHelper", [](const CalcParams& p, std::stop_source& s) { TraceStoppedAt(p, s, 1, 1); }},
+        StopCase{"TracedWithThreeHelpers", [](const CalcParams& p, std::stop_source& s) { TraceStoppedAt(p, s, 5000, 3); }},
+        StopCase{"ExactLines", [](const CalcParams& p, std::stop_source& s) { s.request_stop(); ExactFieldLines(p, s.get_token()); }},
+        StopCase{"StrengthMap", [](const CalcParams& p, std::stop_source& s) {
+                     s.request_stop();
+                     FieldStrengthValues(p, 1912, 1000, 3, s.get_token());
+                 }},
+        StopCase{"WholeRunAtItsThirdLine", [](const CalcParams& p, std::stop_source& s) {
+                     CalcParams q = p;
+                     TestSurface picture(1912, 1000, false);
+                     std::vector<int> reported;
+                     const RunControl control{s.get_token(), [&](int done, int total) {
+                                                  reported.push_back(done);
+                                                  EXPECT_EQ(total, 12);
+                                                  if (done == 2)
+                                                      s.request_stop();
+                                              }};
+                     const RunOutcome outcome = RunCalculation(q, picture, [] { return ClockReading{}; }, {true, true}, control);
+                     EXPECT_TRUE(outcome.stopped && !outcome.done && outcome.caption.empty());
+                     // lines already traced when the stop came may still be drawn, but not all of them
+                     EXPECT_TRUE(reported.size() >= 3 && reported.size() < 12 && reported[2] == 2);
+                     throw RunStopped{};
+                 }}),
+    [](const testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });

@@ -157,11 +157,14 @@ private slots:
         control("liveAction")->trigger();
         QCOMPARE(picture()->image(), plain);
         form->setWindowTitle(QString());
+        QSignalSpy shown(form.get(), &Form1::pictureShown);  // a live run ends on its own thread
         QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_Up);
+        QVERIFY(shown.wait());
         QVERIFY(QRegularExpression(QStringLiteral("^Зорекс   время расчета [0-9]+ c$")).match(form->windowTitle()).hasMatch());
         const QImage live = picture()->image();
         QVERIFY(live != plain);
         additions[0]->trigger();
+        QVERIFY(shown.wait());
         QVERIFY(picture()->image() != live);
         selectGraph(0);
         QVERIFY(!additions[0]->isEnabled() && !additions[1]->isEnabled());
