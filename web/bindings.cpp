@@ -17,6 +17,7 @@ val RunObject(const PageSettings& settings)
     result.set("done", run.done);
     result.set("caption", run.caption);
     result.set("refusal", run.refusal);
+    result.set("lineCount", run.lineCount);
     result.set("width", run.width);
     result.set("height", run.height);
     const val view(emscripten::typed_memory_view(run.pixels.size(), run.pixels.data()));

@@ -49,6 +49,7 @@ PageRun RunPage(const PageSettings& settings)
     }
     run.done = true;
     run.caption = outcome.caption;
+    run.lineCount = p.lineCount;
     run.width = surface.width();
     run.height = surface.height();
     run.pixels = surface.pixels();

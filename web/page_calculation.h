@@ -32,6 +32,7 @@ struct PageRun {
     bool done = false;
     std::string caption;
     std::string refusal;
+    double lineCount = 0;  // the number of lines as the box's text reads
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;

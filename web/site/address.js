@@ -1,5 +1,5 @@
 // The page's address: the parameters it may carry, read leniently, and
-// written back after each run.
+// written back after each run (the lines as the number the box's text gave).
 //   ?R=0.2&L=1&a=2&graph=lines&lines=7&exact=1&map=1
 
 // A length in metres on the scroll bars' grid, 0 to 10 in tenths, as the
@@ -17,7 +17,7 @@ const readers = {
   L: ['length', metres],
   a: ['halfRange', metres],
   graph: ['graph', (t) => (t === 'axis' || t === 'lines' ? t : null)],
-  lines: ['lineText', (t) => (/^\d{1,3}$/.test(t) && Number(t) <= 200 ? t : null)],
+  lines: ['lineText', (t) => (/^\d{1,3}(\.\d{1,20})?$/.test(t) && Number(t) <= 200 ? t : null)],
   exact: ['exactLines', (t) => (t === '0' || t === '1' ? t === '1' : null)],
   map: ['fieldMap', (t) => (t === '0' || t === '1' ? t === '1' : null)],
 };
@@ -42,7 +42,7 @@ export function readAddress(search) {
 export function addressOf(s) {
   const query = new URLSearchParams({ R: s.radius, L: s.length, a: s.halfRange, graph: s.graph });
   if (s.graph === 'lines') {
-    query.set('lines', s.lineText);
+    query.set('lines', s.lineCount);  // the number the box's text read, which reads back the same
     query.set('exact', s.exactLines ? '1' : '0');
     query.set('map', s.fieldMap ? '1' : '0');
   }

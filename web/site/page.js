@@ -99,7 +99,7 @@ async function run() {
   }
   if (!result) return;  // a newer run took its place
   $('problem').textContent = result.done ? '' : result.refusal;
-  if (result.done) show(s, result);
+  if (result.done) show({ ...s, lineCount: result.lineCount }, result);
 }
 
 function runIfLive() { if (live.checked) run(); }
