@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Zoreks, builds it, and either starts the
-# program or runs every test.
-#   ./zoreks.sh run    install what is missing, build, start the program
-#   ./zoreks.sh test   install what is missing, build, run all tests
+# program, runs every test, or builds and serves the web page.
+#   ./zoreks.sh run        install what is missing, build, start the program
+#   ./zoreks.sh test       install what is missing, build, run all tests
+#   ./zoreks.sh web-build  install what is missing, write the web page to build-web/site
+#   ./zoreks.sh web        the same, then serve it at http://127.0.0.1:8080/
+#                          (the port from ZOREKS_WEB_PORT when set)
 set -euo pipefail
 cd "$(dirname "$0")"
 top=$(pwd)
@@ -14,6 +17,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
 )
 run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer
+web_packages=(emscripten cmake ninja-build python3)  # the page, and a static server for it
+web_test_packages=(chromium)  # the page's tests drive it with a client from the npm registry
 test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils
   dpkg-dev file appstream lintian man-db)  # the Debian package: made, checked, its pages read
 
@@ -47,6 +52,28 @@ build() { # build DIR [cmake options...]: everything, tests and benchmarks inclu
   cmake --build "$1" -j"$(nproc)"
 }
 
+# The largest the whole site may be, bytes.
+web_site_limit=1500000
+
+# The core as WebAssembly and the static site around it, in build-web/site.
+# Debian's Emscripten brings its system libraries built, in a cache under
+# /usr/share/emscripten that it never writes to (FROZEN_CACHE): nothing is
+# built into a cache or downloaded, and the build uses none of its ports.
+# Its tools run on the machine's node, which finds acorn only through NODE_PATH.
+web_build() {
+  install_missing "${web_packages[@]}"
+  export NODE_PATH=/usr/share/nodejs
+  emcmake cmake -S "$top" -B "$top/build-web" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$top/build-web" -j"$(nproc)"
+  local size
+  size=$(du -sb "$top/build-web/site" | cut -f1)
+  echo "The site: $top/build-web/site, $size bytes"
+  if [ "$size" -ge "$web_site_limit" ]; then
+    echo "The site is larger than $web_site_limit bytes." >&2
+    exit 1
+  fi
+}
+
 case "${1:-}" in
   run)
     install_missing "${packages[@]}" "${run_packages[@]}"
@@ -73,9 +100,24 @@ case "${1:-}" in
       -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer"
     TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
       ctest --test-dir "$top/build-tsan" --output-on-failure -j"$(nproc)" -R "$tsan_tests" -E "$tsan_skipped"
+    # The web page in headless Chromium, its downloads against the export tool built above.
+    install_missing "${web_test_packages[@]}"
+    command -v npm >/dev/null || install_missing npm  # node's own npm, where node came with one
+    web_build
+    (cd "$top/web/tests" && npm ci --no-audit --no-fund --loglevel=error)
+    node "$top/web/tests/page.test.mjs" "$top/build-web/site" "$top/build/bin/zoreks-render"
+    ;;
+  web-build)
+    web_build
+    ;;
+  web)
+    web_build
+    port=${ZOREKS_WEB_PORT:-8080}
+    echo "The page: http://127.0.0.1:$port/"
+    exec python3 -m http.server --bind 127.0.0.1 "$port" --directory "$top/build-web/site"
     ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|web-build|web" >&2
     exit 2
     ;;
 esac

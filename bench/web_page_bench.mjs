@@ -1,0 +1,89 @@
+// The web page's speed in headless Chromium beside the native program's, in
+// one run: the default field-line run and the short-coil run in the page's
+// worker (round trip of a request, the picture's pixels included), the same
+// runs natively on one core (zoreks_bench's RunRasterized, the same rasteriser, under taskset -c 0),
+// and the time from navigation to the first picture of a link.
+//   node bench/web_page_bench.mjs SITE_FOLDER [ZOREKS_BENCH]
+// puppeteer-core comes from web/tests (npm ci there first).
+import { execFileSync, spawn } from 'node:child_process';
+import { mkdtempSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+
+const require = createRequire(new URL('../web/tests/package.json', import.meta.url));
+const puppeteer = require('puppeteer-core');
+const [site, nativeBench] = process.argv.slice(2);
+const kRepetitions = 15;
+const port = 18000 + (process.pid % 1000);
+const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', site],
+  { stdio: 'ignore' });
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync'],
+});
+const address = `http://127.0.0.1:${port}/index.html`;
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+await new Promise((done) => setTimeout(done, 500));  // the server starting
+
+const start = { radius: 0.2, length: 1, halfRange: 2, graphEntry: 'линии напряженности', lineText: '7',
+  exactLines: false, fieldMap: false };
+const runs = {
+  a_defaults: { ...start, width: 651, height: 320 },
+  c_short_coil: { ...start, radius: 0.1, length: 0.1, halfRange: 10, width: 1912, height: 1000 },
+};
+
+// Milliseconds of each request to a worker of its own, after one to warm up.
+const page = await browser.newPage();
+await page.goto(address);
+const web = {};
+for (const [name, settings] of Object.entries(runs)) {
+  web[name] = median(await page.evaluate(async (s, n) => {
+    const worker = new Worker('worker.js');
+    const ask = () => new Promise((done) => {
+      worker.onmessage = () => done();
+      worker.postMessage({ id: 1, kind: 'run', settings: s });
+    });
+    await ask();
+    const times = [];
+    for (let k = 0; k < n; ++k) {
+      const t = performance.now();
+      await ask();
+      times.push(performance.now() - t);
+    }
+    worker.terminate();
+    return times;
+  }, settings, kRepetitions));
+}
+
+// From navigation to the first picture of a link, a fresh browser context each time.
+const firstPicture = [];
+for (let k = 0; k < 5; ++k) {
+  const context = await browser.createBrowserContext();
+  const fresh = await context.newPage();
+  await fresh.goto(address + '?graph=lines');
+  await fresh.waitForFunction(() => /время расчета/.test(document.title));
+  firstPicture.push(await fresh.evaluate(() => performance.now()));
+  await context.close();
+}
+await browser.close();
+server.kill();
+
+const native = {};
+if (nativeBench) {
+  const out = join(mkdtempSync(join(tmpdir(), 'zoreks-bench-')), 'native.json');
+  execFileSync('taskset', ['-c', '0', nativeBench, '--benchmark_filter=^RunRasterized/(a_defaults|c_short_coil)/',
+    `--benchmark_repetitions=${kRepetitions}`, `--benchmark_out=${out}`, '--benchmark_out_format=json'],
+  { stdio: 'ignore' });
+  const report = JSON.parse(readFileSync(out, 'utf8').replace(/: (-?NaN|-?Infinity)/g, ': null'));  // counters that did not apply
+  for (const b of report.benchmarks.filter((b) => b.aggregate_name === 'median'))
+    native[b.run_name.split('/')[1]] = b.real_time;
+}
+
+console.log('run                      page, ms   native on one core, ms   page / native');
+for (const name of Object.keys(runs)) {
+  const ratio = native[name] ? (web[name] / native[name]).toFixed(2) : '-';
+  console.log(`${name.padEnd(24)} ${web[name].toFixed(1).padStart(8)}   ${(native[name]?.toFixed(1) ?? '-').padStart(22)}   ${ratio.padStart(13)}`);
+}
+console.log(`navigation to the first picture (lines, 651x320): ${median(firstPicture).toFixed(0)} ms (median of 5)`);

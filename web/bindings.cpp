@@ -1,0 +1,48 @@
+// The page's worker reaches the calculation through these names (embind).
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include "app/info_texts.h"
+#include "web/page_calculation.h"
+
+namespace {
+
+using emscripten::val;
+
+// The run as a plain object; the pixels are copied out as a Uint32Array.
+val RunObject(const PageSettings& settings)
+{
+    const PageRun run = RunPage(settings);
+    val result = val::object();
+    result.set("done", run.done);
+    result.set("caption", run.caption);
+    result.set("refusal", run.refusal);
+    result.set("lineCount", run.lineCount);
+    result.set("width", run.width);
+    result.set("height", run.height);
+    const val view(emscripten::typed_memory_view(run.pixels.size(), run.pixels.data()));
+    result.set("pixels", view.call<val>("slice"));
+    return result;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(zoreks)
+{
+    emscripten::value_object<PageSettings>("PageSettings")
+        .field("radius", &PageSettings::radius)
+        .field("length", &PageSettings::length)
+        .field("halfRange", &PageSettings::halfRange)
+        .field("graphEntry", &PageSettings::graphEntry)
+        .field("lineText", &PageSettings::lineText)
+        .field("exactLines", &PageSettings::exactLines)
+        .field("fieldMap", &PageSettings::fieldMap)
+        .field("width", &PageSettings::width)
+        .field("height", &PageSettings::height);
+    emscripten::function("run", &RunObject);
+    emscripten::function("table", &PageTable);
+    emscripten::function("readout", &PageReadout);
+    emscripten::function("svg", &PageSvg);
+    emscripten::function("aboutText", &AboutText);
+    emscripten::function("authorsText", &AuthorsText);
+}

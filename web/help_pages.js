@@ -1,0 +1,64 @@
+// Writes the help documents of the site: the HTML sources of the desktop's
+// PDF documents with their figures, which the page's own core draws here
+// (the same runs as the PDF's figures), and instruction.txt as a page.
+//   node help_pages.js DOCS_FOLDER SITE_FOLDER
+const fs = require('fs');
+const path = require('path');
+const zlib = require('zlib');
+
+const [docs, site] = process.argv.slice(2);
+const help = path.join(site, 'help');
+
+// A PNG file of 0xffRRGGBB pixels, row by row.
+function png(width, height, pixels) {
+  const rows = Buffer.alloc((3 * width + 1) * height);
+  pixels.forEach((argb, i) => rows.writeUIntBE(argb & 0xffffff, Math.floor(i / width) + 3 * i + 1, 3));
+  const crcTable = Array.from({ length: 256 }, (_, n) => {
+    for (let k = 0; k < 8; k++) n = n & 1 ? 0xedb88320 ^ (n >>> 1) : n >>> 1;
+    return n >>> 0;
+  });
+  const crc = (b) => ~b.reduce((c, x) => crcTable[(c ^ x) & 0xff] ^ (c >>> 8), ~0) >>> 0;
+  const chunk = (type, data) => {
+    const body = Buffer.concat([Buffer.from(type), data]);
+    const length = Buffer.alloc(4);
+    length.writeUInt32BE(data.length);
+    const sum = Buffer.alloc(4);
+    sum.writeUInt32BE(crc(body));
+    return Buffer.concat([length, body, sum]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(width, 0);
+  header.writeUInt32BE(height, 4);
+  header.set([8, 2, 0, 0, 0], 8);  // 8 bits, RGB
+  return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
+    chunk('IDAT', zlib.deflateSync(rows, { level: 9 })), chunk('IEND', Buffer.alloc(0))]);
+}
+
+const start = { radius: 0.2, length: 1, halfRange: 2, lineText: '7',
+  exactLines: false, fieldMap: false, width: 651, height: 320 };
+const figures = {
+  axis: { ...start, graphEntry: 'поле на оси Hz(z)' },
+  lines: { ...start, graphEntry: 'линии напряженности' },
+  exact: { ...start, graphEntry: 'линии напряженности', halfRange: 0.8, exactLines: true },
+};
+
+require(path.join(site, 'zoreks-core.js'))({
+  wasmBinary: fs.readFileSync(path.join(site, 'zoreks-core.wasm')),
+}).then((core) => {
+  fs.mkdirSync(help, { recursive: true });
+  for (const [name, settings] of Object.entries(figures)) {
+    const run = core.run(settings);
+    fs.writeFileSync(path.join(help, `figure-${name}.png`), png(run.width, run.height, run.pixels));
+  }
+  for (const page of ['spravka.html', 'uprav.html']) {
+    const text = fs.readFileSync(path.join(docs, page), 'utf8');
+    fs.writeFileSync(path.join(help, page), text.replace(/src="figure:(\w+)"/g, 'src="figure-$1.png"'));
+  }
+  // A plain static server names no character set for a .txt file: the
+  // instruction goes into a page that names its own.
+  const escaped = fs.readFileSync(path.join(docs, 'instruction.txt'), 'utf8')
+    .replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+  fs.writeFileSync(path.join(help, 'instruction.html'), '<!doctype html>\n<html lang="ru">\n<head>\n' +
+    '<meta charset="utf-8">\n<title>Зорекс. Инструкция</title>\n</head>\n<body>\n<pre style="white-space: pre-wrap">' +
+    escaped + '</pre>\n</body>\n</html>\n');
+});

@@ -1,0 +1,91 @@
+#pragma once
+// Included before every source of the WebAssembly build: the pieces of C++20
+// that the C++ library of Debian's Emscripten lacks, as the standard defines
+// them.
+//
+// std::make_unique_for_overwrite of a single object: new T, default-initialised.
+//
+// std::to_chars and std::from_chars for double, which the core uses to write
+// and read numbers exactly: to_chars with a precision is printf's "%.*f",
+// "%.*e", "%.*a" or "%.*g" (fixed, scientific, hex, general) in the C locale, from_chars of the general
+// format is strtod's reading of the longest decimal prefix, with no leading
+// blanks, no plus sign and no hexadecimal. Emscripten's C library always works
+// in the C locale, and its printf and strtod convert exactly, so the texts and
+// values are the same as on the desktop, digit for digit.
+#include <charconv>
+#include <memory>
+#include <version>
+
+#if defined(__cplusplus) && !defined(__cpp_lib_smart_ptr_for_overwrite)
+namespace std {
+template <class T>
+    requires(!is_array_v<T>)
+unique_ptr<T> make_unique_for_overwrite()
+{
+    return unique_ptr<T>(new T);
+}
+}  // namespace std
+#endif
+
+#if defined(__cplusplus) && !defined(__cpp_lib_to_chars)
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace std {
+
+inline to_chars_result to_chars(char* first, char* last, double value, chars_format format, int precision)
+{
+    const char* const pattern = format == chars_format::fixed        ? "%.*f"
+                                : format == chars_format::scientific ? "%.*e"
+                                : format == chars_format::hex        ? "%.*a"
+                                                                     : "%.*g";
+    const int n = std::snprintf(nullptr, 0, pattern, precision, value);
+    if (n < 0 || n > last - first)
+        return {last, errc::value_too_large};
+    string text(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(text.data(), text.size(), pattern, precision, value);
+    for (int i = 0; i < n; ++i)
+        first[i] = text[i];
+    return {first + n, errc()};
+}
+
+inline from_chars_result from_chars(const char* first, const char* last, double& value,
+                                    chars_format = chars_format::general)
+{
+    const auto digitsFrom = [last](const char* p) {
+        while (p < last && *p >= '0' && *p <= '9')
+            ++p;
+        return p;
+    };
+    const char* p = first < last && *first == '-' ? first + 1 : first;
+    const char* const whole = p;
+    p = digitsFrom(p);
+    bool digits = p != whole;
+    if (p < last && *p == '.') {
+        const char* const end = digitsFrom(p + 1);
+        digits = digits || end != p + 1;
+        if (digits)
+            p = end;
+    }
+    if (!digits)
+        return {first, errc::invalid_argument};
+    if (p < last && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        if (q < last && (*q == '+' || *q == '-'))
+            ++q;
+        if (q < last && *q >= '0' && *q <= '9')
+            p = digitsFrom(q);
+    }
+    const string number(first, p);
+    errno = 0;
+    const double read = std::strtod(number.c_str(), nullptr);
+    if (errno == ERANGE)
+        return {p, errc::result_out_of_range};
+    value = read;
+    return {p, errc()};
+}
+
+}  // namespace std
+#endif

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "params/calc_params.h"
+#include "plot/calculation_run.h"
+
+// What the page's controls hold when "расчет" is pressed: the radius, the
+// length and the half-size of the region in metres (from a slider, its
+// position times 0.1 as the window's scroll bars give them; from a link, the
+// number it carries, as the export tool reads it), the text of the selected
+// graph entry, the text of the line-count box, the View additions, and the
+// picture's size in pixels. The same settings always give the same run, so
+// the page keeps the settings of the picture it shows, not the run.
+struct PageSettings {
+    double radius = 0.2;
+    double length = 1;
+    double halfRange = 2;
+    std::string graphEntry;
+    std::string lineText = "7";
+    bool exactLines = false;
+    bool fieldMap = false;
+    int width = 651;
+    int height = 320;
+};
+
+// A run as the page shows it: the picture (0xffRRGGBB, row by row) and the
+// caption, or the sentence of a refusal (nothing else then).
+struct PageRun {
+    bool done = false;
+    std::string caption;
+    std::string refusal;
+    double lineCount = 0;  // the number of lines as the box's text reads
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+// The record the controls set, as the window's handlers set it.
+CalcParams ParamsOfSettings(const PageSettings& settings);
+
+// The window's calculation run, timed by the clock of the day.
+PageRun RunPage(const PageSettings& settings);
+
+// The export tool's CSV table of the same run, byte for byte; empty for
+// settings that the run refuses.
+std::string PageTable(const PageSettings& settings);
+
+// The values under the pointer at (x, y) pixels of the run's picture, rows as
+// the window's tool tip has them, separated by '\n', numbers with the given
+// decimal separator; empty outside the picture or for a refused run.
+std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator);
+
+// The run's picture as the export tool's SVG file, from the same SVG writer;
+// empty for settings that the run refuses.
+std::string PageSvg(const PageSettings& settings);
