@@ -5,25 +5,15 @@
 // and the time from navigation to the first picture of a link.
 //   node bench/web_page_bench.mjs SITE_FOLDER [ZOREKS_BENCH]
 // puppeteer-core comes from web/tests (npm ci there first).
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
+import { serveSite } from '../web/tests/served_site.mjs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
-const require = createRequire(new URL('../web/tests/package.json', import.meta.url));
-const puppeteer = require('puppeteer-core');
 const [site, nativeBench] = process.argv.slice(2);
 const kRepetitions = 15;
-const port = 18000 + (process.pid % 1000);
-const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', site],
-  { stdio: 'ignore' });
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync'],
-});
-const address = `http://127.0.0.1:${port}/index.html`;
+const { address, browser, close } = await serveSite(site);
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 await new Promise((done) => setTimeout(done, 500));  // the server starting
 
@@ -67,8 +57,7 @@ for (let k = 0; k < 5; ++k) {
   firstPicture.push(await fresh.evaluate(() => performance.now()));
   await context.close();
 }
-await browser.close();
-server.kill();
+await close();
 
 const native = {};
 if (nativeBench) {

@@ -2,31 +2,17 @@
 // static server, driven by keyboard and pointer, its downloads compared with
 // the export tool's files for the same parameters.
 //   node page.test.mjs SITE_FOLDER ZOREKS_RENDER
-import { execFileSync, spawn } from 'node:child_process';
+import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync } from 'node:fs';
-import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { serveSite } from './served_site.mjs';
 
 const [site, render] = process.argv.slice(2);
 const kGraphColour = [12, 0, 255];
 const kAxisColour = [12, 0, 0];
 
-const port = await new Promise((done) => {
-  const probe = createServer().listen(0, '127.0.0.1', () => {
-    const { port: free } = probe.address();
-    probe.close(() => done(free));
-  });
-});
-const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', site],
-  { stdio: 'ignore' });
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync'],
-});
-const site_ = `http://127.0.0.1:${port}/index.html`;
+const { address: site_, browser, close } = await serveSite(site);
 
 // The export tool's file for the same parameters, in the given format.
 function toolFile(args, extension) {
@@ -172,7 +158,6 @@ for (const [name, test] of Object.entries(tests)) {
     console.log(`FAIL ${name}: ${e.message}`);
   }
 }
-await browser.close();
-server.kill();
+await close();
 console.log(`${passed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);

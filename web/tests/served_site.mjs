@@ -1,0 +1,27 @@
+// The site served by a plain static server on a free loopback port, and
+// Debian's Chromium started headless to open it, as the page's tests and its
+// benchmark use them.
+import { spawn } from 'node:child_process';
+import { createServer } from 'node:net';
+import puppeteer from 'puppeteer-core';
+
+export async function serveSite(site) {
+  const port = await new Promise((done) => {
+    const probe = createServer().listen(0, '127.0.0.1', () => {
+      const { port: free } = probe.address();
+      probe.close(() => done(free));
+    });
+  });
+  const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', site],
+    { stdio: 'ignore' });
+  const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+  const close = async () => {
+    await browser.close();
+    server.kill();
+  };
+  return { address: `http://127.0.0.1:${port}/index.html`, browser, close };
+}
