@@ -23,7 +23,13 @@ ClockReading ReadClock()
     return {local.tm_min, local.tm_sec};
 }
 
-RunAdditions AdditionsOf(const PageSettings& s) { return {s.exactLines, s.fieldMap}; }
+RunAdditions AdditionsOf(const PageSettings& s)
+{
+    RunAdditions additions;
+    additions.exactLines = s.exactLines;
+    additions.fieldMap = s.fieldMap;
+    return additions;
+}
 
 }  // namespace
 
