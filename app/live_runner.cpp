@@ -69,7 +69,8 @@ void LiveRunner::startWaiting()
         const RunControl control{stop, [this](int done, int total) {
                                      linesTotal_ = total;
                                      linesDone_ = done;
-                                 }};
+                                 },
+                                 {}};
         CalcParams p = request.settings;
         RunImage run = DrawRunImage(p, request.size, request.additions, CurrentClockReading, control);
         std::optional<LiveResult> result;

@@ -17,32 +17,33 @@ const { address, browser, close } = await serveSite(site);
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 await new Promise((done) => setTimeout(done, 500));  // the server starting
 
-const start = { radius: 0.2, length: 1, halfRange: 2, graphEntry: 'линии напряженности', lineText: '7',
+const start = { radius: 0.2, length: 1, halfRange: 2, graphEntry: 'линии напряженности', graph: 'lines', lineText: '7',
   exactLines: false, fieldMap: false };
 const runs = {
   a_defaults: { ...start, width: 651, height: 320 },
   c_short_coil: { ...start, radius: 0.1, length: 0.1, halfRange: 10, width: 1912, height: 1000 },
 };
 
-// Milliseconds of each request to a worker of its own, after one to warm up.
+// Milliseconds of each run asked of the page's calculation (its workers of
+// their own), the joined picture included, after one to warm up.
 const page = await browser.newPage();
-await page.goto(address);
+await page.goto(address, { waitUntil: 'networkidle0' });
+await new Promise((done) => setTimeout(done, 1000));  // the page's own start settled
 const web = {};
 for (const [name, settings] of Object.entries(runs)) {
   web[name] = median(await page.evaluate(async (s, n) => {
-    const worker = new Worker('worker.js');
-    const ask = () => new Promise((done) => {
-      worker.onmessage = () => done();
-      worker.postMessage({ id: 1, kind: 'run', settings: s });
-    });
-    await ask();
+    const { Calculation } = await import('./calculation.js');
+    const calculation = new Calculation();
+    await calculation.run(s);
+    while (!calculation.helperReady) await new Promise((done) => setTimeout(done, 20));  // its second worker
     const times = [];
     for (let k = 0; k < n; ++k) {
       const t = performance.now();
-      await ask();
+      await calculation.run(s);
       times.push(performance.now() - t);
     }
-    worker.terminate();
+    calculation.worker.terminate();
+    calculation.helper?.terminate();
     return times;
   }, settings, kRepetitions));
 }

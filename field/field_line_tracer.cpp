@@ -5,8 +5,10 @@
 
 #include "field/run_stop.h"
 
-FieldLineSeeds::FieldLineSeeds(const CalcParams& p) : z0_(p.length / 500)
+FieldLineSeeds::FieldLineSeeds(const CalcParams& p, LineShare share) : z0_(p.length / 500), share_(share)
 {
+    if (!(share.count >= 1 && share.index >= 0 && share.index < share.count))
+        return;  // no such share
     // Seeds on the axis or a step of zero leave no line to follow; a line count
     // below 1 seeds none (and keeps lineCount = -1 from dividing by zero).
     if (!(p.radius > 0) || !(p.length > 0) || !(p.lineCount >= 1))
@@ -17,12 +19,15 @@ FieldLineSeeds::FieldLineSeeds(const CalcParams& p) : z0_(p.length / 500)
 
 bool FieldLineSeeds::next(double& z0, double& r0)
 {
-    if (!(i_ >= 1))
-        return false;
-    z0 = z0_;
-    r0 = i_ * dr_;
-    i_ -= 1;
-    return true;
+    for (; i_ >= 1; i_ -= 1, ++number_)
+        if (number_ % share_.count == share_.index) {
+            z0 = z0_;
+            r0 = i_ * dr_;
+            i_ -= 1;
+            ++number_;
+            return true;
+        }
+    return false;
 }
 
 TracedLine::~TracedLine()

@@ -11,11 +11,11 @@
 #include "params/calc_params.h"
 
 // The seeds of a run's field lines, outermost first: z = L/500 and
-// r = i R/(lineCount + 1) for i = lineCount, lineCount - 1, ... while i >= 1.
-// A coil of zero radius or length has none.
+// r = i R/(lineCount + 1) for i = lineCount, lineCount - 1, ... while i >= 1;
+// of them only the given share. A coil of zero radius or length has none.
 class FieldLineSeeds {
 public:
-    explicit FieldLineSeeds(const CalcParams& p);
+    explicit FieldLineSeeds(const CalcParams& p, LineShare share = {});
 
     // The next seed; false when every line has been seeded.
     bool next(double& z0, double& r0);
@@ -24,6 +24,8 @@ private:
     double i_ = 0;   // the counter of the line to come
     double dr_ = 0;  // spacing of the seeds across the radius
     double z0_;  // z of every seed
+    LineShare share_;
+    long long number_ = 0;  // of the line to come, from the outermost
 };
 
 // One traced field line: its seed and where each step ends, in order. A step

@@ -54,9 +54,9 @@ private:
     int begun_ = 0;
 };
 
-int seedCount(const CalcParams& p)
+int seedCount(const CalcParams& p, LineShare share)
 {
-    FieldLineSeeds seeds(p);
+    FieldLineSeeds seeds(p, share);
     int n = 0;
     for (double z0, r0; seeds.next(z0, r0);)
         ++n;
@@ -68,12 +68,12 @@ int seedCount(const CalcParams& p)
 void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, const RunControl& control)
 {
     if (!control.linesDone) {
-        FollowFieldLines(p, sink, control.stop);
+        FollowFieldLines(p, sink, control.stop, control.lines);
         return;
     }
-    const int total = seedCount(p);
+    const int total = seedCount(p, control.lines);
     CountedLines counted(sink, control, total);
-    FollowFieldLines(p, counted, control.stop);
+    FollowFieldLines(p, counted, control.stop, control.lines);
     control.linesDone(total, total);
 }
 

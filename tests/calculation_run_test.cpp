@@ -4,8 +4,10 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "raster/raster_surface.h"
 #include "test_support.h"
 
 using Kind = DrawOp::Kind;
@@ -116,4 +118,26 @@ TEST(RunCaption, TitleThreeBlanksTheSecondsAndALatinCTimedOverTheHour)
     const ClockReading readings[] = {{59, 58}, {0, 3}};
     int n = 0;
     EXPECT_EQ(RunCalculation(p, surface, [&] { return readings[n++]; }).caption, RunCaption(5));
+}
+
+// The traced lines drawn in shares, the run with one share and the others' lines alone on white pictures whose
+// coloured pixels are laid over it, give the run's picture to the pixel: for any count of shares, even one
+// without a line.
+TEST(CalculationRun, LinesDrawnInSharesAndJoinedGiveThePicture)
+{
+    for (const auto& [R, L, a, lines, count] : {std::tuple{0.2, 1.0, 2.0, 7.0, 2}, {0.1, 0.1, 10.0, 12.5, 3}, {1.5, 0.4, 2.5, 1.0, 2}}) {
+        const CalcParams start = RunValues(kFieldLinesGraph, R, L, a, lines);
+        CalcParams whole = start, joined = start;
+        RasterSurface expected(651, 320), picture(651, 320);
+        RunCalculation(whole, expected, StoppedClock);
+        RunCalculation(joined, picture, StoppedClock, {}, RunControl{{}, {}, LineShare{0, count}});
+        std::vector<uint32_t> pixels = picture.pixels();
+        for (int index = 1; index < count; ++index) {
+            RasterSurface share(651, 320);
+            TraceFieldLines(joined, share, RunControl{{}, {}, LineShare{index, count}});
+            for (size_t i = 0; i < pixels.size(); ++i)
+                pixels[i] = share.pixels()[i] == 0xffffffffu ? pixels[i] : share.pixels()[i];
+        }
+        EXPECT_TRUE(pixels == expected.pixels()) << lines << " lines in " << count << " shares";
+    }
 }

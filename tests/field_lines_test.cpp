@@ -215,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
                                                   EXPECT_EQ(total, 12);
                                                   if (done == 2)
                                                       s.request_stop();
-                                              }};
+                                              },
+                                              {}};
                      const RunOutcome outcome = RunCalculation(q, picture, [] { return ClockReading{}; }, {true, true, true, false, {}}, control);
                      EXPECT_TRUE(outcome.stopped && !outcome.done && outcome.caption.empty());
                      // lines already traced when the stop came may still be drawn, but not all of them

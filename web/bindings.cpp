@@ -9,10 +9,9 @@ namespace {
 
 using emscripten::val;
 
-// The run as a plain object; the pixels are copied out as a Uint32Array.
-val RunObject(const PageSettings& settings)
+// A run as a plain object; the pixels are copied out as a Uint32Array.
+val ObjectOf(const PageRun& run)
 {
-    const PageRun run = RunPage(settings);
     val result = val::object();
     result.set("done", run.done);
     result.set("caption", run.caption);
@@ -24,6 +23,9 @@ val RunObject(const PageSettings& settings)
     result.set("pixels", view.call<val>("slice"));
     return result;
 }
+
+val RunObject(const PageSettings& settings) { return ObjectOf(RunPage(settings)); }
+val LinesObject(const PageSettings& settings) { return ObjectOf(PageLines(settings)); }
 
 }  // namespace
 
@@ -38,8 +40,11 @@ EMSCRIPTEN_BINDINGS(zoreks)
         .field("exactLines", &PageSettings::exactLines)
         .field("fieldMap", &PageSettings::fieldMap)
         .field("width", &PageSettings::width)
-        .field("height", &PageSettings::height);
+        .field("height", &PageSettings::height)
+        .field("lineShare", &PageSettings::lineShare)
+        .field("lineShares", &PageSettings::lineShares);
     emscripten::function("run", &RunObject);
+    emscripten::function("lines", &LinesObject);
     emscripten::function("table", &PageTable);
     emscripten::function("readout", &PageReadout);
     emscripten::function("svg", &PageSvg);

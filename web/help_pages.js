@@ -35,7 +35,7 @@ function png(width, height, pixels) {
 }
 
 const start = { radius: 0.2, length: 1, halfRange: 2, lineText: '7',
-  exactLines: false, fieldMap: false, width: 651, height: 320 };
+  exactLines: false, fieldMap: false, width: 651, height: 320, lineShare: 0, lineShares: 1 };
 const figures = {
   axis: { ...start, graphEntry: 'поле на оси Hz(z)' },
   lines: { ...start, graphEntry: 'линии напряженности' },

@@ -5,6 +5,7 @@
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
 #include "plot/axes.h"
+#include "plot/field_lines_drawing.h"
 #include "plot/plot_window.h"
 #include "plot/point_readout.h"
 #include "raster/raster_surface.h"
@@ -31,6 +32,13 @@ RunAdditions AdditionsOf(const PageSettings& s)
     return additions;
 }
 
+RunControl ControlOf(const PageSettings& s)
+{
+    RunControl control;
+    control.lines = LineShare{s.lineShare, s.lineShares};
+    return control;
+}
+
 }  // namespace
 
 CalcParams ParamsOfSettings(const PageSettings& s)
@@ -47,7 +55,7 @@ PageRun RunPage(const PageSettings& settings)
 {
     CalcParams p = ParamsOfSettings(settings);
     RasterSurface surface(settings.width, settings.height);
-    const RunOutcome outcome = RunCalculation(p, surface, ReadClock, AdditionsOf(settings));
+    const RunOutcome outcome = RunCalculation(p, surface, ReadClock, AdditionsOf(settings), ControlOf(settings));
     PageRun run;
     if (!outcome.done) {
         run.refusal = outcome.refusal;
@@ -56,6 +64,23 @@ PageRun RunPage(const PageSettings& settings)
     run.done = true;
     run.caption = outcome.caption;
     run.lineCount = p.lineCount;
+    run.width = surface.width();
+    run.height = surface.height();
+    run.pixels = surface.pixels();
+    return run;
+}
+
+PageRun PageLines(const PageSettings& settings)
+{
+    CalcParams p = ParamsOfSettings(settings);
+    RasterSurface surface(settings.width, settings.height);
+    PageRun run;
+    if (RunRefusal(p, surface) || p.graphMode == kAxisGraph)
+        return run;
+    SetPlotWindow(p, surface);  // the run's plot window and scales
+    SetPictureScale(p, surface);
+    TraceFieldLines(p, surface, ControlOf(settings));
+    run.done = true;
     run.width = surface.width();
     run.height = surface.height();
     run.pixels = surface.pixels();

@@ -24,6 +24,10 @@ struct PageSettings {
     bool fieldMap = false;
     int width = 651;
     int height = 320;
+    // The share of the traced lines a run draws (LineShare); another worker
+    // draws the rest with PageLines, and the page lays them over its picture.
+    int lineShare = 0;
+    int lineShares = 1;
 };
 
 // A run as the page shows it: the picture (0xffRRGGBB, row by row) and the
@@ -43,6 +47,12 @@ CalcParams ParamsOfSettings(const PageSettings& settings);
 
 // The window's calculation run, timed by the clock of the day.
 PageRun RunPage(const PageSettings& settings);
+
+// The traced lines of the settings' share alone, on a white picture of the
+// run's size (empty for settings that the run refuses): their pixels laid
+// over a run of another share give the picture of the whole run, as long as
+// nothing is drawn over the lines (no exact lines, no map with its scale).
+PageRun PageLines(const PageSettings& settings);
 
 // The export tool's CSV table of the same run, byte for byte; empty for
 // settings that the run refuses.

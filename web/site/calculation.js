@@ -6,6 +6,17 @@
 const kPatience = 300;  // ms; also when a run starts to show its progress
 const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
 
+// A run of traced lines alone (no exact lines, no map, whose scale lies over
+// them) is shared between two workers: the second traces every other line
+// onto a white picture, and its coloured pixels are laid over the first's.
+// The lines are all of one colour, so the picture is the same to the pixel.
+// The second worker starts after the first run, so that loading it does not
+// delay the first picture, and takes a share once its module is ready.
+const kShares = 2;
+const kWhite = 0xffffffff;
+
+function shared(s) { return s.graph === 'lines' && !s.exactLines && !s.fieldMap; }
+
 export class Calculation {
   constructor() {
     this.nextId = 1;
@@ -14,45 +25,64 @@ export class Calculation {
   }
 
   start() {
-    this.worker = new Worker('worker.js');
-    this.worker.onmessage = ({ data }) => {
+    this.worker = this.spawn();
+    this.helper = null;
+    this.helperReady = false;
+    this.running = null;  // {since} of the run the workers compute
+    this.waiting = null;  // {settings, resolve}
+  }
+
+  spawn() {
+    const worker = new Worker('worker.js');
+    worker.onmessage = ({ data }) => {
       const answer = this.answers.get(data.id);
       this.answers.delete(data.id);
       if (answer) answer(data.value);
     };
     // A worker that failed (its module aborted, out of memory, say) answers
-    // nothing more: every question still open gets kFailed, and a new worker
-    // takes the next ones.
-    this.worker.onerror = (event) => {
+    // nothing more: every question still open gets kFailed, and new workers
+    // take the next ones.
+    worker.onerror = (event) => {
       event.preventDefault();
-      this.worker.terminate();
-      const open = [...this.answers.values()];
-      const waiting = this.waiting;
-      this.start();
-      this.waiting = waiting;
-      for (const answer of open) answer(kFailed);
+      this.restart(kFailed);
     };
-    this.answers.clear();
-    this.running = null;  // {since} of the run the worker computes
-    this.waiting = null;  // {settings, resolve}
+    return worker;
   }
 
-  ask(kind, settings, more) {
+  // Ends both workers, answering every open question, and starts new ones;
+  // the waiting run stays.
+  startHelper() {
+    if (this.helper) return;
+    const helper = this.spawn();
+    this.helper = helper;
+    this.ask('texts', undefined, undefined, helper).then((answer) => {
+      if (this.helper === helper && answer && !answer.refusal) this.helperReady = true;
+    });
+  }
+
+  restart(answer) {
+    this.worker.terminate();
+    this.helper?.terminate();
+    const open = [...this.answers.values()];
+    this.answers.clear();
+    const waiting = this.waiting;
+    this.start();
+    this.waiting = waiting;
+    for (const resolve of open) resolve(answer);
+  }
+
+  ask(kind, settings, more, worker = this.worker) {
     const id = this.nextId++;
     return new Promise((resolve) => {
       this.answers.set(id, resolve);
-      this.worker.postMessage({ id, kind, settings, more });
+      worker.postMessage({ id, kind, settings, more });
     });
   }
 
   // Resolves with the run's result, or with null when a newer run superseded it.
   run(settings) {
     if (this.waiting) this.waiting.resolve(null);
-    if (this.running && performance.now() - this.running.since > kPatience) {
-      this.worker.terminate();
-      for (const answer of this.answers.values()) answer(null);
-      this.start();
-    }
+    if (this.running && performance.now() - this.running.since > kPatience) this.restart(null);
     return new Promise((resolve) => {
       this.waiting = { settings, resolve };
       this.next();
@@ -65,11 +95,28 @@ export class Calculation {
     this.waiting = null;
     const running = { since: performance.now() };
     this.running = running;
-    this.ask('run', settings).then((result) => {
+    const result = shared(settings) && this.helperReady ? this.runInShares(settings) : this.ask('run', settings);
+    result.then((value) => {
       if (this.running === running) this.running = null;
-      resolve(this.waiting ? null : result);
+      this.startHelper();
+      resolve(this.waiting ? null : value);
       this.next();
     });
+  }
+
+  async runInShares(s) {
+    const [run, ...others] = await Promise.all([
+      this.ask('run', { ...s, lineShare: 0, lineShares: kShares }),
+      ...Array.from({ length: kShares - 1 }, (_, k) =>
+        this.ask('lines', { ...s, lineShare: k + 1, lineShares: kShares }, undefined, this.helper)),
+    ]);
+    if (!run || !run.done) return run;
+    for (const lines of others) {
+      if (!lines || !lines.done) return lines;  // superseded, or failed
+      const from = lines.pixels;
+      for (let i = 0; i < from.length; ++i) if (from[i] !== kWhite) run.pixels[i] = from[i];
+    }
+    return run;
   }
 }
 

@@ -8,6 +8,10 @@ const jobs = {
     const r = m.run(s);
     return { value: r, transfer: r.done ? [r.pixels.buffer] : [] };
   },
+  lines: (m, s) => {
+    const r = m.lines(s);
+    return { value: r, transfer: r.done ? [r.pixels.buffer] : [] };
+  },
   table: (m, s) => ({ value: m.table(s) }),
   svg: (m, s) => ({ value: m.svg(s) }),
   readout: (m, s, [x, y, separator]) => ({ value: m.readout(s, x, y, separator) }),
@@ -16,6 +20,7 @@ const jobs = {
 
 onmessage = async ({ data }) => {
   const m = await core;
-  const { value, transfer = [] } = jobs[data.kind](m, data.settings, data.more);
+  const settings = data.settings && { lineShare: 0, lineShares: 1, ...data.settings };  // all the lines by default
+  const { value, transfer = [] } = jobs[data.kind](m, settings, data.more);
   postMessage({ id: data.id, value }, transfer);
 };
