@@ -45,7 +45,6 @@ public:
         sink_.beginLine(z, r);
     }
     void step(const FieldLineStep& s) override { sink_.step(s); }
-    int begun() const { return begun_; }
 
 private:
     FieldLineSink& sink_;

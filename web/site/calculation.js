@@ -1,7 +1,7 @@
-// The page's side of the calculation worker. Runs: the newest request wins —
+// The page's side of the calculation workers. Runs: the newest request wins —
 // while one is computed, only the latest waiting one is kept, an answer to an
 // older request is dropped, and a run that has taken longer than its patience
-// is abandoned with its worker when a newer one comes. Other questions (the
+// is abandoned with its workers when a newer one comes. Other questions (the
 // table, the readout, the texts) are answered in turn.
 const kPatience = 300;  // ms; also when a run starts to show its progress
 const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
