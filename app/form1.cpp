@@ -24,7 +24,7 @@
 #include "app/coil_current_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
-#include "app/info_texts.h"
+#include "about/program_texts.h"
 #include "app/live_runner.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
@@ -38,7 +38,7 @@
 #include "params/line_count_text.h"
 #include "params/scroll_position.h"
 #include "plot/calculation_run.h"
-#include "tools/blank_surface.h"
+#include "surface/blank_surface.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 
 #include "app/message_boxes.h"
-#include "tools/file_replacement.h"
-#include "tools/picture_contents.h"
+#include "export/file_replacement.h"
+#include "render/picture_contents.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
-#include "tools/render_arguments.h"
+#include "export/render_options.h"
 
 // What the last calculation run drew, kept for reading values under the
 // cursor, for describing the picture and for saving it.

@@ -7,7 +7,7 @@
 #include "bench/memory_use.h"
 #include "bench/run_cases.h"
 #include "raster/raster_surface.h"
-#include "tools/blank_surface.h"
+#include "surface/blank_surface.h"
 
 namespace {
 

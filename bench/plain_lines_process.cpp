@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "bench/run_cases.h"
-#include "tools/blank_surface.h"
+#include "surface/blank_surface.h"
 
 int main()
 {

@@ -7,7 +7,7 @@
 #include "plot/calculation_run.h"
 #include "plot/plot_window.h"
 #include "plot/winding.h"
-#include "tools/blank_surface.h"
+#include "surface/blank_surface.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "export/run_tables.h"
 #include "field/axial_field.h"
 #include "field/exact_field.h"
 #include "raster/raster_surface.h"

@@ -6,11 +6,11 @@
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
 #include "app/system_desktop_actions.h"  // never used: no help command is chosen
+#include "export/render_options.h"
 #include "field/axial_field.h"
 #include "field/exact_field.h"
 #include "field/field_slope.h"
-#include "tools/render_arguments.h"
-#include "tools/picture_contents.h"
+#include "render/picture_contents.h"
 #include "qt_warning_trap.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The export tool's picture module: the pictures' Qt side (PNG encoding, the PDF painter) behind one C entry.
-#include "tools/picture_contents.h"
+#include "render/picture_contents.h"
 #include "tools/picture_module.h"
 #include "tools/render_arguments.h"
 

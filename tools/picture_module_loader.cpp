@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "tools/message_text.h"
+#include "export/message_text.h"
 #include "tools/picture_module.h"
 
 namespace {

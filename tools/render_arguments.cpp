@@ -7,7 +7,7 @@
 
 #include "params/coil_current.h"
 #include "params/line_count_text.h"
-#include "tools/message_text.h"
+#include "export/message_text.h"
 
 const std::string_view kRenderHelp =
     "Использование: zoreks-render [параметры] --output ФАЙЛ\n"

@@ -2,14 +2,12 @@
 
 #include <new>
 
-#include "plot/axes.h"
+#include "export/file_replacement.h"
+#include "export/run_tables.h"
+#include "export/table_writer.h"
 #include "plot/calculation_run.h"
-#include "plot/plot_window.h"
-#include "tools/blank_surface.h"
-#include "tools/file_replacement.h"
+#include "surface/blank_surface.h"
 #include "tools/render_arguments.h"
-#include "tools/run_table.h"
-#include "tools/table_writer.h"
 
 namespace {
 
@@ -60,37 +58,6 @@ int render(const RenderOptions& o, std::ostream& err, const PicturePainter& pain
 }
 
 }  // namespace
-
-void WriteTable(RenderOptions o, TableWriter& table)
-{
-    CalcParams& p = o.params;
-    const BlankSurface picture(o.width, o.height);
-    SetPlotWindow(p, picture);  // the plot window the picture would have
-    SetPictureScale(p, picture);
-    switch (o.graph) {
-    case GraphKind::Axis:
-        WriteAxisCurveTable(p, table);
-        break;
-    case GraphKind::Lines:
-        WriteFieldLinesTable(p, table);
-        break;
-    case GraphKind::ExactLines:
-        WriteExactLinesTable(p, table, o.additions.equalFlux);
-        break;
-    case GraphKind::Field:
-        WriteFieldTable(p, o.width, o.height, table, o.additions.coil);
-        break;
-    }
-    table.flush();
-}
-
-std::string TableContents(const RenderOptions& o)
-{
-    std::string contents;
-    TableWriter table([&contents](std::string_view piece) { contents += piece; });
-    WriteTable(o, table);
-    return contents;
-}
 
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const PicturePainter& paint)

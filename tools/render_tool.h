@@ -21,11 +21,3 @@ using PicturePainter = std::function<std::optional<std::string>(const RenderOpti
 // file cannot be written. Tables are made here; pictures by paint.
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const PicturePainter& paint);
-
-// The table of numbers the options ask for, as the CSV file's text, written
-// to the table writer as it is computed (and flushed at the end). The run
-// must be one that RunRefusal accepts.
-void WriteTable(RenderOptions o, TableWriter& table);
-
-// The same table whole, as the CSV file's contents.
-std::string TableContents(const RenderOptions& o);

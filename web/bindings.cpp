@@ -2,7 +2,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include "app/info_texts.h"
+#include "about/program_texts.h"
 #include "web/page_calculation.h"
 
 namespace {

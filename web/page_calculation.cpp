@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "export/render_options.h"
+#include "export/run_tables.h"
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
 #include "plot/axes.h"
@@ -10,9 +12,7 @@
 #include "plot/point_readout.h"
 #include "raster/raster_surface.h"
 #include "svg/svg_surface.h"
-#include "tools/blank_surface.h"
-#include "tools/render_arguments.h"
-#include "tools/render_tool.h"
+#include "surface/blank_surface.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/run_table.h"
+#include "export/run_tables.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,6 +9,9 @@
 #include "field/exact_field_line.h"
 #include "field/field_line_tracer.h"
 #include "field/field_lines.h"
+#include "plot/axes.h"
+#include "plot/plot_window.h"
+#include "surface/blank_surface.h"
 
 namespace {
 
@@ -133,4 +136,35 @@ void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& ta
             table.endRow();
         }
     }
+}
+
+void WriteTable(RenderOptions o, TableWriter& table)
+{
+    CalcParams& p = o.params;
+    const BlankSurface picture(o.width, o.height);
+    SetPlotWindow(p, picture);  // the plot window the picture would have
+    SetPictureScale(p, picture);
+    switch (o.graph) {
+    case GraphKind::Axis:
+        WriteAxisCurveTable(p, table);
+        break;
+    case GraphKind::Lines:
+        WriteFieldLinesTable(p, table);
+        break;
+    case GraphKind::ExactLines:
+        WriteExactLinesTable(p, table, o.additions.equalFlux);
+        break;
+    case GraphKind::Field:
+        WriteFieldTable(p, o.width, o.height, table, o.additions.coil);
+        break;
+    }
+    table.flush();
+}
+
+std::string TableContents(const RenderOptions& o)
+{
+    std::string contents;
+    TableWriter table([&contents](std::string_view piece) { contents += piece; });
+    WriteTable(o, table);
+    return contents;
 }

@@ -1,4 +1,4 @@
-#include "app/info_texts.h"
+#include "about/program_texts.h"
 
 #include <initializer_list>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "tools/picture_contents.h"
+#include "render/picture_contents.h"
 
 #include "plot/calculation_run.h"
 #include "render/picture_files.h"
-#include "tools/render_arguments.h"
-#include "tools/render_tool.h"
+#include "export/render_options.h"
+#include "export/run_tables.h"
 
 QByteArray PictureContents(RenderOptions o)
 {

@@ -1,4 +1,4 @@
-#include "tools/message_text.h"
+#include "export/message_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/file_replacement.h"
+#include "export/file_replacement.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "tools/message_text.h"
+#include "export/message_text.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 
 #include <optional>
 
+#include "export/render_options.h"
+#include "export/table_writer.h"
 #include "params/calc_params.h"
 #include "params/coil_current.h"
-#include "tools/table_writer.h"
 
 // The numbers behind a run's picture as CSV text, written to the table writer
 // as they are computed (the writer is not flushed): a header row, then one row
@@ -35,3 +36,11 @@ void WriteExactLinesTable(const CalcParams& p, TableWriter& table, bool equalFlu
 // tesla (B = mu0 * N/L * I/2 times the field in n*I/2; |B| for B).
 void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table,
                      const std::optional<CoilCurrent>& coil = std::nullopt);
+
+// The table of numbers the options ask for, as the CSV file's text, written
+// to the table writer as it is computed (and flushed at the end). The run
+// must be one that RunRefusal accepts.
+void WriteTable(RenderOptions o, TableWriter& table);
+
+// The same table whole, as the CSV file's contents.
+std::string TableContents(const RenderOptions& o);

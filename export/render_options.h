@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+#include "params/calc_params.h"
+#include "plot/calculation_run.h"
+
+// What one export computes and where it goes: the run's parameters and
+// additions, the graph or table, the picture's size and the file. The export
+// tool reads it from its command line; the window and the web page make it
+// from the run they show.
+
+// The picture's size when the program starts, in pixels.
+inline constexpr int kStartPictureWidth = 651;
+inline constexpr int kStartPictureHeight = 320;
+
+// Limits of an exported picture: it must fit in memory as an image.
+inline constexpr int kMaxPictureSide = 20000;
+inline constexpr long long kMaxPicturePixels = 100'000'000;
+
+// The kind of file written, chosen by the output file's extension.
+enum class OutputFormat { Png, Svg, Pdf, Csv };
+
+// What the tool computes: one of the program's graphs, or a table of the exact field.
+enum class GraphKind {
+    Axis,        // the field on the axis
+    Lines,       // the field lines
+    ExactLines,  // a table of the exact field lines through the same seeds
+    Field,       // a table of the exact field on a grid over the field lines' window
+};
+
+// What one run of the export tool computes and where it writes it.
+struct RenderOptions {
+    CalcParams params;  // the program's start values, with the options applied
+    GraphKind graph = GraphKind::Axis;
+    RunAdditions additions;  // drawn with the field lines only
+    int width = kStartPictureWidth;
+    int height = kStartPictureHeight;
+    std::string output;
+    OutputFormat format = OutputFormat::Png;
+};
