@@ -17,17 +17,28 @@ namespace {
 
 using Handler = std::function<void(QWidget*)>;
 
-// Runs the action and hands the modal windows it opens, in turn, to the handlers.
+// Runs the action and hands the modal windows it opens, in turn, to the
+// handlers. A window still open half a second after its handler (a file
+// dialog still reading its folder) is handed to the same handler again.
 void HandleModals(const std::vector<Handler>& handlers, const std::function<void()>& action)
 {
     std::size_t next = 0;
+    int ticksOpen = 0;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && next < handlers.size() && modal->property("handled").isNull()) {
-            modal->setProperty("handled", true);
-            handlers[next++](modal);
+        if (modal == nullptr)
+            return;
+        if (modal->property("handled").isNull()) {
+            ticksOpen = 0;
+            if (next < handlers.size()) {
+                modal->setProperty("handled", true);
+                handlers[next++](modal);
+            }
+        } else if (++ticksOpen == 100) {
+            ticksOpen = 0;
+            handlers[next - 1](modal);
         }
     });
     poll.start();
