@@ -20,7 +20,7 @@ struct MapLegend {
 };
 
 // The scale from lowest (bottom of the bar) to highest (top, log scale as
-// ColourMapIndex), both in the unit named (as "n·I/2" or "мТ"), for a
+// ColourMapIndex), both in the unit named (as "n·I/2" or "мТл"), for a
 // picture of width x height pixels. Empty when the picture is narrower than
 // 160 or lower than 100 pixels.
 MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit);
