@@ -1,7 +1,13 @@
 #pragma once
 
+#include <vector>
+
 #include "params/calc_params.h"
 #include "surface/drawing_surface.h"
+
+// The picture points of the field on the axis, Hz(z), at z = zMin + i * zStep,
+// i = 0 .. pointCount, through the run's picture mapping in p.
+std::vector<SurfacePoint> AxisCurvePoints(const CalcParams& p);
 
 // Draws the field on the axis, Hz(z), as the curve through the points
 // z = zMin + i * zStep, i = 0 .. pointCount: one plotted point, then a

@@ -6,6 +6,7 @@
 
 #include "plot/line_additions.h"
 #include "plot/field_map_drawing.h"
+#include "plot/picture_scales.h"
 #include "plot/result_drawing.h"
 #include "plot/axes.h"
 #include "plot/plot_window.h"
@@ -64,7 +65,12 @@ try {
     else
         DrawResult(p, surface, control);
     if (lines)
-        DrawLineAdditions(p, additions, strength, surface, control.stop);
+        DrawLineAdditions(p, additions, surface, control.stop);
+    if (additions.scales)
+        DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.coil, lines && additions.fieldMap),
+                          surface);
+    if (lines && additions.fieldMap)
+        DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false};
 } catch (const RunStopped&) {

@@ -31,14 +31,15 @@ std::string RunCaption(int elapsedSeconds);
 // Russian sentence for the user; nothing when it can.
 std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
-// What a run of the field-line graph may draw besides the program's picture;
-// the axis graph draws neither.
+// What a run may draw besides the program's picture: the first four with the
+// field-line graph only, the scales with both graphs.
 struct RunAdditions {
     bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
     bool fieldMap = false;    // the field strength |H| as colours, under everything else
     bool arrows = false;      // arrowheads along every line, pointing along the field
     bool equalFlux = false;   // the exact lines on levels of equal flux instead of through the seeds
-    std::optional<CoilCurrent> coil;  // the map's colour scale in mT of |B| rather than n*I/2
+    std::optional<CoilCurrent> coil;  // the map's colour scale and the axis graph's scale in mT rather than n*I/2
+    bool scales = false;              // tick marks and numbers on the picture's edges and axes (plot/picture_scales.h)
 
     friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
 };
@@ -54,8 +55,9 @@ struct RunOutcome {
 // draws the axes, the winding and the selected graph, and times itself with
 // the given clock. A refused run changes neither the record nor the picture.
 // Additions asked for are drawn with the field-line graph: the map first, then
-// the exact lines (plain, or on levels of equal flux), the arrowheads along
-// the lines and the map's colour scale last.
+// the exact lines (plain, or on levels of equal flux) and the arrowheads along
+// the lines; then the scales, with either graph, and the map's colour scale
+// last.
 // A stop request of the control abandons the run at its next opportunity,
 // leaving the picture unfinished and the record's plot window and scales set.
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,

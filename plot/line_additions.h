@@ -15,9 +15,8 @@ void TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const 
 
 // What a run of the field-line graph draws over the traced lines when asked:
 // the exact lines (through the seeds, or on levels of equal flux, which take
-// their place; with a white edge over the map), their arrowheads, and last
-// the map's colour scale for the grid the map was drawn from (none for an
-// empty grid). p holds the run's plot window and scales. A stop request is
-// met between lines (RunStopped).
-void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, const FieldStrengthGrid& strength,
-                       DrawingSurface& surface, const std::stop_token& stop = {});
+// their place; with a white edge over the map) and their arrowheads. p holds
+// the run's plot window and scales. A stop request is met between lines
+// (RunStopped).
+void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
+                       const std::stop_token& stop = {});

@@ -40,6 +40,8 @@ TEST(RenderArguments, StartValuesByDefaultAndEveryOption)
     EXPECT_TRUE(o.params.lineCount == 10 && o.width == 20000 && o.height == 5000 && o.format == OutputFormat::Svg);
     EXPECT_FALSE(std::signbit(Accepted({"--radius", "-0", "--output", "a.Pdf"}).params.radius));
     EXPECT_TRUE(std::isinf(Accepted({"--lines", "1e999", "--output", "a.csv"}).params.lineCount));  // the run refuses it
+    const RenderOptions b = Accepted({"--scales", "--turns", "320", "--current", "1.8", "--output", "a.png"});  // B in mT
+    EXPECT_TRUE(b.additions.scales && b.additions.coil == (CoilCurrent{320, 1.8}) && !d.additions.scales);
 }
 
 TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
@@ -75,6 +77,8 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--graph", "field", "--turns", "800", "--output", "a.csv"}, "--turns N --current I"},  // one without the other
         {{"--graph", "field", "--current", "1.5", "--output", "a.csv"}, "--turns N --current I"},
         {{"--graph", "lines", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph field"},
+        {{"--graph", "lines", "--scales", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph axis --scales"},
+        {{"--scales=1", "--output", "a.png"}, "без значения"},
         {{"--help=yes"}, "--help"},
         {{"--bogus", "--help"}, "«--bogus»"},          // a mistake before it is reported
         {{"--output", "--help"}, ".png, .svg, .pdf"},  // a file name, not the option
@@ -196,6 +200,14 @@ TEST_F(RenderTool, PicturesOfTheSizeAskedForInEveryFormat)
         CalcParams p = StartValues(QString(graph) == "axis" ? kAxisGraph : kFieldLinesGraph);
         RunCalculation(p, window, StoppedClock);
         EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), ImageOf(window)) << graph;
+        // With the scales asked for, and only then, the scales over the same picture.
+        ASSERT_EQ(run({"--graph", graph, "--size", "500x300", "--scales", "--output", QString(graph) + "-scales.png"}), 0);
+        RasterSurface scaled(500, 300);
+        RunAdditions scales;
+        scales.scales = true;
+        RunCalculation(p, scaled, StoppedClock, scales);
+        const QImage withScales = QImage(dir.filePath(QString(graph) + "-scales.png"), "PNG").convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(withScales == ImageOf(scaled) && withScales != ImageOf(window)) << graph;
     }
     ASSERT_EQ(run({"--graph", "lines", "--output", "lines.svg"}), 0);
     EXPECT_EQ(QSvgRenderer(dir.filePath("lines.svg")).viewBox(), QRect(0, 0, 651, 320));  // the start-up picture by default

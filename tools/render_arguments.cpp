@@ -32,10 +32,14 @@ const std::string_view kRenderHelp =
     "                      поток через среднее сечение катушки на N равных долей,\n"
     "                      густота линий показывает силу поля; с --graph lines\n"
     "                      и exact-lines\n"
+    "  --scales            шкалы: деления и числа по краям и осям рисунка (z и r\n"
+    "                      в метрах, при A меньше 0.5 — в сантиметрах; поле на\n"
+    "                      оси в единицах n·I/2, с --turns и --current — B в мТл)\n"
     "  --turns N           число витков катушки, от 1 до 1000000\n"
     "  --current I         ток, А, от -1000 до 1000, не 0; вместе с --turns\n"
     "                      добавляет к таблице field столбцы Bz,Br,B в теслах,\n"
-    "                      а шкалу --field-map подписывает в мТл\n"
+    "                      а шкалу --field-map и шкалу поля на оси (--scales)\n"
+    "                      подписывает в мТл\n"
     "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
     "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
@@ -62,7 +66,8 @@ namespace {
 constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
 enum class Option {
-    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Turns, Current, Help
+    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Scales, Turns,
+    Current, Help
 };
 
 struct OptionName {
@@ -70,7 +75,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 14> kOptions{{
+constexpr std::array<OptionName, 15> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -82,6 +87,7 @@ constexpr std::array<OptionName, 14> kOptions{{
     {"--field-map", Option::FieldMap},
     {"--arrows", Option::Arrows},
     {"--equal-flux", Option::EqualFlux},
+    {"--scales", Option::Scales},
     {"--turns", Option::Turns},
     {"--current", Option::Current},
     {"--help", Option::Help},
@@ -226,6 +232,7 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
     case Option::FieldMap:
     case Option::Arrows:
     case Option::EqualFlux:
+    case Option::Scales:
     case Option::Help:
         break;
     }
@@ -247,9 +254,10 @@ std::optional<std::string> combinationProblem(const RenderOptions& o)
         return std::string("Линии равного потока (--equal-flux) строятся только для --graph lines и exact-lines.");
     if (o.additions.coil && (o.additions.coil->turns == 0 || o.additions.coil->amperes == 0))
         return std::string("Число витков и ток задаются вместе: --turns N --current I.");
-    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap)
-        return std::string("Витки и ток (--turns, --current) нужны только для таблицы поля (--graph field) "
-                           "и шкалы модуля поля (--field-map).");
+    const bool axisScale = o.additions.scales && o.graph == GraphKind::Axis;
+    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap && !axisScale)
+        return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map "
+                           "и --graph axis --scales.");
     return std::nullopt;
 }
 
@@ -262,6 +270,8 @@ bool& switchOf(Option option, RunAdditions& a)
         return a.fieldMap;
     case Option::Arrows:
         return a.arrows;
+    case Option::Scales:
+        return a.scales;
     default:
         return a.equalFlux;
     }
@@ -294,7 +304,8 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         if (!option)
             return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
         const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap ||
-                          *option == Option::Arrows || *option == Option::EqualFlux;
+                          *option == Option::Arrows || *option == Option::EqualFlux ||
+                          *option == Option::Scales;
         if (flag && eq != std::string_view::npos)
             return refused("Параметр " + std::string(name) + " пишется без значения.");
         if (*option == Option::Help) {
