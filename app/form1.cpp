@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include <string_view>
 
 #include "app/coil_current_dialog.h"
+#include "app/coil_size_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
 #include "about/program_texts.h"
@@ -247,6 +249,8 @@ void Form1::createMenus()
     equalFluxAction_ = addSwitch(view, "equalFluxAction", "Линии &равного потока");
     arrowsAction_ = addSwitch(view, "arrowsAction", "Стр&елки");
     fieldMapAction_ = addSwitch(view, "fieldMapAction", "&Модуль поля");
+    scalesAction_ = addSwitch(view, "scalesAction", "&Шкалы");
+    addCommand(view, "coilSizeAction", "Размеры &катушки…", [this] { askCoilSize(); });
     addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
     liveAction_ = addSwitch(view, "liveAction", "&Сразу пересчитывать");
 }
@@ -272,6 +276,7 @@ void Form1::connectControls()
     connect(fieldMapAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(equalFluxAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(arrowsAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(scalesAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
     connect(liveProgressTimer_, &QTimer::timeout, this, &Form1::showLiveProgress);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -284,10 +289,27 @@ void Form1::connectParameter(ParameterScrollBar* bar, double CalcParams::*field,
 {
     connect(bar, &ParameterScrollBar::positionChanged, this, [this, bar, field, valueLabel](int position) {
         params_.*field = ValueOfScrollPosition(position);
-        valueLabel->setText(ValueLabelText(params_.*field));
-        bar->setAccessibleDescription(valueLabel->text() + QStringLiteral(" м"));  // the bar's own value is negated
+        showParameter(bar, valueLabel, params_.*field);
         runIfLive();
     });
+}
+
+void Form1::showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double value)
+{
+    valueLabel->setText(ValueLabelText(value));
+    bar->setAccessibleDescription(valueLabel->text() + QStringLiteral(" м"));  // the bar's own value is negated
+}
+
+// A value typed to the millimetre: the bar moves to the nearest position
+// without storing that position's value.
+void Form1::setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value)
+{
+    params_.*field = value;
+    {
+        const QSignalBlocker quiet(bar);
+        bar->setPosition(ScrollPositionOfValue(value, params_.scrollScale));
+    }
+    showParameter(bar, valueLabel, value);
 }
 
 void Form1::placeOnScreen()
@@ -348,7 +370,7 @@ void Form1::showGraphChoice()
 }
 
 // The additions belong to the field-line graph: with the axis graph they keep
-// their state but cannot be changed.
+// their state but cannot be changed. The scales serve both graphs.
 void Form1::showAdditionsChoice()
 {
     const bool lines = params_.graphMode != kAxisGraph;
@@ -366,10 +388,22 @@ void Form1::askCoilCurrent()
     runIfLive();
 }
 
+// The values stay until a scroll bar or the dialog changes them.
+void Form1::askCoilSize()
+{
+    CoilSizeDialog dialog(CoilSize{params_.radius, params_.length, params_.halfRange}, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    setTypedParameter(vScroll1_, &CalcParams::radius, label4_, dialog.size().radius);
+    setTypedParameter(vScroll2_, &CalcParams::length, label5_, dialog.size().length);
+    setTypedParameter(vScroll3_, &CalcParams::halfRange, label6_, dialog.size().halfRange);
+    runIfLive();
+}
+
 RunAdditions Form1::chosenAdditions() const
 {
     return RunAdditions{exactLinesAction_->isChecked(), fieldMapAction_->isChecked(), arrowsAction_->isChecked(),
-                        equalFluxAction_->isChecked(), coil_};
+                        equalFluxAction_->isChecked(), coil_, scalesAction_->isChecked()};
 }
 
 void Form1::runIfLive()

@@ -37,5 +37,7 @@ QString PictureDescription(const std::optional<RunRecord>& run)
         if (run->additions.fieldMap)
             text += QStringLiteral(", с модулем поля");
     }
+    if (run->additions.scales)
+        text += QStringLiteral(", со шкалами");
     return text;
 }

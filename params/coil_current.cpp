@@ -1,20 +1,10 @@
 #include "params/coil_current.h"
 
+#include "params/decimal_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
-
-namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-}  // namespace
 
 double StrengthPerUnit(const CoilCurrent& c, double length)
 {
@@ -30,7 +20,7 @@ double FluxDensityPerUnit(const CoilCurrent& c, double length)
 
 TurnsReading TurnsFromText(std::string_view text)
 {
-    const std::string_view digits = Trimmed(text);
+    const std::string_view digits = TrimmedText(text);
     long turns = 0;
     const char* end = digits.data() + digits.size();
     const auto [stop, error] = std::from_chars(digits.data(), end, turns);
@@ -44,17 +34,10 @@ TurnsReading TurnsFromText(std::string_view text)
 
 AmperesReading AmperesFromText(std::string_view text)
 {
-    std::string number(Trimmed(text));
-    for (char& c : number)
-        if (c == ',')
-            c = '.';  // the user's locale may write a comma
-    double amperes = 0;
-    const char* end = number.data() + number.size();
-    const char* start = number.data() + (number.starts_with('+') ? 1 : 0);
-    const auto [stop, error] = std::from_chars(start, end, amperes);
-    if (number.empty() || stop != end || error != std::errc() || !std::isfinite(amperes))
+    const std::optional<double> amperes = DecimalFromText(text);
+    if (!amperes)
         return {std::nullopt, "Ток задается числом в амперах, например 1.5 или -2."};
-    if (amperes == 0 || std::fabs(amperes) > kMostAmperes)
+    if (*amperes == 0 || std::fabs(*amperes) > kMostAmperes)
         return {std::nullopt, "Ток должен быть от -1000 до 1000 А и не равен нулю."};
-    return {amperes, {}};
+    return {*amperes, {}};
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QDialogButtonBox;
+class QLineEdit;
+class QWidget;
+
+// What the program's small dialogs are made of.
+
+// A one-line box with its object name, start text and tool tip, which a
+// screen reader also announces.
+QLineEdit* MakeDialogEdit(QWidget* parent, const char* name, const QString& text, const char* toolTip);
+
+// The buttons «ОК» and «Отмена», which accept and reject the dialog.
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);
