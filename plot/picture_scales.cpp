@@ -64,6 +64,13 @@ bool Near(const PixelRect& a, const PixelRect& b, int gap)
     return a.x < b.x + b.w + gap && b.x < a.x + a.w + gap && a.y < b.y + b.h + gap && b.y < a.y + a.h + gap;
 }
 
+// The pixels a horizontal or vertical line sets.
+PixelRect BoxOf(const ScaleMark& m)
+{
+    const int x = static_cast<int>(std::floor(std::min(m.x1, m.x2))), y = static_cast<int>(std::floor(std::min(m.y1, m.y2)));
+    return {x, y, static_cast<int>(std::floor(std::max(m.x1, m.x2))) - x + 1, static_cast<int>(std::floor(std::max(m.y1, m.y2))) - y + 1};
+}
+
 // One scale: its range of values in the unit shown, and where a value lies on
 // the picture (X for the horizontal scale, Y for the vertical one).
 struct Scale {
@@ -226,23 +233,31 @@ public:
         return ticks;
     }
 
-    // The scale's tick marks, mark(position) for each, and, when its unit
-    // found a place among unitPositions, its numbers, each at the first free
-    // of numberPositions(text, the tick's pixel column or row).
+    // The scale's unit at the first free of unitPositions, its tick marks,
+    // mark(position) for each but one that would touch the unit, and, when
+    // the unit found a place, its numbers, each at the first free of
+    // numberPositions(text, the tick's pixel column or row).
     void add(const Scale& scale, const Positions& unitPositions, const std::function<ScaleMark(double)>& mark,
              const std::function<Positions(const std::string&, int)>& numberPositions)
     {
         const ScaleTicks ticks = ticksOf(scale);
         scales_.tickStep[scale.axis == ScaleAxis::Horizontal ? 0 : 1] = ticks.values.empty() ? 0 : ticks.step;
+        const bool withNumbers = !ticks.values.empty() &&
+            places_.place(ScaleLabel{scale.axis, true, 0, scale.unit, 0, 0, {}}, unitPositions, scales_.labels);
+        const PixelRect unit = withNumbers ? scales_.labels.back().box : PixelRect{};
         for (double v : ticks.values) {
             ScaleMark m = mark(scale.position(v));
+            // beside a vertical scale's unit, at the left edge, a tick would read as a dash
+            PixelRect line = BoxOf(m);
+            if (scale.axis == ScaleAxis::Vertical)
+                line.w = width_;
+            if (withNumbers && Near(line, unit, s_))
+                continue;
             m.axis = scale.axis;
             m.value = v;
             scales_.marks.push_back(m);
-        }
-        if (ticks.values.empty() || !places_.place(ScaleLabel{scale.axis, true, 0, scale.unit, 0, 0, {}}, unitPositions, scales_.labels))
-            return;
-        for (double v : ticks.values) {
+            if (!withNumbers)
+                continue;
             const std::string text = TickText(v, ticks.step);
             const int pixel = static_cast<int>(std::floor(scale.position(v)));
             places_.place(ScaleLabel{scale.axis, false, v, text, 0, 0, {}}, numberPositions(text, pixel), scales_.labels);
@@ -286,7 +301,8 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
 
     const Scale field = FieldScale(p, coil);
     layout.addLeftEdge(0, axisRow);
-    layout.add(field, {{t + 3 * s, 2 * s}}, [&](double y) { return FromLeftEdge(y, t); },
+    // its unit at the top, or, where a flat curve runs along the top, just above the z axis
+    layout.add(field, {{t + 3 * s, 2 * s}, {t + 3 * s, row - h - 2 * s}}, [&](double y) { return FromLeftEdge(y, t); },
                [&](const std::string&, int r) { return layout.alongRow(r, t + 3 * s, false); });
 
     // The numbers of z under their ticks, and under the winding's circles

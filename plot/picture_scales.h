@@ -31,7 +31,7 @@
 // finds no such place is left out (a number of the axis graph's field is
 // never moved off its tick, where it would seem to name another height; r's
 // 0 moves above the z axis), and a scale whose unit finds none keeps its tick
-// marks alone. The font grows by whole steps with the picture, one
+// marks alone; a tick that would touch its unit is left out. The font grows by whole steps with the picture, one
 // step per 651 x 320 pixels.
 
 enum class ScaleAxis { Horizontal, Vertical };

@@ -73,9 +73,9 @@ struct PictureRow {
 class ScalesOfPicture : public testing::TestWithParam<PictureRow> {};
 
 // Ticks where the picture mapping puts their values (lengths in cm for regions under 0.5 m, B = mu0 N/L I/2 Hz
-// in mT), 2 or more, at least two numbers' height apart (no more than 25 at 651 x 320); numbers and units inside the picture the window
-// shows, apart, each reading as its tick's value beside it; none on a pixel of the curve or the axes, or under
-// the map's colour scale.
+// in mT), 2 or more (1 in low pictures), two numbers' height apart, no more than 25 at 651 x 320; numbers and
+// units inside the picture the window shows, apart, each reading as its tick's value beside it; none on a pixel
+// of the curve or the axes, or under the map's colour scale.
 TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
 {
     const PictureRow row = GetParam();
@@ -104,7 +104,8 @@ TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
             at.push_back(expected);
         }
         const int extent = which == ScaleAxis::Horizontal ? row.width : row.height;
-        EXPECT_TRUE(at.size() >= 2 && static_cast<int>(at.size()) <= 1 + extent / (2 * 7 * s)) << at.size();
+        const size_t least = row.height >= 320 ? 2 : 1;  // a low picture's field has room for one tick beside its unit
+        EXPECT_TRUE(at.size() >= least && static_cast<int>(at.size()) <= 1 + extent / (2 * 7 * s)) << at.size();
         EXPECT_TRUE(at.size() <= 25 || row.width > 651 || row.height > 320) << at.size();
         for (size_t i = 1; i < at.size(); ++i)
             EXPECT_GE(std::fabs(at[i] - at[i - 1]), 2 * 7 * s) << i;
