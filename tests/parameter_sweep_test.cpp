@@ -23,11 +23,11 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                         if (a <= 0.1 || w == 0 || h == 0 || (h == 1 && w >= 1000))
                             counts.push_back(kMaxLineCount);
                         for (double lines : graph == kAxisGraph ? std::vector<double>{7, inf} : counts) {
-                            // the exact lines and the strength map with a few line counts, the same for both graphs
+                            // the exact lines, the strength map and the scales with a few line counts, the same for both graphs
                             const bool more = lines == 7 || lines == 0.5 || lines == -1;
                             CalcParams p = RunValues(graph, R, L, a, lines);
                             TestSurface surface(w, h, false);
-                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt});
+                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt, more});
                             // clear, two axes at most, 102 turns and, for field lines, four segments a step;
                             // the additions' exact lines (five times over the map) and arrowheads
                             EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())
