@@ -4,8 +4,8 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
+#include "app/dialog_buttons.h"
 #include "app/message_boxes.h"
 
 namespace {
@@ -37,12 +37,7 @@ CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWid
                                            "Оба поля пустые — только единицы n·I/2."),
                             this);
     form->addRow(hint);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CoilCurrentDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CoilCurrentDialog::reject);
-    form->addRow(buttons);
+    form->addRow(MakeOkCancelButtons(this));
 }
 
 void CoilCurrentDialog::accept()

@@ -2,10 +2,13 @@
 
 #include "field/axial_field.h"
 
-void DrawAxisCurve(const CalcParams& p, DrawingSurface& surface)
+void DrawAxisCurve(const CalcParams& p, DrawingSurface& surface, double factor)
 {
     const auto x = [&](double z) { return static_cast<float>((z - p.zMin) * p.scaleX); };
-    const auto y = [&](float v) { return static_cast<float>((p.yMax - static_cast<double>(v)) * p.scaleY); };
+    const auto y = [&](float hz) {
+        const double v = static_cast<float>(factor * hz);  // hz itself for the factor 1
+        return static_cast<float>((p.yMax - v) * p.scaleY);
+    };
 
     double z = p.zMin;
     float v = AxialField(p, z);
