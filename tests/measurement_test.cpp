@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <random>
@@ -13,6 +14,7 @@
 #include "measure/axis_comparison.h"
 #include "measure/measurement_reading.h"
 #include "plot/comparison_drawing.h"
+#include "plot/measured_point_readout.h"
 #include "raster/raster_surface.h"
 #include "test_support.h"
 
@@ -309,6 +311,13 @@ TEST(ComparisonDrawing, PointsAndTheLevelOfTheLongCoilInThePicture)
     }
     EXPECT_EQ(picture.pixel(2, row(2)), colour(kIdealLevelColour));
     EXPECT_EQ(picture.pixel(8, row(2)), 0xffffffffu);  // between two dashes
+    // Under the cursor, within a few pixels of a dot: the point and the calculation there.
+    char expected[120];
+    std::snprintf(expected, sizeof expected, "\nизмерено: B = %.4g мТл при z = -0.100 м, расчет %.4g мТл",
+                  500 * perUnit, 1000 * IdealB(0.021, 0.16, 320, 1.8, -0.1));
+    const double x = (-0.1 - p.zMin) * p.scaleX, y = (p.yMax - 0.5) * p.scaleY;
+    EXPECT_EQ(MeasuredPointReadout(p, x + 2, y - 2, *out.comparison, *set, PlainReadoutNumbers()), expected);
+    EXPECT_EQ(MeasuredPointReadout(p, x + 5, y, *out.comparison, *set, PlainReadoutNumbers()), "");
     // Without the measurements, or without the coil's turns and current, the plain picture.
     for (RunAdditions without : {RunAdditions{}, RunAdditions{.measured = set}}) {
         CalcParams q = RunValues(kAxisGraph, 0.021, 0.16, 0.2);
