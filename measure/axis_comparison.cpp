@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr double kLargestFactor = 1e30;  // beyond it the fitted curve could not even be drawn
+
 // The root mean square of the residuals, scaled so that no square overflows.
 double RootMeanSquare(const CalcParams& p, const AxisComparison& c, std::span<const MeasuredPoint> points)
 {
@@ -47,8 +49,11 @@ AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil,
     if (fit) {
         if (auto refusal = FitRefusal(set.points)) {
             c.fitRefusal = std::move(*refusal);
+        } else if (const AxisFit found = FitAxisField(p, c.teslaPerUnit, set.points, stop);
+                   !(std::fabs(found.k) <= kLargestFactor)) {
+            c.fitRefusal = "измеренные B несоизмеримо больше поля этой катушки";
         } else {
-            c.fit = FitAxisField(p, c.teslaPerUnit, set.points, stop);
+            c.fit = found;
             c.fitted = true;
         }
     }

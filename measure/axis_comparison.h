@@ -21,7 +21,8 @@ struct AxisComparison {
     double teslaPerUnit = 0;   // c = mu0 N/L I/2: B in tesla for one n*I/2 (negative for a negative current)
     AxisFit fit;               // z0 = 0 and k = 1 unless fitted
     bool fitted = false;
-    std::string fitRefusal;    // the fit was asked for but the points do not fix it (FitRefusal): compared unfitted
+    std::string fitRefusal;    // the fit was asked for but the points do not fix it (FitRefusal), or it found
+                               // |k| beyond 1e30: compared unfitted
     std::size_t pointCount = 0;
     double rms = 0;            // root mean square of B - B_theory over the points, T
 };

@@ -57,7 +57,7 @@ void DrawMeasuredPoints(const CalcParams& p, const AxisComparison& c, const Meas
 
 void TakeInComparison(CalcParams& p, const AxisComparison& c, const MeasurementSet& set)
 {
-    double top = kIdealLongCoilField;
+    double top = kIdealLongCoilField;  // |k| <= 1e30 and Hz <= 2: the curve fits in single precision
     for (int i = 0; i <= p.pointCount; ++i)
         top = std::max(top, std::fabs(c.fit.k * AxialField(p, p.zMin + i * p.zStep)));
     for (const MeasuredPoint& m : set.points) {
