@@ -17,6 +17,10 @@ inline constexpr const char* kEqualFluxFigure = "figure:equal-flux";
 inline constexpr long kFigureTurns = 800;
 inline constexpr double kFigureAmperes = 1.5;
 
+// A class's measurements on the axis of a small coil, fitted, over the curve:
+// <img src="figure:measured">.
+inline constexpr const char* kMeasuredFigure = "figure:measured";
+
 // Draws the figures on a picture of the window's start-up size, for the start
 // values, and registers them as images of the document.
 void AddHelpFigures(QTextDocument& document);

@@ -6,10 +6,11 @@
 #include "surface/drawing_surface.h"
 
 // The picture points of the field on the axis, Hz(z), at z = zMin + i * zStep,
-// i = 0 .. pointCount, through the run's picture mapping in p.
-std::vector<SurfacePoint> AxisCurvePoints(const CalcParams& p);
+// i = 0 .. pointCount, through the run's picture mapping in p. With a factor
+// k the curve is k Hz(z) (the factor 1 changes no bit).
+std::vector<SurfacePoint> AxisCurvePoints(const CalcParams& p, double factor = 1);
 
-// Draws the field on the axis, Hz(z), as the curve through the points
-// z = zMin + i * zStep, i = 0 .. pointCount: one plotted point, then a
-// line to each of them.
-void DrawAxisCurve(const CalcParams& p, DrawingSurface& surface);
+// Draws the field on the axis, Hz(z) (times the factor), as the curve through
+// the points z = zMin + i * zStep, i = 0 .. pointCount: one plotted point,
+// then a line to each of them.
+void DrawAxisCurve(const CalcParams& p, DrawingSurface& surface, double factor = 1);

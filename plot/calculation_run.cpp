@@ -4,6 +4,7 @@
 
 #include "field/run_stop.h"
 
+#include "plot/comparison_drawing.h"
 #include "plot/line_additions.h"
 #include "plot/field_map_drawing.h"
 #include "plot/picture_scales.h"
@@ -49,9 +50,15 @@ try {
         return RunOutcome{false, {}, std::move(*reason), false};
 
     const ClockReading start = readClock();
+    const bool lines = p.graphMode != kAxisGraph;
+    std::optional<AxisComparison> comparison;
+    if (!lines && additions.measured && additions.coil)
+        comparison = CompareMeasurements(p, *additions.coil, *additions.measured, additions.fit, control.stop);
+    const bool compared = comparison && comparison->refusal.empty();
     surface.clear();
     SetPlotWindow(p, surface);
-    const bool lines = p.graphMode != kAxisGraph;
+    if (compared)
+        TakeInComparison(p, *comparison, *additions.measured);
     FieldStrengthGrid strength;
     if (lines && additions.fieldMap) {
         SetPictureScale(p, surface);
@@ -62,17 +69,20 @@ try {
     DrawWinding(p, surface);
     if (lines && additions.arrows)
         TraceArrowedFieldLines(p, surface, control);
+    else if (compared)
+        DrawComparison(p, *comparison, *additions.measured, surface);
     else
         DrawResult(p, surface, control);
     if (lines)
         DrawLineAdditions(p, additions, surface, control.stop);
     if (additions.scales)
-        DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.coil, lines && additions.fieldMap),
+        DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.coil,
+                                          lines && additions.fieldMap, compared ? comparison->fit.k : 1.0),
                           surface);
     if (lines && additions.fieldMap)
         DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
     const ClockReading end = readClock();
-    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false};
+    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison)};
 } catch (const RunStopped&) {
     return RunOutcome{false, {}, {}, true};
 }
