@@ -1,21 +1,21 @@
 // The page's side of the calculation workers. Runs: the newest request wins —
-// while one is computed, only the latest waiting one is kept, an answer to an
-// older request is dropped, and a run that has taken longer than its patience
-// is abandoned with its workers when a newer one comes. Other questions (the
+// while one is computed, only the latest waiting one is kept, every run that
+// was made is answered in the order asked (so the last answer is the newest
+// values' picture), and a run that has taken longer than its patience is
+// abandoned with its workers when a newer one comes. Other questions (the
 // table, the readout, the texts) are answered in turn.
 const kPatience = 300;  // ms; also when a run starts to show its progress
 const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
 
-// A run of traced lines alone (no exact lines, no map, whose scale lies over
-// them) is shared between two workers: the second traces every other line
-// onto a white picture, and its coloured pixels are laid over the first's.
-// The lines are all of one colour, so the picture is the same to the pixel.
+// A run of the field lines is shared between two workers: the second traces
+// every other line onto a white picture, and its coloured pixels are laid
+// over the first's. The lines are all of one colour, so the picture is the
+// same to the pixel. When an addition draws over the lines, the first worker
+// draws them all (its answer says so: whole) and the second draws none.
 // The second worker starts after the first run, so that loading it does not
 // delay the first picture, and takes a share once its module is ready.
 const kShares = 2;
 const kWhite = 0xffffffff;
-
-function shared(s) { return s.graph === 'lines' && !s.exactLines && !s.fieldMap; }
 
 export class Calculation {
   constructor() {
@@ -49,8 +49,7 @@ export class Calculation {
     return worker;
   }
 
-  // Ends both workers, answering every open question, and starts new ones;
-  // the waiting run stays.
+  // The second worker, once the first has run.
   startHelper() {
     if (this.helper) return;
     const helper = this.spawn();
@@ -60,6 +59,8 @@ export class Calculation {
     });
   }
 
+  // Ends both workers, answering every open question, and starts new ones;
+  // the waiting run stays.
   restart(answer) {
     this.worker.terminate();
     this.helper?.terminate();
@@ -79,7 +80,8 @@ export class Calculation {
     });
   }
 
-  // Resolves with the run's result, or with null when a newer run superseded it.
+  // Resolves with the run's result, or with null when a newer run took its
+  // place before it started or while it was abandoned.
   run(settings) {
     if (this.waiting) this.waiting.resolve(null);
     if (this.running && performance.now() - this.running.since > kPatience) this.restart(null);
@@ -95,11 +97,11 @@ export class Calculation {
     this.waiting = null;
     const running = { since: performance.now() };
     this.running = running;
-    const result = shared(settings) && this.helperReady ? this.runInShares(settings) : this.ask('run', settings);
+    const result = settings.graph === 'lines' && this.helperReady ? this.runInShares(settings) : this.ask('run', settings);
     result.then((value) => {
       if (this.running === running) this.running = null;
       this.startHelper();
-      resolve(this.waiting ? null : value);
+      resolve(value);
       this.next();
     });
   }
@@ -110,7 +112,7 @@ export class Calculation {
       ...Array.from({ length: kShares - 1 }, (_, k) =>
         this.ask('lines', { ...s, lineShare: k + 1, lineShares: kShares }, undefined, this.helper)),
     ]);
-    if (!run || !run.done) return run;
+    if (!run || !run.done || run.whole) return run;
     for (const lines of others) {
       if (!lines || !lines.done) return lines;  // superseded, or failed
       const from = lines.pixels;

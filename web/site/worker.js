@@ -15,6 +15,7 @@ const jobs = {
   table: (m, s) => ({ value: m.table(s) }),
   svg: (m, s) => ({ value: m.svg(s) }),
   readout: (m, s, [x, y, separator]) => ({ value: m.readout(s, x, y, separator) }),
+  coil: (m, s, [turns, current]) => ({ value: m.coil(turns, current) }),
   texts: (m) => ({ value: { about: m.aboutText(), authors: m.authorsText() } }),
 };
 
