@@ -26,6 +26,8 @@ val ObjectOf(const PageRun& run)
     return result;
 }
 
+PageSettings StartSettings() { return {}; }
+
 val RunObject(const PageSettings& settings) { return ObjectOf(RunPage(settings)); }
 val LinesObject(const PageSettings& settings) { return ObjectOf(PageLines(settings)); }
 
@@ -66,6 +68,7 @@ EMSCRIPTEN_BINDINGS(zoreks)
         .field("height", &PageSettings::height)
         .field("lineShare", &PageSettings::lineShare)
         .field("lineShares", &PageSettings::lineShares);
+    emscripten::function("startSettings", &StartSettings);  // what a caller leaves out
     emscripten::function("run", &RunObject);
     emscripten::function("lines", &LinesObject);
     emscripten::function("table", &PageTable);

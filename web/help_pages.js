@@ -34,14 +34,12 @@ function png(width, height, pixels) {
     chunk('IDAT', zlib.deflateSync(rows, { level: 9 })), chunk('IEND', Buffer.alloc(0))]);
 }
 
-const start = { radius: 0.2, length: 1, halfRange: 2, lineText: '7', exactLines: false, fieldMap: false,
-  arrows: false, equalFlux: false, turns: 0, amperes: 0, width: 651, height: 320, lineShare: 0, lineShares: 1 };
 // The site's icon in the browser's tab.
 const kIcon = '<link rel="icon" type="image/png" sizes="192x192" href="../icon-192.png">\n';
 const figures = {
-  axis: { ...start, graphEntry: 'поле на оси Hz(z)' },
-  lines: { ...start, graphEntry: 'линии напряженности' },
-  exact: { ...start, graphEntry: 'линии напряженности', halfRange: 0.8, exactLines: true },
+  axis: { graphEntry: 'поле на оси Hz(z)' },
+  lines: { graphEntry: 'линии напряженности' },
+  exact: { graphEntry: 'линии напряженности', halfRange: 0.8, exactLines: true },
 };
 
 require(path.join(site, 'zoreks-core.js'))({
@@ -49,7 +47,7 @@ require(path.join(site, 'zoreks-core.js'))({
 }).then((core) => {
   fs.mkdirSync(help, { recursive: true });
   for (const [name, settings] of Object.entries(figures)) {
-    const run = core.run(settings);
+    const run = core.run({ ...core.startSettings(), ...settings });
     fs.writeFileSync(path.join(help, `figure-${name}.png`), png(run.width, run.height, run.pixels));
   }
   for (const page of ['spravka.html', 'uprav.html']) {

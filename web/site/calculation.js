@@ -1,10 +1,15 @@
 // The page's side of the calculation workers. Runs: the newest request wins —
 // while one is computed, only the latest waiting one is kept, every run that
 // was made is answered in the order asked (so the last answer is the newest
-// values' picture), and a run that has taken longer than its patience is
-// abandoned with its workers when a newer one comes. Other questions (the
-// table, the readout, the texts) are answered in turn.
+// values' picture), and a run going while a newer one waits is abandoned
+// with its workers once it has gone on for its patience. Other questions
+// (the table, the readout, the texts) are answered in turn.
 const kPatience = 300;  // ms; also when a run starts to show its progress
+// The patience of a run when the last one took longer than kPatience: such
+// runs cannot follow a moving bar, so a newer request supersedes the run
+// going almost at once (a worker starts in some 40 ms), and the picture of
+// the newest values comes soonest. A run quicker than this is finished.
+const kQuickPatience = 30;
 const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
 
 // A run of the field lines is shared between two workers: the second traces
@@ -21,6 +26,7 @@ export class Calculation {
   constructor() {
     this.nextId = 1;
     this.answers = new Map();
+    this.slow = false;  // the last run took longer than kPatience
     this.start();
   }
 
@@ -41,10 +47,10 @@ export class Calculation {
     };
     // A worker that failed (its module aborted, out of memory, say) answers
     // nothing more: every question still open gets kFailed, and new workers
-    // take the next ones.
+    // take the next ones. One already ended may still report its start cut short.
     worker.onerror = (event) => {
       event.preventDefault();
-      this.restart(kFailed);
+      if (worker === this.worker || worker === this.helper) this.restart(kFailed);
     };
     return worker;
   }
@@ -68,6 +74,7 @@ export class Calculation {
     this.answers.clear();
     const waiting = this.waiting;
     this.start();
+    this.startHelper();
     this.waiting = waiting;
     for (const resolve of open) resolve(answer);
   }
@@ -84,7 +91,6 @@ export class Calculation {
   // place before it started or while it was abandoned.
   run(settings) {
     if (this.waiting) this.waiting.resolve(null);
-    if (this.running && performance.now() - this.running.since > kPatience) this.restart(null);
     return new Promise((resolve) => {
       this.waiting = { settings, resolve };
       this.next();
@@ -92,18 +98,36 @@ export class Calculation {
   }
 
   next() {
-    if (this.running || !this.waiting) return;
+    if (!this.waiting) return;
+    if (this.running) {
+      this.abandonLater();
+      return;
+    }
     const { settings, resolve } = this.waiting;
     this.waiting = null;
     const running = { since: performance.now() };
     this.running = running;
     const result = settings.graph === 'lines' && this.helperReady ? this.runInShares(settings) : this.ask('run', settings);
     result.then((value) => {
-      if (this.running === running) this.running = null;
+      if (this.running === running) {
+        this.running = null;
+        if (value) this.slow = performance.now() - running.since > kPatience;
+      }
       this.startHelper();
       resolve(value);
       this.next();
     });
+  }
+
+  // The run going, when a newer one waits, is abandoned once its patience is over.
+  abandonLater() {
+    const running = this.running;
+    clearTimeout(this.abandoning);
+    this.abandoning = setTimeout(() => {
+      if (this.running !== running || !this.waiting) return;
+      this.restart(null);
+      this.next();
+    }, running.since + (this.slow ? kQuickPatience : kPatience) - performance.now());
   }
 
   async runInShares(s) {

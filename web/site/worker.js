@@ -21,7 +21,7 @@ const jobs = {
 
 onmessage = async ({ data }) => {
   const m = await core;
-  const settings = data.settings && { lineShare: 0, lineShares: 1, ...data.settings };  // all the lines by default
+  const settings = data.settings && { ...m.startSettings(), ...data.settings };  // all the lines by default
   const { value, transfer = [] } = jobs[data.kind](m, settings, data.more);
   postMessage({ id: data.id, value }, transfer);
 };

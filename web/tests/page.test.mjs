@@ -144,6 +144,9 @@ const tests = {
     check(JSON.stringify(shown.slice(0, -1)) === JSON.stringify(['5', '20', '30', 1, '5', true, true]), `controls ${shown}`);
     check(/точными линиями.*N = 20 витков, I = 3 А/.test(shown.at(-1)), `description ${shown.at(-1)}`);
     check(countColour(await pixels(page), [0, 160, 0]) > 100, 'no exact lines drawn');
+    await page.hover('#Picture1');
+    await page.waitForFunction(() => !readout.hidden);
+    check(/А\/м[^]*мТ/.test(await page.$eval('#readout', (e) => e.textContent)), 'the readout has no SI units');
   },
   'a bad link opens the start values with a one-line notice': async () => {
     const page = await open('?R=11&L=abc&a=0.25&graph=spiral&lines=-1&map=yes&arrows=2&turns=0&current=5');
