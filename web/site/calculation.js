@@ -60,7 +60,7 @@ export class Calculation {
     if (this.helper) return;
     const helper = this.spawn();
     this.helper = helper;
-    this.ask('texts', undefined, undefined, helper).then((answer) => {
+    this.helperStarted = this.ask('texts', undefined, undefined, helper).then((answer) => {
       if (this.helper === helper && answer && !answer.refusal) this.helperReady = true;
     });
   }
@@ -107,7 +107,9 @@ export class Calculation {
     this.waiting = null;
     const running = { since: performance.now() };
     this.running = running;
-    const result = settings.graph === 'lines' && this.helperReady ? this.runInShares(settings) : this.ask('run', settings);
+    // A slow run waits the few milliseconds a second worker takes to start.
+    const result = settings.graph === 'lines' && this.helper && (this.helperReady || this.slow)
+      ? this.runInShares(settings, running) : this.ask('run', settings);
     result.then((value) => {
       if (this.running === running) {
         this.running = null;
@@ -130,7 +132,10 @@ export class Calculation {
     }, running.since + (this.slow ? kQuickPatience : kPatience) - performance.now());
   }
 
-  async runInShares(s) {
+  async runInShares(s, running) {
+    await this.helperStarted;
+    if (this.running !== running) return null;  // abandoned meanwhile
+    if (!this.helperReady) return this.ask('run', s);
     const [run, ...others] = await Promise.all([
       this.ask('run', { ...s, lineShare: 0, lineShares: kShares }),
       ...Array.from({ length: kShares - 1 }, (_, k) =>
