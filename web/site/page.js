@@ -145,7 +145,7 @@ async function showInfo(title, key) {
   if (!texts?.about) return;
   $('infoTitle').textContent = title;
   $('infoText').textContent = texts[key].replace(/\r\n?/g, '\n');
-  $('infoBox').showModal();
+  showFromMenu($('infoBox'), $('mnuHelpAbout'));
 }
 
 // The turns and the current as the window's dialog reads them: both boxes
@@ -166,7 +166,16 @@ function askCoilCurrent() {
   $('turnsEdit').value = coil ? coil.turns : '';
   $('currentEdit').value = coil ? coil.amperes : '';
   $('coilProblem').textContent = '';
+  showFromMenu(dialog, $('coilCurrentAction'));
+}
+
+// A dialog of a menu's command; closed, it gives the focus back to that
+// menu's title, the command itself being hidden with its menu.
+function showFromMenu(dialog, command) {
   dialog.showModal();
+  dialog.addEventListener('close', () => setTimeout(() => {  // once the browser has moved the focus
+    if (document.activeElement === document.body) command.closest('details').querySelector('summary').focus();
+  }), { once: true });
 }
 
 async function acceptCoilCurrent(event) {
