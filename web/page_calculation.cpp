@@ -93,9 +93,9 @@ PageRun RunPage(const PageSettings& settings)
 PageRun PageLines(const PageSettings& settings)
 {
     RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
-    RasterSurface surface(o.width, o.height);
-    if (RunRefusal(o.params, surface) || !DrawnInShares(o))
+    if (!DrawnInShares(o) || RunRefusal(o.params, BlankSurface(o.width, o.height)))
         return {};
+    RasterSurface surface(o.width, o.height);
     SetPlotWindow(o.params, surface);  // the run's plot window and scales
     SetPictureScale(o.params, surface);
     TraceFieldLines(o.params, surface, ControlOf(settings, o));
