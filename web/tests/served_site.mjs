@@ -5,6 +5,10 @@ import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
 
+// The servers running; they end with this process, however it ends.
+const servers = new Set();
+process.on('exit', () => { for (const server of servers) server.kill(); });
+
 // A folder served at its own address (a port of its own: an origin of its
 // own) until stopped.
 export async function serveFolder(folder) {
@@ -16,7 +20,9 @@ export async function serveFolder(folder) {
   });
   const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', folder],
     { stdio: 'ignore' });
+  servers.add(server);
   const stop = () => new Promise((done) => {
+    servers.delete(server);
     server.once('exit', done);
     server.kill();
   });
