@@ -2,7 +2,9 @@
 // one run: the default field-line run and the short-coil run in the page's
 // worker (round trip of a request, the picture's pixels included), the same
 // runs natively on one core (zoreks_bench's RunRasterized, the same rasteriser, under taskset -c 0),
-// and the time from navigation to the first picture of a link.
+// the time from navigation to the first picture of a link, and live redraw
+// as a dragged bar drives it: pictures shown per second, and the time from
+// the last movement to the final picture.
 //   node bench/web_page_bench.mjs SITE_FOLDER [ZOREKS_BENCH]
 // puppeteer-core comes from web/tests (npm ci there first).
 import { execFileSync } from 'node:child_process';
@@ -17,15 +19,19 @@ const { address, browser, close } = await serveSite(site);
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 await new Promise((done) => setTimeout(done, 500));  // the server starting
 
-const start = { radius: 0.2, length: 1, halfRange: 2, graphEntry: 'линии напряженности', graph: 'lines', lineText: '7',
-  exactLines: false, fieldMap: false };
+const start = { graphEntry: 'линии напряженности', graph: 'lines' };  // the rest as the core starts
 const runs = {
   a_defaults: { ...start, width: 651, height: 320 },
   c_short_coil: { ...start, radius: 0.1, length: 0.1, halfRange: 10, width: 1912, height: 1000 },
+  // The live runs below, alone: the bursts' run, and the heaviest (3 times only).
+  lines_200: { ...start, lineText: '200', width: 651, height: 320 },
+  heaviest: { ...start, radius: 0.1, length: 0.1, halfRange: 9.9, lineText: '200', exactLines: true, fieldMap: true,
+    width: 651, height: 320, repetitions: 3 },
 };
 
 // Milliseconds of each run asked of the page's calculation (its workers of
 // their own), the joined picture included, after one to warm up.
+// (The core reads the fields of its settings and nothing else.)
 const page = await browser.newPage();
 await page.goto(address, { waitUntil: 'networkidle0' });
 await new Promise((done) => setTimeout(done, 1000));  // the page's own start settled
@@ -45,7 +51,7 @@ for (const [name, settings] of Object.entries(runs)) {
     calculation.worker.terminate();
     calculation.helper?.terminate();
     return times;
-  }, settings, kRepetitions));
+  }, settings, settings.repetitions ?? kRepetitions));
 }
 
 // From navigation to the first picture of a link, a fresh browser context each time.
@@ -58,6 +64,60 @@ for (let k = 0; k < 5; ++k) {
   firstPicture.push(await fresh.evaluate(() => performance.now()));
   await context.close();
 }
+// Live redraw: the page with «Сразу пересчитывать» on, its pictures counted
+// as it shows them (each writes its address), a bar moved by input events
+// alone as a pointer's drag gives them.
+async function livePage(query) {
+  const live = await browser.newPage();
+  await live.evaluateOnNewDocument(() => {
+    window.shows = [];
+    const replace = history.replaceState.bind(history);
+    history.replaceState = (state, title, url) => {
+      window.shows.push([performance.now(), url]);
+      replace(state, title, url);
+    };
+  });
+  await live.goto(address + query);
+  await live.waitForFunction(() => /время расчета/.test(document.title));
+  await new Promise((done) => setTimeout(done, 1500));  // the second worker up
+  await live.evaluate(() => { liveAction.checked = true; });
+  return live;
+}
+
+// Moves the bar by one position every `every` ms, `events` times, back and
+// forth between two positions; the pictures shown meanwhile, and the time
+// from the last movement to the picture of the last position.
+const drag = (live, bar, from, to, events, every) => live.evaluate(async (id, a, b, n, ms) => {
+  const control = document.getElementById(id);
+  const name = { VScroll1: 'R', VScroll3: 'a' }[id];
+  const shown = window.shows.length;
+  const start = performance.now();
+  let position = a;
+  let step = Math.sign(b - a);
+  let last = start;
+  for (let k = 0; k < n; ++k) {
+    if (position === b || (k > 0 && position === a)) step = -step;
+    position += step;
+    control.value = position;
+    last = performance.now();
+    control.dispatchEvent(new Event('input'));
+    await new Promise((done) => setTimeout(done, ms));
+  }
+  const isFinal = ([t, url]) => t >= last && new URLSearchParams(url).get(name) === String(position * 0.1);
+  while (!window.shows.slice(shown).some(isFinal)) await new Promise((done) => setTimeout(done, 5));
+  const during = window.shows.slice(shown).filter(([t]) => t <= last).length;
+  return { perSecond: during / ((last - start) / 1000), toFinal: window.shows.slice(shown).find(isFinal)[0] - last };
+}, bar, from, to, events, every);
+
+const steady = [];
+const live = await livePage('?graph=lines');
+for (let k = 0; k < 3; ++k) steady.push((await drag(live, 'VScroll1', 1, 30, 300, 16)).perSecond);  // about 5 s at 60 events a second
+const bursts = [];
+const live200 = await livePage('?graph=lines&lines=200');
+for (let k = 0; k < 5; ++k) bursts.push((await drag(live200, 'VScroll3', 20, 32, 12, 40)).toFinal);
+const heaviest = [];
+const liveHeavy = await livePage('?R=0.1&L=0.1&a=9.9&graph=lines&lines=200&exact=1&map=1');
+for (let k = 0; k < 3; ++k) heaviest.push((await drag(liveHeavy, 'VScroll3', 99, 100, 2, 40)).toFinal);
 await close();
 
 const native = {};
@@ -77,3 +137,6 @@ for (const name of Object.keys(runs)) {
   console.log(`${name.padEnd(24)} ${web[name].toFixed(1).padStart(8)}   ${(native[name]?.toFixed(1) ?? '-').padStart(22)}   ${ratio.padStart(13)}`);
 }
 console.log(`navigation to the first picture (lines, 651x320): ${median(firstPicture).toFixed(0)} ms (median of 5)`);
+console.log(`steady drag of the radius bar, 60 events/s, default coil: ${median(steady).toFixed(1)} pictures/s (median of 3 drags of 5 s)`);
+console.log(`last step to final picture, 12 steps 40 ms apart, 200 lines: ${median(bursts).toFixed(0)} ms (median of 5)`);
+console.log(`last step to final picture, the heaviest run (R 0.1, L 0.1, a 9.9-10, 200 lines, exact, map): ${median(heaviest).toFixed(0)} ms (median of 3)`);

@@ -3,6 +3,7 @@
 #include <emscripten/val.h>
 
 #include "about/program_texts.h"
+#include "params/coil_current.h"
 #include "web/page_calculation.h"
 
 namespace {
@@ -17,6 +18,7 @@ val ObjectOf(const PageRun& run)
     result.set("caption", run.caption);
     result.set("refusal", run.refusal);
     result.set("lineCount", run.lineCount);
+    result.set("whole", run.whole);
     result.set("width", run.width);
     result.set("height", run.height);
     const val view(emscripten::typed_memory_view(run.pixels.size(), run.pixels.data()));
@@ -24,8 +26,27 @@ val ObjectOf(const PageRun& run)
     return result;
 }
 
+PageSettings StartSettings() { return {}; }
+
 val RunObject(const PageSettings& settings) { return ObjectOf(RunPage(settings)); }
 val LinesObject(const PageSettings& settings) { return ObjectOf(PageLines(settings)); }
+
+// The texts of the boxes «Число витков N» and «Ток I, А» as the window's
+// dialog reads them: {turns, amperes} when both are usable, and for each that
+// is not the sentence that says why.
+val CoilObject(const std::string& turnsText, const std::string& currentText)
+{
+    const TurnsReading turns = TurnsFromText(turnsText);
+    const AmperesReading current = AmperesFromText(currentText);
+    val result = val::object();
+    result.set("turnsRefusal", turns.refusal);
+    result.set("currentRefusal", current.refusal);
+    if (turns.turns && current.amperes) {
+        result.set("turns", static_cast<double>(*turns.turns));
+        result.set("amperes", *current.amperes);
+    }
+    return result;
+}
 
 }  // namespace
 
@@ -39,15 +60,21 @@ EMSCRIPTEN_BINDINGS(zoreks)
         .field("lineText", &PageSettings::lineText)
         .field("exactLines", &PageSettings::exactLines)
         .field("fieldMap", &PageSettings::fieldMap)
+        .field("arrows", &PageSettings::arrows)
+        .field("equalFlux", &PageSettings::equalFlux)
+        .field("turns", &PageSettings::turns)
+        .field("amperes", &PageSettings::amperes)
         .field("width", &PageSettings::width)
         .field("height", &PageSettings::height)
         .field("lineShare", &PageSettings::lineShare)
         .field("lineShares", &PageSettings::lineShares);
+    emscripten::function("startSettings", &StartSettings);  // what a caller leaves out
     emscripten::function("run", &RunObject);
     emscripten::function("lines", &LinesObject);
     emscripten::function("table", &PageTable);
     emscripten::function("readout", &PageReadout);
     emscripten::function("svg", &PageSvg);
+    emscripten::function("coil", &CoilObject);
     emscripten::function("aboutText", &AboutText);
     emscripten::function("authorsText", &AuthorsText);
 }

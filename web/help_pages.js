@@ -34,12 +34,12 @@ function png(width, height, pixels) {
     chunk('IDAT', zlib.deflateSync(rows, { level: 9 })), chunk('IEND', Buffer.alloc(0))]);
 }
 
-const start = { radius: 0.2, length: 1, halfRange: 2, lineText: '7',
-  exactLines: false, fieldMap: false, width: 651, height: 320, lineShare: 0, lineShares: 1 };
+// The site's icon in the browser's tab.
+const kIcon = '<link rel="icon" type="image/png" sizes="192x192" href="../icon-192.png">\n';
 const figures = {
-  axis: { ...start, graphEntry: 'поле на оси Hz(z)' },
-  lines: { ...start, graphEntry: 'линии напряженности' },
-  exact: { ...start, graphEntry: 'линии напряженности', halfRange: 0.8, exactLines: true },
+  axis: { graphEntry: 'поле на оси Hz(z)' },
+  lines: { graphEntry: 'линии напряженности' },
+  exact: { graphEntry: 'линии напряженности', halfRange: 0.8, exactLines: true },
 };
 
 require(path.join(site, 'zoreks-core.js'))({
@@ -47,18 +47,19 @@ require(path.join(site, 'zoreks-core.js'))({
 }).then((core) => {
   fs.mkdirSync(help, { recursive: true });
   for (const [name, settings] of Object.entries(figures)) {
-    const run = core.run(settings);
+    const run = core.run({ ...core.startSettings(), ...settings });
     fs.writeFileSync(path.join(help, `figure-${name}.png`), png(run.width, run.height, run.pixels));
   }
   for (const page of ['spravka.html', 'uprav.html']) {
     const text = fs.readFileSync(path.join(docs, page), 'utf8');
-    fs.writeFileSync(path.join(help, page), text.replace(/src="figure:(\w+)"/g, 'src="figure-$1.png"'));
+    fs.writeFileSync(path.join(help, page),
+      text.replace(/src="figure:(\w+)"/g, 'src="figure-$1.png"').replace('<head>\n', '<head>\n' + kIcon));
   }
   // A plain static server names no character set for a .txt file: the
   // instruction goes into a page that names its own.
   const escaped = fs.readFileSync(path.join(docs, 'instruction.txt'), 'utf8')
     .replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
   fs.writeFileSync(path.join(help, 'instruction.html'), '<!doctype html>\n<html lang="ru">\n<head>\n' +
-    '<meta charset="utf-8">\n<title>Зорекс. Инструкция</title>\n</head>\n<body>\n<pre style="white-space: pre-wrap">' +
+    '<meta charset="utf-8">\n' + kIcon + '<title>Зорекс. Инструкция</title>\n</head>\n<body>\n<pre style="white-space: pre-wrap">' +
     escaped + '</pre>\n</body>\n</html>\n');
 });

@@ -2,7 +2,6 @@
 
 #include <ctime>
 
-#include "export/render_options.h"
 #include "export/run_tables.h"
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
@@ -24,103 +23,113 @@ ClockReading ReadClock()
     return {local.tm_min, local.tm_sec};
 }
 
-RunAdditions AdditionsOf(const PageSettings& s)
+// The traced lines may be drawn in shares when nothing is drawn over them:
+// no addition draws but the coil's turns and current, which only label.
+bool DrawnInShares(const RenderOptions& o)
 {
-    RunAdditions additions;
-    additions.exactLines = s.exactLines;
-    additions.fieldMap = s.fieldMap;
-    return additions;
+    RunAdditions plain;
+    plain.coil = o.additions.coil;
+    return o.graph == GraphKind::Lines && o.additions == plain;
 }
 
-RunControl ControlOf(const PageSettings& s)
+RunControl ControlOf(const PageSettings& s, const RenderOptions& o)
 {
     RunControl control;
-    control.lines = LineShare{s.lineShare, s.lineShares};
+    if (DrawnInShares(o))
+        control.lines = LineShare{s.lineShare, s.lineShares};
     return control;
+}
+
+PageRun PictureOf(const RasterSurface& surface)
+{
+    PageRun run;
+    run.done = true;
+    run.width = surface.width();
+    run.height = surface.height();
+    run.pixels = surface.pixels();
+    return run;
 }
 
 }  // namespace
 
-CalcParams ParamsOfSettings(const PageSettings& s)
+RenderOptions RenderOptionsOf(const PageSettings& s, OutputFormat format)
 {
-    CalcParams p = StartValues(GraphChoiceOfEntry(s.graphEntry).graphMode);
-    p.radius = s.radius;
-    p.length = s.length;
-    p.halfRange = s.halfRange;
-    p.lineCount = LineCountFromText(s.lineText);
-    return p;
+    RenderOptions o;
+    o.params = StartValues(GraphChoiceOfEntry(s.graphEntry).graphMode);
+    o.params.radius = s.radius;
+    o.params.length = s.length;
+    o.params.halfRange = s.halfRange;
+    o.params.lineCount = LineCountFromText(s.lineText);
+    o.graph = o.params.graphMode == kAxisGraph ? GraphKind::Axis : GraphKind::Lines;
+    o.additions.exactLines = s.exactLines;
+    o.additions.fieldMap = s.fieldMap;
+    o.additions.arrows = s.arrows;
+    o.additions.equalFlux = s.equalFlux;
+    if (s.turns > 0)
+        o.additions.coil = CoilCurrent{s.turns, s.amperes};
+    o.width = s.width;
+    o.height = s.height;
+    o.format = format;
+    return o;
 }
 
 PageRun RunPage(const PageSettings& settings)
 {
-    CalcParams p = ParamsOfSettings(settings);
-    RasterSurface surface(settings.width, settings.height);
-    const RunOutcome outcome = RunCalculation(p, surface, ReadClock, AdditionsOf(settings), ControlOf(settings));
-    PageRun run;
+    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
+    RasterSurface surface(o.width, o.height);
+    const RunOutcome outcome = RunCalculation(o.params, surface, ReadClock, o.additions, ControlOf(settings, o));
     if (!outcome.done) {
-        run.refusal = outcome.refusal;
-        return run;
+        PageRun refused;
+        refused.refusal = outcome.refusal;
+        return refused;
     }
-    run.done = true;
+    PageRun run = PictureOf(surface);
     run.caption = outcome.caption;
-    run.lineCount = p.lineCount;
-    run.width = surface.width();
-    run.height = surface.height();
-    run.pixels = surface.pixels();
+    run.lineCount = o.params.lineCount;
+    run.whole = !DrawnInShares(o) || settings.lineShares <= 1;
     return run;
 }
 
 PageRun PageLines(const PageSettings& settings)
 {
-    CalcParams p = ParamsOfSettings(settings);
-    RasterSurface surface(settings.width, settings.height);
-    PageRun run;
-    if (RunRefusal(p, surface) || p.graphMode == kAxisGraph)
-        return run;
-    SetPlotWindow(p, surface);  // the run's plot window and scales
-    SetPictureScale(p, surface);
-    TraceFieldLines(p, surface, ControlOf(settings));
-    run.done = true;
-    run.width = surface.width();
-    run.height = surface.height();
-    run.pixels = surface.pixels();
-    return run;
+    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
+    if (!DrawnInShares(o) || RunRefusal(o.params, BlankSurface(o.width, o.height)))
+        return {};
+    RasterSurface surface(o.width, o.height);
+    SetPlotWindow(o.params, surface);  // the run's plot window and scales
+    SetPictureScale(o.params, surface);
+    TraceFieldLines(o.params, surface, ControlOf(settings, o));
+    return PictureOf(surface);
 }
 
 std::string PageTable(const PageSettings& settings)
 {
-    RenderOptions o;
-    o.params = ParamsOfSettings(settings);
-    if (RunRefusal(o.params, BlankSurface(settings.width, settings.height)))
+    const RenderOptions o = RenderOptionsOf(settings, OutputFormat::Csv);
+    if (RunRefusal(o.params, BlankSurface(o.width, o.height)))
         return {};
-    o.graph = o.params.graphMode == kAxisGraph ? GraphKind::Axis : GraphKind::Lines;
-    o.additions = AdditionsOf(settings);
-    o.width = settings.width;
-    o.height = settings.height;
-    o.format = OutputFormat::Csv;
     return TableContents(o);
 }
 
 std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator)
 {
-    CalcParams p = ParamsOfSettings(settings);
-    const BlankSurface picture(settings.width, settings.height);
-    if (RunRefusal(p, picture))
+    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
+    const BlankSurface picture(o.width, o.height);
+    if (RunRefusal(o.params, picture))
         return {};
-    SetPlotWindow(p, picture);  // the run's plot window and scales
-    SetPictureScale(p, picture);
+    SetPlotWindow(o.params, picture);  // the run's plot window and scales
+    SetPictureScale(o.params, picture);
     const char separator = decimalSeparator == "," ? ',' : '.';
-    return PointReadout(p, settings.width, settings.height, x, y, PlainReadoutNumbers(separator));
+    return PointReadout(o.params, o.width, o.height, x, y, PlainReadoutNumbers(separator), o.additions.coil);
 }
 
 std::string PageSvg(const PageSettings& settings)
 {
-    CalcParams p = ParamsOfSettings(settings);
-    SvgSurface surface(settings.width, settings.height);
-    if (RunRefusal(p, surface))
+    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Svg);
+    SvgSurface surface(o.width, o.height);
+    if (RunRefusal(o.params, surface))
         return {};
     // As the export tool draws it: no caption, so no clock is read.
-    RunCalculation(p, surface, [] { return ClockReading{}; }, AdditionsOf(settings));
-    const std::string_view graph = p.graphMode == kAxisGraph ? kAxisGraphEntry : kFieldLinesGraphEntry;
+    RunCalculation(o.params, surface, [] { return ClockReading{}; }, o.additions);
+    const std::string_view graph = o.params.graphMode == kAxisGraph ? kAxisGraphEntry : kFieldLinesGraphEntry;
     return surface.document(std::string(kProgramTitle) + ": " + std::string(graph));
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "export/render_options.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
 
@@ -11,9 +12,10 @@
 // length and the half-size of the region in metres (from a slider, its
 // position times 0.1 as the window's scroll bars give them; from a link, the
 // number it carries, as the export tool reads it), the text of the selected
-// graph entry, the text of the line-count box, the View additions, and the
-// picture's size in pixels. The same settings always give the same run, so
-// the page keeps the settings of the picture it shows, not the run.
+// graph entry, the text of the line-count box, the View additions, the
+// coil's turns and current, and the picture's size in pixels. The same
+// settings always give the same run, so the page keeps the settings of the
+// picture it shows, not the run.
 struct PageSettings {
     double radius = 0.2;
     double length = 1;
@@ -22,13 +24,24 @@ struct PageSettings {
     std::string lineText = "7";
     bool exactLines = false;
     bool fieldMap = false;
-    int width = 651;
-    int height = 320;
+    bool arrows = false;
+    bool equalFlux = false;
+    // The turns N and the current I in amperes that give the field in SI
+    // units, as the dialog «Ток и витки» read them; 0 turns: the unit n*I/2.
+    int turns = 0;
+    double amperes = 0;
+    int width = kStartPictureWidth;
+    int height = kStartPictureHeight;
     // The share of the traced lines a run draws (LineShare); another worker
     // draws the rest with PageLines, and the page lays them over its picture.
     int lineShare = 0;
     int lineShares = 1;
 };
+
+// The export tool's options that make the same picture (or its table of
+// numbers) in the given format: every file and picture of the page is made
+// from them, as the window's are from its last run.
+RenderOptions RenderOptionsOf(const PageSettings& settings, OutputFormat format);
 
 // A run as the page shows it: the picture (0xffRRGGBB, row by row) and the
 // caption, or the sentence of a refusal (nothing else then).
@@ -37,21 +50,21 @@ struct PageRun {
     std::string caption;
     std::string refusal;
     double lineCount = 0;  // the number of lines as the box's text reads
+    // Every traced line is in the picture: its additions draw over the lines,
+    // so the run ignored the share it was asked for (and PageLines draws none).
+    bool whole = true;
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
 };
 
-// The record the controls set, as the window's handlers set it.
-CalcParams ParamsOfSettings(const PageSettings& settings);
-
 // The window's calculation run, timed by the clock of the day.
 PageRun RunPage(const PageSettings& settings);
 
 // The traced lines of the settings' share alone, on a white picture of the
-// run's size (empty for settings that the run refuses): their pixels laid
-// over a run of another share give the picture of the whole run, as long as
-// nothing is drawn over the lines (no exact lines, no map with its scale).
+// run's size: their pixels laid over a run of another share give the picture
+// of the whole run. Nothing (done false) for settings that the run refuses or
+// whose run is whole (PageRun::whole): an addition that draws over the lines.
 PageRun PageLines(const PageSettings& settings);
 
 // The export tool's CSV table of the same run, byte for byte; empty for
@@ -59,8 +72,9 @@ PageRun PageLines(const PageSettings& settings);
 std::string PageTable(const PageSettings& settings);
 
 // The values under the pointer at (x, y) pixels of the run's picture, rows as
-// the window's tool tip has them, separated by '\n', numbers with the given
-// decimal separator; empty outside the picture or for a refused run.
+// the window's tool tip has them (in SI units too with the coil's turns and
+// current), separated by '\n', numbers with the given decimal separator;
+// empty outside the picture or for a refused run.
 std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator);
 
 // The run's picture as the export tool's SVG file, from the same SVG writer;

@@ -1,26 +1,32 @@
 // The page's side of the calculation workers. Runs: the newest request wins —
-// while one is computed, only the latest waiting one is kept, an answer to an
-// older request is dropped, and a run that has taken longer than its patience
-// is abandoned with its workers when a newer one comes. Other questions (the
-// table, the readout, the texts) are answered in turn.
+// while one is computed, only the latest waiting one is kept, every run that
+// was made is answered in the order asked (so the last answer is the newest
+// values' picture), and a run going while a newer one waits is abandoned
+// with its workers once it has gone on for its patience. Other questions
+// (the table, the readout, the texts) are answered in turn.
 const kPatience = 300;  // ms; also when a run starts to show its progress
+// The patience of a run when the last one took longer than kPatience: such
+// runs cannot follow a moving bar, so a newer request supersedes the run
+// going almost at once (a worker starts in some 40 ms), and the picture of
+// the newest values comes soonest. A run quicker than this is finished.
+const kQuickPatience = 30;
 const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
 
-// A run of traced lines alone (no exact lines, no map, whose scale lies over
-// them) is shared between two workers: the second traces every other line
-// onto a white picture, and its coloured pixels are laid over the first's.
-// The lines are all of one colour, so the picture is the same to the pixel.
+// A run of the field lines is shared between two workers: the second traces
+// every other line onto a white picture, and its coloured pixels are laid
+// over the first's. The lines are all of one colour, so the picture is the
+// same to the pixel. When an addition draws over the lines, the first worker
+// draws them all (its answer says so: whole) and the second draws none.
 // The second worker starts after the first run, so that loading it does not
 // delay the first picture, and takes a share once its module is ready.
 const kShares = 2;
 const kWhite = 0xffffffff;
 
-function shared(s) { return s.graph === 'lines' && !s.exactLines && !s.fieldMap; }
-
 export class Calculation {
   constructor() {
     this.nextId = 1;
     this.answers = new Map();
+    this.slow = false;  // the last run took longer than kPatience
     this.start();
   }
 
@@ -41,25 +47,26 @@ export class Calculation {
     };
     // A worker that failed (its module aborted, out of memory, say) answers
     // nothing more: every question still open gets kFailed, and new workers
-    // take the next ones.
+    // take the next ones. One already ended may still report its start cut short.
     worker.onerror = (event) => {
       event.preventDefault();
-      this.restart(kFailed);
+      if (worker === this.worker || worker === this.helper) this.restart(kFailed);
     };
     return worker;
   }
 
-  // Ends both workers, answering every open question, and starts new ones;
-  // the waiting run stays.
+  // The second worker, once the first has run.
   startHelper() {
     if (this.helper) return;
     const helper = this.spawn();
     this.helper = helper;
-    this.ask('texts', undefined, undefined, helper).then((answer) => {
+    this.helperStarted = this.ask('texts', undefined, undefined, helper).then((answer) => {
       if (this.helper === helper && answer && !answer.refusal) this.helperReady = true;
     });
   }
 
+  // Ends both workers, answering every open question, and starts new ones;
+  // the waiting run stays.
   restart(answer) {
     this.worker.terminate();
     this.helper?.terminate();
@@ -67,6 +74,7 @@ export class Calculation {
     this.answers.clear();
     const waiting = this.waiting;
     this.start();
+    this.startHelper();
     this.waiting = waiting;
     for (const resolve of open) resolve(answer);
   }
@@ -79,10 +87,10 @@ export class Calculation {
     });
   }
 
-  // Resolves with the run's result, or with null when a newer run superseded it.
+  // Resolves with the run's result, or with null when a newer run took its
+  // place before it started or while it was abandoned.
   run(settings) {
     if (this.waiting) this.waiting.resolve(null);
-    if (this.running && performance.now() - this.running.since > kPatience) this.restart(null);
     return new Promise((resolve) => {
       this.waiting = { settings, resolve };
       this.next();
@@ -90,27 +98,50 @@ export class Calculation {
   }
 
   next() {
-    if (this.running || !this.waiting) return;
+    if (!this.waiting) return;
+    if (this.running) {
+      this.abandonLater();
+      return;
+    }
     const { settings, resolve } = this.waiting;
     this.waiting = null;
     const running = { since: performance.now() };
     this.running = running;
-    const result = shared(settings) && this.helperReady ? this.runInShares(settings) : this.ask('run', settings);
+    // A slow run waits the few milliseconds a second worker takes to start.
+    const result = settings.graph === 'lines' && this.helper && (this.helperReady || this.slow)
+      ? this.runInShares(settings, running) : this.ask('run', settings);
     result.then((value) => {
-      if (this.running === running) this.running = null;
+      if (this.running === running) {
+        this.running = null;
+        if (value) this.slow = performance.now() - running.since > kPatience;
+      }
       this.startHelper();
-      resolve(this.waiting ? null : value);
+      resolve(value);
       this.next();
     });
   }
 
-  async runInShares(s) {
+  // The run going, when a newer one waits, is abandoned once its patience is over.
+  abandonLater() {
+    const running = this.running;
+    clearTimeout(this.abandoning);
+    this.abandoning = setTimeout(() => {
+      if (this.running !== running || !this.waiting) return;
+      this.restart(null);
+      this.next();
+    }, running.since + (this.slow ? kQuickPatience : kPatience) - performance.now());
+  }
+
+  async runInShares(s, running) {
+    await this.helperStarted;
+    if (this.running !== running) return null;  // abandoned meanwhile
+    if (!this.helperReady) return this.ask('run', s);
     const [run, ...others] = await Promise.all([
       this.ask('run', { ...s, lineShare: 0, lineShares: kShares }),
       ...Array.from({ length: kShares - 1 }, (_, k) =>
         this.ask('lines', { ...s, lineShare: k + 1, lineShares: kShares }, undefined, this.helper)),
     ]);
-    if (!run || !run.done) return run;
+    if (!run || !run.done || run.whole) return run;
     for (const lines of others) {
       if (!lines || !lines.done) return lines;  // superseded, or failed
       const from = lines.pixels;

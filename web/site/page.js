@@ -1,9 +1,9 @@
 // The page: the window's controls, its run and its menus, in a browser.
-import { addressOf, readAddress } from './address.js';
+import { addressOf, readAddress, switches } from './address.js';
 import { Calculation, patience } from './calculation.js';
+import { connectMenus } from './menus.js';
 
 const $ = (id) => document.getElementById(id);
-const kTitle = 'Зорекс';
 const kAxisEntry = 'поле на оси Hz(z)';
 const kStartWidth = 651;
 const kStartHeight = 320;
@@ -17,14 +17,14 @@ const bars = [
 const picture = $('Picture1');
 const list = $('List1');
 const lineText = $('Text1');
-const exact = $('exactLinesAction');
-const map = $('fieldMapAction');
 const live = $('liveAction');
 const valueFormat = new Intl.NumberFormat(navigator.language, {
   minimumFractionDigits: 2, maximumFractionDigits: 2, useGrouping: false,
 });
+const decimalSeparator = valueFormat.format(0.5).replace(/\d/g, '');
 
 let shown = null;  // the settings of the picture on show
+let coil = null;   // {turns, amperes} of the dialog «Ток и витки»; null: the unit n·I/2
 
 // A bar's value: its position times 0.1 m, as the window's scroll bars give
 // it, or the number a link gave; shown as "0.00" with the reader's decimal
@@ -38,9 +38,11 @@ function setValue(b, metres = b.bar.valueAsNumber * 0.1) {
 
 function isLines() { return list.value !== kAxisEntry; }
 
+// The additions of the field lines keep their state with the axis graph but
+// cannot be changed there.
 function showGraphChoice() {
   $('lineCountGroup').hidden = !isLines();
-  exact.disabled = map.disabled = !isLines();
+  for (const s of switches) $(s.control).disabled = s.lines && !isLines();
 }
 
 // The picture at the window's start size when there is room, else as wide as
@@ -54,9 +56,10 @@ function pictureSize() {
 function settings() {
   const s = {
     graphEntry: list.value, graph: isLines() ? 'lines' : 'axis', lineText: lineText.value,
-    exactLines: exact.checked, fieldMap: map.checked, ...pictureSize(),
+    turns: coil?.turns ?? 0, amperes: coil?.amperes ?? 0, ...pictureSize(),
   };
   for (const b of bars) s[b.field] = b.metres;
+  for (const { control, field } of switches) s[field] = $(control).checked;
   return s;
 }
 
@@ -74,13 +77,18 @@ function show(s, result) {
   history.replaceState(null, '', addressOf(s));
 }
 
+// What the picture shows, in words, for a screen reader.
 function describe(s) {
   const m = (v) => valueFormat.format(v);
   let text = `${s.graphEntry}: R = ${m(s.radius)} м, L = ${m(s.length)} м, полуразмер области ${m(s.halfRange)} м`;
   if (s.graph === 'lines') text += `, число линий ${s.lineText}`;
+  for (const { field, words, lines } of switches) if (s[field] && (!lines || s.graph === 'lines')) text += `, ${words}`;
+  if (s.turns) text += `, N = ${s.turns} витков, I = ${String(s.amperes).replace('.', decimalSeparator)} А`;
   return text;
 }
 
+// Runs are answered in the order asked: each answer is newer than the
+// picture on show, and the last is that of the newest values.
 let runs = 0;
 async function run() {
   const s = settings();
@@ -124,8 +132,7 @@ async function showReadout(event) {
   const x = (event.clientX - bounds.left - picture.clientLeft) * scale;
   const y = (event.clientY - bounds.top - picture.clientTop) * scale;
   const mine = ++readoutAsked;
-  const separator = valueFormat.format(0.5).replace(/\d/g, '');
-  const text = await calculation.ask('readout', shown, [x, y, separator]);
+  const text = await calculation.ask('readout', shown, [x, y, decimalSeparator]);
   if (mine !== readoutAsked || typeof text !== 'string') return;
   box.hidden = !text;
   box.textContent = text || '';
@@ -138,16 +145,66 @@ async function showInfo(title, key) {
   if (!texts?.about) return;
   $('infoTitle').textContent = title;
   $('infoText').textContent = texts[key].replace(/\r\n?/g, '\n');
-  $('infoBox').showModal();
+  showFromMenu($('infoBox'), $('mnuHelpAbout'));
 }
 
-function applyAddress() {
+// The turns and the current as the window's dialog reads them: both boxes
+// empty give the unit n·I/2; else both must be usable.
+async function readCoil(turnsText, currentText) {
+  if (!turnsText.trim() && !currentText.trim()) return { coil: null };
+  const read = await calculation.ask('coil', undefined, [turnsText.trim(), currentText.trim()]);
+  if (!read) return { wrong: [] };  // the worker failed and was replaced
+  if (read.turns) return { coil: { turns: read.turns, amperes: read.amperes } };
+  const wrong = ['turns', 'current'].filter((name) => read[`${name}Refusal`]);
+  return { wrong, refusal: read[`${wrong[0]}Refusal`] };
+}
+
+// «Ток и витки…»: OK takes the values only when they are usable, and
+// otherwise says why and stays open; the values show at the next run.
+function askCoilCurrent() {
+  const dialog = $('coilCurrentDialog');
+  $('turnsEdit').value = coil ? coil.turns : '';
+  $('currentEdit').value = coil ? coil.amperes : '';
+  $('coilProblem').textContent = '';
+  showFromMenu(dialog, $('coilCurrentAction'));
+}
+
+// A dialog of a menu's command; closed, it gives the focus back to that
+// menu's title, the command itself being hidden with its menu.
+function showFromMenu(dialog, command) {
+  dialog.showModal();
+  dialog.addEventListener('close', () => setTimeout(() => {  // once the browser has moved the focus
+    if (document.activeElement === document.body) command.closest('details').querySelector('summary').focus();
+  }), { once: true });
+}
+
+async function acceptCoilCurrent(event) {
+  if (event.submitter?.value !== 'ok') return;  // Отмена, or Esc: nothing changes
+  event.preventDefault();
+  const read = await readCoil($('turnsEdit').value, $('currentEdit').value);
+  if (read.wrong) {
+    $('coilProblem').textContent = read.refusal ?? '';
+    const box = $(read.wrong[0] === 'current' ? 'currentEdit' : 'turnsEdit');
+    box.focus();
+    box.select();
+    return;
+  }
+  coil = read.coil;
+  $('coilCurrentDialog').close();
+  runIfLive();
+}
+
+async function applyAddress() {
   const { values, wrong, named } = readAddress(location.search);
   for (const b of bars) setValue(b, values[b.field] ?? b.bar.valueAsNumber * 0.1);
   if (values.graph) list.selectedIndex = values.graph === 'lines' ? 1 : 0;
   if (values.lineText !== undefined) lineText.value = values.lineText;
-  if (values.exactLines !== undefined) exact.checked = values.exactLines;
-  if (values.fieldMap !== undefined) map.checked = values.fieldMap;
+  for (const { control, field } of switches) if (values[field] !== undefined) $(control).checked = values[field];
+  if (values.turnsText !== undefined || values.currentText !== undefined) {
+    const read = await readCoil(values.turnsText ?? '', values.currentText ?? '');
+    if (read.wrong) wrong.push(...read.wrong);
+    else coil = read.coil;
+  }
   if (wrong.length) {
     $('notice').hidden = false;
     $('notice').textContent = `В адресе неверные значения (${wrong.join(', ')}): взяты начальные.`;
@@ -155,37 +212,43 @@ function applyAddress() {
   return named;
 }
 
-const runOnLoad = applyAddress();
+function connectControls() {
+  // With «Сразу пересчитывать» a bar's picture follows it as it moves.
+  for (const b of bars) b.bar.addEventListener('input', () => { setValue(b); runIfLive(); });
+  list.addEventListener('change', () => { showGraphChoice(); runIfLive(); });
+  lineText.addEventListener('change', runIfLive);
+  for (const { control } of switches) $(control).addEventListener('change', runIfLive);
+  $('Form1').addEventListener('submit', (event) => { event.preventDefault(); run(); });
+  $('Form1').addEventListener('keydown', (event) => {
+    // Enter runs from every control, as with the window's default button; a
+    // button does what it says itself.
+    if (event.key === 'Enter' && event.target.tagName !== 'BUTTON') {
+      event.preventDefault();
+      run();
+    }
+  });
+  $('savePng').addEventListener('click', () => download('png', 'image/png', 'zoreks.png'));
+  $('saveCsv').addEventListener('click', () => download('table', 'text/csv', 'zoreks.csv'));
+  $('saveSvg').addEventListener('click', () => download('svg', 'image/svg+xml', 'zoreks.svg'));
+  $('mnuHelpAvtors').addEventListener('click', () => showInfo('ОБ АВТОРАХ', 'authors'));
+  $('mnuHelpAbout').addEventListener('click', () => showInfo('О ПРОГРАММЕ', 'about'));
+  $('coilCurrentAction').addEventListener('click', askCoilCurrent);
+  $('coilCurrentForm').addEventListener('submit', acceptCoilCurrent);
+  picture.addEventListener('pointermove', showReadout);
+  picture.addEventListener('pointerdown', showReadout);
+  picture.addEventListener('pointerleave', () => { readoutAsked++; $('readout').hidden = true; });
+  connectMenus([...document.querySelectorAll('#menu details')]);
+}
+
+// The site's files kept for use without a network, where the browser allows
+// it (not from a file on disk, nor in some private windows).
+function keepOffline() {
+  if (!('serviceWorker' in navigator)) return;
+  navigator.serviceWorker.register('service-worker.js').catch(() => {});
+}
+
+connectControls();
+const runOnLoad = await applyAddress();
 showGraphChoice();
-for (const b of bars) {
-  b.bar.addEventListener('input', () => setValue(b));
-  b.bar.addEventListener('change', runIfLive);
-}
-list.addEventListener('change', () => { showGraphChoice(); runIfLive(); });
-lineText.addEventListener('change', runIfLive);
-exact.addEventListener('change', runIfLive);
-map.addEventListener('change', runIfLive);
-$('Form1').addEventListener('submit', (event) => { event.preventDefault(); run(); });
-$('Form1').addEventListener('keydown', (event) => {
-  // Enter runs from every control, as with the window's default button; a
-  // button does what it says itself.
-  if (event.key === 'Enter' && event.target.tagName !== 'BUTTON') {
-    event.preventDefault();
-    run();
-  }
-});
-$('savePng').addEventListener('click', () => download('png', 'image/png', 'zoreks.png'));
-$('saveCsv').addEventListener('click', () => download('table', 'text/csv', 'zoreks.csv'));
-$('saveSvg').addEventListener('click', () => download('svg', 'image/svg+xml', 'zoreks.svg'));
-$('mnuHelpAvtors').addEventListener('click', () => showInfo('ОБ АВТОРАХ', 'authors'));
-$('mnuHelpAbout').addEventListener('click', () => showInfo('О ПРОГРАММЕ', 'about'));
-picture.addEventListener('pointermove', showReadout);
-picture.addEventListener('pointerdown', showReadout);
-picture.addEventListener('pointerleave', () => { readoutAsked++; $('readout').hidden = true; });
-// A menu closes when one of its commands is chosen, or another menu opens.
-const menus = [...document.querySelectorAll('#menu details')];
-for (const menu of menus) {
-  menu.addEventListener('toggle', () => { if (menu.open) menus.forEach((m) => { if (m !== menu) m.open = false; }); });
-  for (const item of menu.querySelectorAll('a, button')) item.addEventListener('click', () => { menu.open = false; });
-}
 if (runOnLoad) run();
+keepOffline();

@@ -15,12 +15,13 @@ const jobs = {
   table: (m, s) => ({ value: m.table(s) }),
   svg: (m, s) => ({ value: m.svg(s) }),
   readout: (m, s, [x, y, separator]) => ({ value: m.readout(s, x, y, separator) }),
+  coil: (m, s, [turns, current]) => ({ value: m.coil(turns, current) }),
   texts: (m) => ({ value: { about: m.aboutText(), authors: m.authorsText() } }),
 };
 
 onmessage = async ({ data }) => {
   const m = await core;
-  const settings = data.settings && { lineShare: 0, lineShares: 1, ...data.settings };  // all the lines by default
+  const settings = data.settings && { ...m.startSettings(), ...data.settings };  // all the lines by default
   const { value, transfer = [] } = jobs[data.kind](m, settings, data.more);
   postMessage({ id: data.id, value }, transfer);
 };

@@ -5,15 +5,32 @@ import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
 
-export async function serveSite(site) {
+// The servers running; they end with this process, however it ends.
+const servers = new Set();
+process.on('exit', () => { for (const server of servers) server.kill(); });
+
+// A folder served at its own address (a port of its own: an origin of its
+// own) until stopped.
+export async function serveFolder(folder) {
   const port = await new Promise((done) => {
     const probe = createServer().listen(0, '127.0.0.1', () => {
       const { port: free } = probe.address();
       probe.close(() => done(free));
     });
   });
-  const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', site],
+  const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', folder],
     { stdio: 'ignore' });
+  servers.add(server);
+  const stop = () => new Promise((done) => {
+    servers.delete(server);
+    server.once('exit', done);
+    server.kill();
+  });
+  return { address: `http://127.0.0.1:${port}/index.html`, stop };
+}
+
+export async function serveSite(site) {
+  const server = await serveFolder(site);
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
@@ -21,7 +38,7 @@ export async function serveSite(site) {
   });
   const close = async () => {
     await browser.close();
-    server.kill();
+    await server.stop();
   };
-  return { address: `http://127.0.0.1:${port}/index.html`, browser, close };
+  return { address: server.address, browser, close };
 }
