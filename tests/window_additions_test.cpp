@@ -19,33 +19,31 @@ namespace {
 
 using Handler = std::function<void(QWidget*)>;
 
-// Runs the action and hands the modal windows it opens, in turn, to the
-// handlers. A window still open half a second after its handler (a file
-// dialog still reading its folder) is handed to the same handler again.
+// Runs the action and hands the modal windows it opens, in turn, to the handlers.
 void HandleModals(const std::vector<Handler>& handlers, const std::function<void()>& action)
 {
     std::size_t next = 0;
-    int ticksOpen = 0;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr)
-            return;
-        if (modal->property("handled").isNull()) {
-            ticksOpen = 0;
-            if (next < handlers.size()) {
-                modal->setProperty("handled", true);
-                handlers[next++](modal);
-            }
-        } else if (++ticksOpen == 100) {
-            ticksOpen = 0;
-            handlers[next - 1](modal);
+        if (modal != nullptr && next < handlers.size() && modal->property("handled").isNull()) {
+            modal->setProperty("handled", true);
+            handlers[next++](modal);
         }
     });
     poll.start();
     action();
     QCOMPARE(next, handlers.size());
+}
+
+// Chooses the file in a file dialog as if typed into its name box: selectFile
+// alone leaves the box as it is while the box has the focus.
+void ChooseFile(QFileDialog* dialog, const QString& path)
+{
+    dialog->selectFile(path);
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(QDir(dialog->directory().absolutePath()).relativeFilePath(path));
 }
 
 // Chooses the file in the save dialog as its button "Save" does.
@@ -55,7 +53,7 @@ Handler SaveAs(const QString& path, const QString& filter)
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         QVERIFY(dialog != nullptr);
         dialog->selectNameFilter(filter);
-        dialog->selectFile(path);
+        ChooseFile(dialog, path);
         static_cast<QDialog*>(dialog)->accept();
     };
 }
@@ -66,7 +64,7 @@ std::vector<Handler> OpenWithUnits(const QString& path, int lengthUnit, int flux
     return {[=](QWidget* modal) {
                 auto* dialog = qobject_cast<QFileDialog*>(modal);
                 QVERIFY(dialog != nullptr);
-                dialog->selectFile(path);
+                ChooseFile(dialog, path);
                 static_cast<QDialog*>(dialog)->accept();
             },
             [=](QWidget* modal) {
