@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "params/decimal_text.h"
+
 namespace {
 
 std::string_view Trimmed(std::string_view text)
@@ -44,17 +46,10 @@ TurnsReading TurnsFromText(std::string_view text)
 
 AmperesReading AmperesFromText(std::string_view text)
 {
-    std::string number(Trimmed(text));
-    for (char& c : number)
-        if (c == ',')
-            c = '.';  // the user's locale may write a comma
-    double amperes = 0;
-    const char* end = number.data() + number.size();
-    const char* start = number.data() + (number.starts_with('+') ? 1 : 0);
-    const auto [stop, error] = std::from_chars(start, end, amperes);
-    if (number.empty() || stop != end || error != std::errc() || !std::isfinite(amperes))
+    const std::optional<double> amperes = DecimalFromText(text);
+    if (!amperes)
         return {std::nullopt, "Ток задается числом в амперах, например 1.5 или -2."};
-    if (amperes == 0 || std::fabs(amperes) > kMostAmperes)
+    if (*amperes == 0 || std::fabs(*amperes) > kMostAmperes)
         return {std::nullopt, "Ток должен быть от -1000 до 1000 А и не равен нулю."};
     return {amperes, {}};
 }

@@ -1,0 +1,23 @@
+#include "params/decimal_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+std::optional<double> DecimalFromText(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    std::string number(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    for (char& c : number)
+        if (c == ',')
+            c = '.';
+    double value = 0;
+    const char* end = number.data() + number.size();
+    const char* start = number.data() + (number.starts_with('+') ? 1 : 0);
+    const auto [stop, error] = std::from_chars(start, end, value);
+    if (stop != end || error != std::errc() || !std::isfinite(value))
+        return std::nullopt;
+    return value + 0.0;  // -0 becomes 0
+}
