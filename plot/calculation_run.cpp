@@ -4,11 +4,14 @@
 
 #include "field/run_stop.h"
 
-#include "plot/line_additions.h"
-#include "plot/field_map_drawing.h"
-#include "plot/result_drawing.h"
 #include "plot/axes.h"
+#include "plot/axis_curve.h"
+#include "plot/field_lines_drawing.h"
+#include "plot/field_map_drawing.h"
+#include "plot/line_additions.h"
+#include "plot/picture_notes.h"
 #include "plot/plot_window.h"
+#include "plot/uniform_region_drawing.h"
 #include "plot/winding.h"
 
 int ElapsedSeconds(ClockReading start, ClockReading end)
@@ -49,22 +52,37 @@ try {
 
     const ClockReading start = readClock();
     surface.clear();
-    SetPlotWindow(p, surface);
+    const CoilArrangement& coils = additions.coils;
+    SetPlotWindow(p, surface, coils);
     const bool lines = p.graphMode != kAxisGraph;
+    const bool field = !FieldVanishes(coils);
     FieldStrengthGrid strength;
-    if (lines && additions.fieldMap) {
+    if (lines && field && (additions.fieldMap || additions.uniformPercent)) {
         SetPictureScale(p, surface);
-        strength = FieldStrengthValues(p, surface.width(), surface.height(), 0, control.stop);
-        DrawFieldStrengthMap(strength, surface);
+        strength = FieldStrengthValues(p, coils, surface.width(), surface.height(), 0, control.stop);
+        if (additions.fieldMap)
+            DrawFieldStrengthMap(strength, surface);
     }
     DrawAxes(p, surface);
-    DrawWinding(p, surface);
-    if (lines && additions.arrows)
-        TraceArrowedFieldLines(p, surface, control);
-    else
-        DrawResult(p, surface, control);
-    if (lines)
-        DrawLineAdditions(p, additions, strength, surface, control.stop);
+    DrawWinding(p, surface, coils);
+    if (!lines) {
+        DrawAxisCurve(p, surface, coils);
+    } else if (!IsProgramCoil(coils)) {
+        DrawArrangementLines(p, additions, surface, control.stop);
+    } else {
+        if (additions.arrows)
+            TraceArrowedFieldLines(p, surface, control);
+        else
+            TraceFieldLines(p, surface, control);
+        DrawLineAdditions(p, additions, surface, control.stop);
+    }
+    if (additions.uniformPercent)
+        DrawUniformRegion(p, coils, *additions.uniformPercent, strength, surface);
+    if (lines && additions.fieldMap)
+        DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
+    int row = 0;
+    for (const std::string& note : PictureNotes(p, additions))
+        DrawPictureNote(surface, note, row++);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false};
 } catch (const RunStopped&) {

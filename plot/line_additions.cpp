@@ -4,9 +4,9 @@
 
 #include "field/equal_flux_lines.h"
 #include "field/exact_field_line.h"
+#include "field/flux_contours.h"
 #include "plot/exact_lines_drawing.h"
 #include "plot/field_lines_drawing.h"
-#include "plot/field_map_drawing.h"
 #include "plot/line_arrows.h"
 
 void TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
@@ -16,8 +16,8 @@ void TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const 
     FollowFieldLines(p, arrowed, control);
 }
 
-void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, const FieldStrengthGrid& strength,
-                       DrawingSurface& surface, const std::stop_token& stop)
+void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
+                       const std::stop_token& stop)
 {
     if (additions.exactLines || additions.equalFlux) {
         const std::vector<std::vector<MeridianPoint>> exactLines =
@@ -26,6 +26,13 @@ void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, const
         if (additions.arrows)
             DrawLineArrows(p, exactLines, kExactLineColour, surface);
     }
-    if (additions.fieldMap)
-        DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
+}
+
+void DrawArrangementLines(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
+                          const std::stop_token& stop)
+{
+    const std::vector<std::vector<MeridianPoint>> lines = EqualFluxContours(p, additions.coils, stop);
+    DrawCoilLines(p, additions.coils, lines, kGraphColour, surface, additions.fieldMap);
+    if (additions.arrows)
+        DrawLineArrows(p, lines, kGraphColour, surface, additions.coils);
 }

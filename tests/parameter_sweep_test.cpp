@@ -27,7 +27,7 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                             const bool more = lines == 7 || lines == 0.5 || lines == -1;
                             CalcParams p = RunValues(graph, R, L, a, lines);
                             TestSurface surface(w, h, false);
-                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt});
+                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt, {}, {}});
                             // clear, two axes at most, 102 turns and, for field lines, four segments a step;
                             // the additions' exact lines (five times over the map) and arrowheads
                             EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <optional>
 
+#include "params/coil_arrangement.h"
 #include "params/coil_current.h"
+#include "params/uniform_tolerance.h"
 #include "params/line_count_text.h"
 #include "export/message_text.h"
 
@@ -36,6 +38,17 @@ const std::string_view kRenderHelp =
     "  --current I         ток, А, от -1000 до 1000, не 0; вместе с --turns\n"
     "                      добавляет к таблице field столбцы Bz,Br,B в теслах,\n"
     "                      а шкалу --field-map подписывает в мТл\n"
+    "  --pair D            пара соосных катушек того же радиуса и длины с серединами\n"
+    "                      в точках z = -D/2 и z = +D/2; D — расстояние между\n"
+    "                      серединами, м, от 0 до 20 (D = R — пара Гельмгольца).\n"
+    "                      Линии напряженности пары — ее точные линии равного\n"
+    "                      потока: линия k на уровне (k − ½)/N потока через\n"
+    "                      середину катушки при z = -D/2, цвета графика\n"
+    "  --opposed           встречное включение: ток катушки при z = +D/2 обратный;\n"
+    "                      линии — на уровнях обоих знаков; только с --pair\n"
+    "  --uniform P         обвести однородную область, где |H| отличается от\n"
+    "                      значения в центре (z = 0, r = 0) меньше чем на P %,\n"
+    "                      0 < P <= 100; на графике axis — ее отрезок оси\n"
     "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
     "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
@@ -50,7 +63,10 @@ const std::string_view kRenderHelp =
     "field — z,r,Hz,Hr,H,Psi в центрах ШxВ ячеек области z от -A до A, r от 0\n"
     "до A·В/Ш: поле в единицах n·I/2 и функция потока Psi (n·I/2·м²), с --turns\n"
     "и --current еще Bz,Br,B в теслах (B = μ0·N/L·I/2 × поле). На обмотке Hz —\n"
-    "среднее его значений по обе стороны. Дробная часть отделяется точкой.\n"
+    "среднее его значений по обе стороны. С --pair таблицы axis и field дают поле\n"
+    "пары, а exact-lines и lines — ее линии равного потока line,point,z,r\n"
+    "(четверть z >= 0, r >= 0; остальное — их зеркальные отражения; --exact-lines\n"
+    "и --equal-flux для пары ничего не меняют). Дробная часть отделяется точкой.\n"
     "\n"
     "Пример: zoreks-render --graph lines --output lines.png\n"
     "\n"
@@ -62,7 +78,8 @@ namespace {
 constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
 enum class Option {
-    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Turns, Current, Help
+    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Turns, Current, Pair,
+    Opposed, Uniform, Help
 };
 
 struct OptionName {
@@ -70,7 +87,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 14> kOptions{{
+constexpr std::array<OptionName, 17> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -84,6 +101,9 @@ constexpr std::array<OptionName, 14> kOptions{{
     {"--equal-flux", Option::EqualFlux},
     {"--turns", Option::Turns},
     {"--current", Option::Current},
+    {"--pair", Option::Pair},
+    {"--opposed", Option::Opposed},
+    {"--uniform", Option::Uniform},
     {"--help", Option::Help},
 }};
 
@@ -222,10 +242,27 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
         CoilOf(o).amperes = *current.amperes;
         return std::nullopt;
     }
+    case Option::Pair: {
+        const PairDistanceReading distance = PairDistanceFromText(value);
+        if (!distance.metres || value.find_first_of(", \t") != std::string_view::npos)
+            return "Расстояние между серединами катушек (--pair) задается числом метров от 0 до 20, а не " +
+                   QuotedForMessage(value) + ".";
+        o.additions.coils = PairArrangement({*distance.metres, false});
+        return std::nullopt;
+    }
+    case Option::Uniform: {
+        const UniformPercentReading percent = UniformPercentFromText(value);
+        if (!percent.percent || value.find_first_of(", \t%") != std::string_view::npos)
+            return "Допуск однородной области (--uniform) задается числом процентов больше 0 и не больше 100, а не " +
+                   QuotedForMessage(value) + ".";
+        o.additions.uniformPercent = percent.percent;
+        return std::nullopt;
+    }
     case Option::ExactLines:
     case Option::FieldMap:
     case Option::Arrows:
     case Option::EqualFlux:
+    case Option::Opposed:
     case Option::Help:
         break;
     }
@@ -247,6 +284,8 @@ std::optional<std::string> combinationProblem(const RenderOptions& o)
         return std::string("Линии равного потока (--equal-flux) строятся только для --graph lines и exact-lines.");
     if (o.additions.coil && (o.additions.coil->turns == 0 || o.additions.coil->amperes == 0))
         return std::string("Число витков и ток задаются вместе: --turns N --current I.");
+    if (o.additions.uniformPercent && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
+        return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
     if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap)
         return std::string("Витки и ток (--turns, --current) нужны только для таблицы поля (--graph field) "
                            "и шкалы модуля поля (--field-map).");
@@ -294,7 +333,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         if (!option)
             return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
         const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap ||
-                          *option == Option::Arrows || *option == Option::EqualFlux;
+                          *option == Option::Arrows || *option == Option::EqualFlux || *option == Option::Opposed;
         if (flag && eq != std::string_view::npos)
             return refused("Параметр " + std::string(name) + " пишется без значения.");
         if (*option == Option::Help) {
@@ -306,7 +345,8 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
             return refused("Параметр " + std::string(name) + " задан дважды.");
         given = true;
         if (flag) {
-            switchOf(*option, o.additions) = true;
+            if (*option != Option::Opposed)
+                switchOf(*option, o.additions) = true;
             continue;
         }
         std::string_view value;
@@ -321,6 +361,12 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
     }
     if (o.output.empty())
         return refused("Не указан файл для записи: --output ФАЙЛ." + std::string(kHelpHint));
+    if (seen[static_cast<size_t>(Option::Opposed)]) {
+        const std::optional<CoilPair> pair = PairOf(o.additions.coils);
+        if (!pair)
+            return refused("Встречное включение (--opposed) задается только вместе с парой катушек (--pair D).");
+        o.additions.coils = PairArrangement({pair->distance, true});
+    }
     if (auto problem = combinationProblem(o))
         return refused(std::move(*problem));
     result.action = ParsedArguments::Action::Render;
