@@ -1,35 +1,20 @@
 #include "app/coil_current_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
-#include "app/message_boxes.h"
-
-namespace {
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, const char* toolTip)
-{
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setToolTip(QString::fromUtf8(toolTip));
-    edit->setAccessibleDescription(edit->toolTip());
-    return edit;
-}
-
-}  // namespace
+#include "app/dialog_parts.h"
 
 CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWidget* parent)
     : QDialog(parent), coil_(now)
 {
     setObjectName(QStringLiteral("coilCurrentDialog"));
     setWindowTitle(QStringLiteral("Ток и витки"));
-    turnsEdit_ = MakeEdit(this, "turnsEdit", now ? QString::number(now->turns) : QString(),
-                          "целое число от 1 до 1000000");
-    currentEdit_ = MakeEdit(this, "currentEdit", now ? QString::number(now->amperes, 'g', 15) : QString(),
-                            "от -1000 до 1000 А, не 0; знак — направление тока");
+    turnsEdit_ = MakeDialogEdit(this, "turnsEdit", now ? QString::number(now->turns) : QString(),
+                                "целое число от 1 до 1000000");
+    currentEdit_ = MakeDialogEdit(this, "currentEdit", now ? QString::number(now->amperes, 'g', 15) : QString(),
+                                  "от -1000 до 1000 А, не 0; знак — направление тока");
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Число витков N:"), turnsEdit_);
     form->addRow(QStringLiteral("&Ток I, А:"), currentEdit_);
@@ -37,12 +22,7 @@ CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWid
                                            "Оба поля пустые — только единицы n·I/2."),
                             this);
     form->addRow(hint);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CoilCurrentDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CoilCurrentDialog::reject);
-    form->addRow(buttons);
+    AddOkCancel(this, form);
 }
 
 void CoilCurrentDialog::accept()
@@ -55,12 +35,13 @@ void CoilCurrentDialog::accept()
     }
     const TurnsReading turns = TurnsFromText(turnsText.toStdString());
     const AmperesReading current = AmperesFromText(currentText.toStdString());
-    QLineEdit* wrong = !turns.turns ? turnsEdit_ : !current.amperes ? currentEdit_ : nullptr;
-    if (wrong != nullptr) {
-        ShowProblem(this, QString::fromStdString(!turns.turns ? turns.refusal : current.refusal));
-        wrong->setFocus();
-        wrong->selectAll();
+    if (!turns.turns) {
+        RefuseValue(this, turnsEdit_, QString::fromStdString(turns.refusal));
         return;  // the values stay as they were
+    }
+    if (!current.amperes) {
+        RefuseValue(this, currentEdit_, QString::fromStdString(current.refusal));
+        return;
     }
     coil_ = CoilCurrent{*turns.turns, *current.amperes};
     QDialog::accept();

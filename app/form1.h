@@ -9,7 +9,9 @@
 
 #include "app/run_record.h"
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 #include "params/coil_current.h"
+#include "params/uniform_tolerance.h"
 
 class DesktopActions;
 class LiveRunner;
@@ -32,8 +34,10 @@ class QTimer;
 //
 // The menu "Вид" adds to the next run of the field-line graph the exact lines
 // (or lines of equal flux), arrowheads along the lines and the field strength
-// map, takes the coil's turns and current for values in SI units, and can
-// make every change of a parameter run the calculation at once. The last run is kept as it was drawn: the picture reads
+// map, takes the coil's turns and current for values in SI units, sets a pair
+// of coils (whose lines are its exact lines of equal flux) and the outline of
+// the region of uniform field, and can make every change of a parameter run
+// the calculation at once. The last run is kept as it was drawn: the picture reads
 // its values under the cursor, describes itself to screen readers, and is
 // saved (as the export tool writes it) or copied from the menu "Файл".
 //
@@ -85,11 +89,17 @@ private:
     void openInstruction();
     void copyPicture();
     void askCoilCurrent();
+    void askCoilPair();
+    void askUniformRegion();
 
     DesktopActions& desktop_;
     CalcParams params_;
     std::optional<RunRecord> lastRun_;  // nothing before the first run
     std::optional<CoilCurrent> coil_;   // turns and current for SI units; none: the unit n*I/2
+    bool pairOn_ = false;               // a pair of coils instead of the program's coil
+    std::optional<CoilPair> pair_;      // as the dialog last took it; none: never set
+    bool uniformOn_ = false;            // the uniform region outlined
+    double uniformPercent_ = kStartUniformPercent;
 
     QWidget* client_ = nullptr;
     PictureBox* picture1_ = nullptr;

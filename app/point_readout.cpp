@@ -9,5 +9,5 @@ QString PointReadout(const RunRecord& run, QPointF position)
     const ReadoutNumbers numbers{[](double v) { return CoordinateText(v).toStdString(); },
                                  [](double v) { return FieldValueText(v).toStdString(); }};
     return QString::fromStdString(
-        PointReadout(run.drawn, run.width, run.height, position.x(), position.y(), numbers, run.additions.coil));
+        PointReadout(run.drawn, run.width, run.height, position.x(), position.y(), numbers, run.additions));
 }
