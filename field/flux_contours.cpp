@@ -13,6 +13,7 @@ namespace {
 
 constexpr double kCellPixels = 4;
 constexpr double kMostCells = 1 << 16;  // along one side of the grid
+constexpr std::size_t kMostVertices = 100000;  // of one piece, each way from its seed
 
 // Grid lines from `from` to `to`, about `cell` apart, and through the extras between them.
 std::vector<double> GridLines(double from, double to, double cell, const std::vector<double>& extras)
@@ -191,16 +192,18 @@ private:
 };
 
 // The whole piece through the seed: along the field until it closes or
-// leaves the window, and, if it left, against the field from the seed too.
+// leaves the window, and, if it did not close, against the field from the
+// seed too (a piece far smaller than a pixel may close only that way).
 std::vector<MeridianPoint> PieceThrough(const CalcParams& p, const CoilArrangement& coils, double level,
                                         const LevelFollower::Node& seed, const LevelWindow& w, double pixel)
 {
     const LevelFollower along(p, coils, level, pixel, 1), against(p, coils, level, pixel, -1);
     std::vector<MeridianPoint> ahead{seed.at};
-    if (FollowLevel(along, seed, w, true, ahead) == LevelEnd::Closed)
+    if (FollowLevel(along, seed, w, true, ahead, kMostVertices) == LevelEnd::Closed)
         return ahead;
     std::vector<MeridianPoint> piece{seed.at};
-    FollowLevel(against, seed, w, false, piece);
+    if (FollowLevel(against, seed, w, true, piece, kMostVertices) == LevelEnd::Closed)
+        return {piece.rbegin(), piece.rend()};
     std::reverse(piece.begin(), piece.end());
     piece.insert(piece.end(), ahead.begin() + 1, ahead.end());
     return piece;

@@ -17,7 +17,8 @@
 // that ends where it starts, an open one from the edge where it enters the
 // window to the edge where it leaves it; both run along the field. Vertices
 // and chords as ExactFieldLine's: on the level to 1e-10 of it, chords within
-// a quarter of `pixel` (metres) of the curve.
+// a quarter of `pixel` (metres) of the curve; at most 100,000 vertices each
+// way from where a piece was found.
 //
 // The pieces are found on a grid of psi over the window, of cells of about
 // four pixels, with its rows and columns also through the windings (r = R)

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "field/arrangement_field.h"
 
 namespace {
 
-constexpr std::size_t kMostVertices = 1000000;
 constexpr double kLevelTolerance = 1e-10;  // of |psi|, for every vertex
 constexpr int kMostSolverRounds = 60;
 
@@ -161,15 +161,15 @@ double LevelFollower::longestStep(const MeridianPoint& at) const
 }
 
 LevelEnd FollowLevel(const LevelFollower& follow, const LevelFollower::Node& start, const LevelWindow& window,
-                     bool closing, std::vector<MeridianPoint>& line)
+                     bool closing, std::vector<MeridianPoint>& line, std::size_t most)
 {
     const double pixel = follow.pixel();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     LevelFollower::Node here = start;
     double h = pixel;
-    bool away = false;  // the line has been two pixels from its start, or gone four pixels along
-    double along = 0;
-    while (line.size() < kMostVertices) {
+    bool away = false;  // two pixels from its start, four pixels along it, or turned by 3/4 of a turn
+    double along = 0, turned = 0, lastDz = 0, lastDr = 0;
+    while (line.size() < most) {
         h = std::min(h, follow.longestStep(here.at));
         LevelFollower::Node next;
         if (!follow.step(here, h, next))
@@ -179,8 +179,12 @@ LevelEnd FollowLevel(const LevelFollower& follow, const LevelFollower::Node& sta
                 line.push_back(start.at);
                 return LevelEnd::Closed;
             }
-            along += std::hypot(next.at.z - here.at.z, next.at.r - here.at.r);
-            away = away || along > 4 * pixel || std::hypot(next.at.z - start.at.z, next.at.r - start.at.r) > 2 * pixel;
+            const double dz = next.at.z - here.at.z, dr = next.at.r - here.at.r;
+            along += std::hypot(dz, dr);
+            turned += std::atan2(lastDz * dr - lastDr * dz, lastDz * dz + lastDr * dr);
+            lastDz = dz, lastDr = dr;
+            away = away || along > 4 * pixel || std::fabs(turned) > 1.5 * std::numbers::pi ||
+                   std::hypot(next.at.z - start.at.z, next.at.r - start.at.r) > 2 * pixel;
         }
         // the first edge the chord crosses: z = zLow, z = zHigh or r = rHigh
         double tBest = 2, zEdge = nan, rEdge = nan;

@@ -80,9 +80,9 @@ enum class LevelEnd {
 };
 
 // Follows the line from `start` (inside the window, on the level), appending
-// the vertices after it to `line` (at most 1,000,000 in all). With `closing`,
+// the vertices after it to `line` (at most `most` in all). With `closing`,
 // a line that comes back within half a pixel of the start after it has been
 // two pixels away from it (or, a loop smaller than that, gone four pixels
-// along) ends there.
+// along it or turned by three quarters of a turn) ends there.
 LevelEnd FollowLevel(const LevelFollower& follow, const LevelFollower::Node& start, const LevelWindow& window,
-                     bool closing, std::vector<MeridianPoint>& line);
+                     bool closing, std::vector<MeridianPoint>& line, std::size_t most = 1000000);

@@ -160,8 +160,8 @@ std::string RegionRow(const CalcParams& p, const RunAdditions& a, const ReadoutN
     if (!e.exists)
         return "\n" + std::string(kNoUniformRegionNote);
     const UniformReach length{e.back.distance + e.ahead.distance, e.back.beyond || e.ahead.beyond};
-    return Row("\nоднородная область (|H| в пределах %1 % от значения в центре): длина на оси %2, радиус в "
-               "средней плоскости %3",
+    return Row("\nоднородная область (|H| в пределах %1 % от значения в центре):\n"
+               "длина на оси %2, радиус в средней плоскости %3",
                {n.value(*a.uniformPercent), ReachText(length, n), ReachText(e.across, n)});
 }
 
