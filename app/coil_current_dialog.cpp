@@ -18,7 +18,7 @@ CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWid
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Число витков N:"), turnsEdit_);
     form->addRow(QStringLiteral("&Ток I, А:"), currentEdit_);
-    auto* hint = new QLabel(QStringLiteral("Поле покажется и в СИ: H в А/м, B = μ0·N/L·I/2 в мТ.\n"
+    auto* hint = new QLabel(QStringLiteral("Поле покажется и в СИ: H в А/м, B = μ0·N/L·I/2 в мТл.\n"
                                            "Оба поля пустые — только единицы n·I/2."),
                             this);
     form->addRow(hint);

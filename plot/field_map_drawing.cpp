@@ -35,6 +35,6 @@ void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<
     const double millitesla = coil ? 1000 * std::fabs(FluxDensityPerUnit(*coil, length)) : 0;
     const bool si = coil && std::isfinite(millitesla);
     const double unit = si ? millitesla : 1;
-    DrawMapLegend(MapLegendImage(grid.width, grid.height, grid.lowest * unit, grid.highest * unit, si ? U"мТ" : U"n·I/2"),
+    DrawMapLegend(MapLegendImage(grid.width, grid.height, grid.lowest * unit, grid.highest * unit, si ? U"мТл" : U"n·I/2"),
                   surface);
 }

@@ -12,27 +12,6 @@ namespace {
 
 constexpr uint32_t kBlack = 0xff000000u;
 constexpr uint32_t kWhite = 0xffffffffu;
-constexpr int kGlyphWidth = 5;
-constexpr int kGlyphHeight = 7;
-constexpr int kAdvance = kGlyphWidth + 1;
-
-struct Glyph {
-    char32_t c;
-    uint8_t rows[kGlyphHeight];  // bit 4 is the leftmost pixel
-};
-
-constexpr Glyph kFont[] = {
-    {'0', {0x0e, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0e}}, {'1', {0x04, 0x0c, 0x04, 0x04, 0x04, 0x04, 0x0e}},
-    {'2', {0x0e, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1f}}, {'3', {0x1f, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0e}},
-    {'4', {0x02, 0x06, 0x0a, 0x12, 0x1f, 0x02, 0x02}}, {'5', {0x1f, 0x10, 0x1e, 0x01, 0x01, 0x11, 0x0e}},
-    {'6', {0x06, 0x08, 0x10, 0x1e, 0x11, 0x11, 0x0e}}, {'7', {0x1f, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
-    {'8', {0x0e, 0x11, 0x11, 0x0e, 0x11, 0x11, 0x0e}}, {'9', {0x0e, 0x11, 0x11, 0x0f, 0x01, 0x02, 0x0c}},
-    {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0c, 0x0c}}, {'-', {0x00, 0x00, 0x00, 0x1f, 0x00, 0x00, 0x00}},
-    {'+', {0x00, 0x04, 0x04, 0x1f, 0x04, 0x04, 0x00}}, {'e', {0x00, 0x00, 0x0e, 0x11, 0x1f, 0x10, 0x0e}},
-    {'n', {0x00, 0x00, 0x16, 0x19, 0x11, 0x11, 0x11}}, {U'·', {0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00}},
-    {'I', {0x0e, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0e}}, {'/', {0x01, 0x01, 0x02, 0x04, 0x08, 0x10, 0x10}},
-    {U'м', {0x00, 0x00, 0x11, 0x1b, 0x15, 0x11, 0x11}}, {U'Т', {0x1f, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
-};
 
 // The pixels of one rectangle of the picture, addressed in the picture's coordinates.
 class Canvas {
@@ -68,15 +47,11 @@ public:
     // Text with its top left corner at (x, y); characters without a glyph are left blank.
     void text(int x, int y, std::u32string_view chars)
     {
-        for (char32_t c : chars) {
-            for (const Glyph& g : kFont)
-                if (g.c == c)
-                    for (int row = 0; row < kGlyphHeight; ++row)
-                        for (int col = 0; col < kGlyphWidth; ++col)
-                            if (g.rows[row] & (0x10 >> col))
-                                set(x + col, y + row, kBlack);
-            x += kAdvance;
-        }
+        const PixelTextMask mask = PixelTextPixels(chars);
+        for (int row = 0; row < mask.height; ++row)
+            for (int col = 0; col < mask.width; ++col)
+                if (mask.at(col, row))
+                    set(x + col, y + row, kBlack);
     }
 
 private:
@@ -110,7 +85,7 @@ MapLegend MapLegendImage(int width, int height, double lowest, double highest, s
         return legend;
     constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7, kTickGap = 5;  // tick 2 px, then a gap
     const int barHeight = std::clamp(height / 3, 60, 160);
-    const int boxWidth = 2 * kPad + kBarWidth + kTickGap + kLabelChars * kAdvance;
+    const int boxWidth = 2 * kPad + kBarWidth + kTickGap + kLabelChars * kGlyphAdvance;
     // the bar, half a glyph of the top label above it and the bottom label's lower half and the unit under it
     const PixelRect box{width - 1 - boxWidth, 1, boxWidth, barHeight + 2 * kPad + 2 * kGlyphHeight + 2};
     legend.box = box;

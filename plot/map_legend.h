@@ -4,21 +4,14 @@
 #include <string_view>
 #include <vector>
 
+#include "plot/pixel_font.h"
 #include "surface/drawing_surface.h"
 
 // The colour scale of a field-strength picture: a bar of the colour map with
 // the values at its top, middle and bottom and the unit under it, written in
-// a built-in 5 x 7 pixel font (digits, '.', '-', '+', 'e' and the letters of
-// the units), black on a white box with a black frame, in the top right
-// corner. It is drawn last, over the lines, so that it stays readable.
-
-// A rectangle of pixels; empty when w or h is 0.
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-};
+// the program's pixel font (plot/pixel_font.h), black on a white box with a
+// black frame, in the top right corner. It is drawn last, over the lines, so
+// that it stays readable.
 
 // The scale's own pixels: box.w x box.h, row by row, 0xffRRGGBB.
 struct MapLegend {
@@ -27,7 +20,7 @@ struct MapLegend {
 };
 
 // The scale from lowest (bottom of the bar) to highest (top, log scale as
-// ColourMapIndex), both in the unit named (as "n·I/2" or "мТ"), for a
+// ColourMapIndex), both in the unit named (as "n·I/2" or "мТл"), for a
 // picture of width x height pixels. Empty when the picture is narrower than
 // 160 or lower than 100 pixels.
 MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit);

@@ -63,7 +63,7 @@ public:
     {
         if (!on_)
             return {};
-        return Row("\nHz = %1 А/м, Bz = %2 мТ", {n_.value(perUnit_ * hz), n_.value(mT(hz))});
+        return Row("\nHz = %1 А/м, Bz = %2 мТл", {n_.value(perUnit_ * hz), n_.value(mT(hz))});
     }
 
     std::string full(const ExactFieldValue& h) const
@@ -71,7 +71,7 @@ public:
         if (!on_)
             return {};
         const double strength = FieldStrength(h);
-        return Row("\nHz = %1, Hr = %2, |H| = %3 А/м\nBz = %4, Br = %5, |B| = %6 мТ",
+        return Row("\nHz = %1, Hr = %2, |H| = %3 А/м\nBz = %4, Br = %5, |B| = %6 мТл",
                    {n_.value(perUnit_ * h.hz), n_.value(perUnit_ * h.hr), n_.value(std::fabs(perUnit_) * strength),
                     n_.value(mT(h.hz)), n_.value(mT(h.hr)), n_.value(std::fabs(mT(strength)))});
     }

@@ -236,7 +236,7 @@ private slots:
         const double zAt = p.zMin + at.x() / p.scaleX, rAt = (p.scaleY * p.yMax - at.y()) / p.scaleX;
         const double tesla = 4e-7 * M_PI * 800 / p.length * 1.5 / 2 * FieldStrength(ExactField(p, zAt, rAt));
         const QString tip = toolTipAt(at);
-        QVERIFY2(tip.contains(QStringLiteral("|B| = %1 мТ").arg(Number(1000 * tesla, 'g', 4))) == !turns.isEmpty(),
+        QVERIFY2(tip.contains(QStringLiteral("|B| = %1 мТл").arg(Number(1000 * tesla, 'g', 4))) == !turns.isEmpty(),
                  qPrintable(tip));
     }
 
