@@ -1,6 +1,7 @@
 #include "plot/picture_notes.h"
 
 #include "field/uniform_region.h"
+#include "plot/pixel_font.h"
 
 std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& additions)
 {
@@ -11,6 +12,8 @@ std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& a
     return {};
 }
 
-void DrawPictureNote(DrawingSurface&, std::string_view, int)
+void DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row)
 {
+    constexpr int kMargin = 4, kRowHeight = kGlyphHeight + 4;  // the paper reaches a pixel beyond the glyphs
+    DrawPixelText(surface, kMargin, kMargin + row * kRowHeight, utf8, {.ink = Rgb{0, 0, 0}, .paper = Rgb{255, 255, 255}});
 }

@@ -18,7 +18,7 @@ inline constexpr std::string_view kNoUniformRegionNote = "В центре пол
 // or a uniform region asked for where the field at the centre is zero.
 std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& additions);
 
-// Writes one note (UTF-8) into the picture, on the given row of notes from
-// the top left corner. For now it draws nothing: the picture's own lettering
-// is to come; the readout and the picture's description carry the notes.
+// Writes one note (UTF-8) into the picture in the pixel font
+// (plot/pixel_font.h), black on a white box, on the given row of notes from
+// the top left corner: rows 11 pixels apart, 4 pixels from the edges.
 void DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row);
