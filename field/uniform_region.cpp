@@ -75,24 +75,26 @@ std::vector<std::pair<MeridianPoint, MeridianPoint>> UniformRegionOutline(const 
         return Within(FieldStrength(ExactField(p, coils, q.z, q.r)), h0, share);
     };
 
-    // The pixels of the region: filled from the (up to four) pixels around the centre.
+    // The pixels of the region: filled from the (up to four) pixels around the
+    // centre, each marked as it is found, so that it waits at most once.
     std::vector<char> in(grid.strength.size(), 0);
-    std::vector<std::array<int, 2>> todo;
+    std::vector<size_t> todo;
+    const auto take = [&](long long x, long long y) {
+        const size_t k = static_cast<size_t>(y) * w + static_cast<size_t>(x);
+        if (x >= 0 && x < w && y >= 0 && y < h && !in[k] && Within(grid.strength[k], h0, share)) {
+            in[k] = 1;
+            todo.push_back(k);
+        }
+    };
     const double xc = -p.zMin * p.scaleX - 0.5, yc = p.yMax * p.scaleY - 0.5;
-    for (const double x : {std::floor(xc), std::ceil(xc)})
-        for (const double y : {std::floor(yc), std::ceil(yc)})
-            if (x >= 0 && x < w && y >= 0 && y < h)
-                todo.push_back({static_cast<int>(x), static_cast<int>(y)});
+    if (std::fabs(xc) < w + 1.0 && std::fabs(yc) < h + 1.0)
+        for (const double x : {std::floor(xc), std::ceil(xc)})
+            for (const double y : {std::floor(yc), std::ceil(yc)})
+                take(static_cast<long long>(x), static_cast<long long>(y));
     while (!todo.empty()) {
-        const auto [x, y] = todo.back();
+        const long long x = static_cast<long long>(todo.back() % w), y = static_cast<long long>(todo.back() / w);
         todo.pop_back();
-        const size_t k = static_cast<size_t>(y) * w + x;
-        if (in[k] || !Within(grid.strength[k], h0, share))
-            continue;
-        in[k] = 1;
-        for (const auto& [dx, dy] : {std::array{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-            if (x + dx >= 0 && x + dx < w && y + dy >= 0 && y + dy < h)
-                todo.push_back({x + dx, y + dy});
+        take(x + 1, y), take(x - 1, y), take(x, y + 1), take(x, y - 1);
     }
 
     // Marching squares over the cells between pixel centres: the corners a, b,
