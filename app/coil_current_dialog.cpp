@@ -1,10 +1,12 @@
 #include "app/coil_current_dialog.h"
 
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 
 #include "app/dialog_parts.h"
+#include "app/message_boxes.h"
 
 CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWidget* parent)
     : QDialog(parent), coil_(now)
@@ -12,9 +14,9 @@ CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWid
     setObjectName(QStringLiteral("coilCurrentDialog"));
     setWindowTitle(QStringLiteral("Ток и витки"));
     turnsEdit_ = MakeDialogEdit(this, "turnsEdit", now ? QString::number(now->turns) : QString(),
-                                "целое число от 1 до 1000000");
+                          "целое число от 1 до 1000000");
     currentEdit_ = MakeDialogEdit(this, "currentEdit", now ? QString::number(now->amperes, 'g', 15) : QString(),
-                                  "от -1000 до 1000 А, не 0; знак — направление тока");
+                            "от -1000 до 1000 А, не 0; знак — направление тока");
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Число витков N:"), turnsEdit_);
     form->addRow(QStringLiteral("&Ток I, А:"), currentEdit_);
@@ -22,7 +24,7 @@ CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWid
                                            "Оба поля пустые — только единицы n·I/2."),
                             this);
     form->addRow(hint);
-    AddOkCancel(this, form);
+    form->addRow(MakeOkCancelButtons(this));
 }
 
 void CoilCurrentDialog::accept()
@@ -35,13 +37,12 @@ void CoilCurrentDialog::accept()
     }
     const TurnsReading turns = TurnsFromText(turnsText.toStdString());
     const AmperesReading current = AmperesFromText(currentText.toStdString());
-    if (!turns.turns) {
-        RefuseValue(this, turnsEdit_, QString::fromStdString(turns.refusal));
+    QLineEdit* wrong = !turns.turns ? turnsEdit_ : !current.amperes ? currentEdit_ : nullptr;
+    if (wrong != nullptr) {
+        ShowProblem(this, QString::fromStdString(!turns.turns ? turns.refusal : current.refusal));
+        wrong->setFocus();
+        wrong->selectAll();
         return;  // the values stay as they were
-    }
-    if (!current.amperes) {
-        RefuseValue(this, currentEdit_, QString::fromStdString(current.refusal));
-        return;
     }
     coil_ = CoilCurrent{*turns.turns, *current.amperes};
     QDialog::accept();

@@ -1,6 +1,7 @@
 #include "app/coil_pair_dialog.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,7 +45,7 @@ CoilPairDialog::CoilPairDialog(bool on, const CoilPair& pair, double radius, QWi
     form->addRow(new QLabel(QStringLiteral("Катушки того же радиуса и длины, середины при z = −D/2 и z = +D/2.\n"
                                            "Их линии — точные линии равного потока."),
                             this));
-    AddOkCancel(this, form);
+    form->addRow(MakeOkCancelButtons(this));
 }
 
 void CoilPairDialog::accept()

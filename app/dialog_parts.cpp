@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -17,14 +16,14 @@ QLineEdit* MakeDialogEdit(QWidget* parent, const char* name, const QString& text
     return edit;
 }
 
-void AddOkCancel(QDialog* dialog, QFormLayout* form)
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    form->addRow(buttons);
+    return buttons;
 }
 
 void RefuseValue(QWidget* parent, QLineEdit* edit, const QString& reason)

@@ -3,19 +3,18 @@
 #include <QString>
 
 class QDialog;
-class QFormLayout;
+class QDialogButtonBox;
 class QLineEdit;
 class QWidget;
 
-// Pieces the program's small dialogs share.
+// What the program's small dialogs are made of.
 
-// A box for a value, with its role name and a tool tip that screen readers
-// read too.
+// A one-line box with its object name, start text and tool tip, which a
+// screen reader also announces.
 QLineEdit* MakeDialogEdit(QWidget* parent, const char* name, const QString& text, const char* toolTip);
 
-// The buttons "ОК" and "Отмена" as the form's last row: OK calls the
-// dialog's accept(), which may refuse, Cancel closes it unchanged.
-void AddOkCancel(QDialog* dialog, QFormLayout* form);
+// The buttons «ОК» and «Отмена», which accept and reject the dialog.
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);
 
 // Says why the value in the box is not usable and selects it for retyping;
 // the dialog stays open.

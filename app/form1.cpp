@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <algorithm>
@@ -23,6 +24,7 @@
 
 #include "app/coil_current_dialog.h"
 #include "app/coil_pair_dialog.h"
+#include "app/coil_size_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
 #include "about/program_texts.h"
@@ -249,6 +251,8 @@ void Form1::createMenus()
     equalFluxAction_ = addSwitch(view, "equalFluxAction", "Линии &равного потока");
     arrowsAction_ = addSwitch(view, "arrowsAction", "Стр&елки");
     fieldMapAction_ = addSwitch(view, "fieldMapAction", "&Модуль поля");
+    scalesAction_ = addSwitch(view, "scalesAction", "&Шкалы");
+    addCommand(view, "coilSizeAction", "Размеры &катушки…", [this] { askCoilSize(); });
     addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
     addCommand(view, "coilPairAction", "&Пара катушек…", [this] { askCoilPair(); });
     addCommand(view, "uniformRegionAction", "&Однородная область…", [this] { askUniformRegion(); });
@@ -276,6 +280,7 @@ void Form1::connectControls()
     connect(fieldMapAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(equalFluxAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(arrowsAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(scalesAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
     connect(liveProgressTimer_, &QTimer::timeout, this, &Form1::showLiveProgress);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -288,10 +293,27 @@ void Form1::connectParameter(ParameterScrollBar* bar, double CalcParams::*field,
 {
     connect(bar, &ParameterScrollBar::positionChanged, this, [this, bar, field, valueLabel](int position) {
         params_.*field = ValueOfScrollPosition(position);
-        valueLabel->setText(ValueLabelText(params_.*field));
-        bar->setAccessibleDescription(valueLabel->text() + QStringLiteral(" м"));  // the bar's own value is negated
+        showParameter(bar, valueLabel, params_.*field);
         runIfLive();
     });
+}
+
+void Form1::showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double value)
+{
+    valueLabel->setText(ValueLabelText(value));
+    bar->setAccessibleDescription(valueLabel->text() + QStringLiteral(" м"));  // the bar's own value is negated
+}
+
+// A value typed to the millimetre: the bar moves to the nearest position
+// without storing that position's value.
+void Form1::setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value)
+{
+    params_.*field = value;
+    {
+        const QSignalBlocker quiet(bar);
+        bar->setPosition(ScrollPositionOfValue(value, params_.scrollScale));
+    }
+    showParameter(bar, valueLabel, value);
 }
 
 void Form1::placeOnScreen()
@@ -352,8 +374,9 @@ void Form1::showGraphChoice()
 }
 
 // The additions belong to the field-line graph: with the axis graph they keep
-// their state but cannot be changed. A pair's lines are its exact lines of
-// equal flux already: the program's exact lines and lines of equal flux wait.
+// their state but cannot be changed. The scales serve both graphs. A pair's
+// lines are its exact lines of equal flux already: the program's exact lines
+// and lines of equal flux wait.
 void Form1::showAdditionsChoice()
 {
     const bool lines = params_.graphMode != kAxisGraph;
@@ -370,6 +393,18 @@ void Form1::askCoilCurrent()
     if (dialog.exec() != QDialog::Accepted)
         return;
     coil_ = dialog.coil();
+    runIfLive();
+}
+
+// The values stay until a scroll bar or the dialog changes them.
+void Form1::askCoilSize()
+{
+    CoilSizeDialog dialog(CoilSize{params_.radius, params_.length, params_.halfRange}, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    setTypedParameter(vScroll1_, &CalcParams::radius, label4_, dialog.size().radius);
+    setTypedParameter(vScroll2_, &CalcParams::length, label5_, dialog.size().length);
+    setTypedParameter(vScroll3_, &CalcParams::halfRange, label6_, dialog.size().halfRange);
     runIfLive();
 }
 
@@ -398,7 +433,7 @@ void Form1::askUniformRegion()
 RunAdditions Form1::chosenAdditions() const
 {
     RunAdditions a{exactLinesAction_->isChecked(), fieldMapAction_->isChecked(), arrowsAction_->isChecked(),
-                   equalFluxAction_->isChecked(), coil_, {}, {}};
+                   equalFluxAction_->isChecked(), coil_, scalesAction_->isChecked()};
     if (pairOn_ && pair_)
         a.coils = PairArrangement(*pair_);
     if (uniformOn_)

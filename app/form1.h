@@ -34,10 +34,11 @@ class QTimer;
 //
 // The menu "Вид" adds to the next run of the field-line graph the exact lines
 // (or lines of equal flux), arrowheads along the lines and the field strength
-// map, takes the coil's turns and current for values in SI units, sets a pair
-// of coils (whose lines are its exact lines of equal flux) and the outline of
-// the region of uniform field, and can make every change of a parameter run
-// the calculation at once. The last run is kept as it was drawn: the picture reads
+// map, and to either graph the scales; takes the coil's dimensions typed to
+// the millimetre and its turns and current for values in SI units, sets a
+// pair of coils (whose lines are its exact lines of equal flux) and the
+// outline of the region of uniform field, and can make every change of a
+// parameter run the calculation at once. The last run is kept as it was drawn: the picture reads
 // its values under the cursor, describes itself to screen readers, and is
 // saved (as the export tool writes it) or copied from the menu "Файл".
 //
@@ -71,6 +72,8 @@ private:
     void setFocusOrder();
     void connectControls();
     void connectParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel);
+    void showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double value);
+    void setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value);
     void placeOnScreen();
     void arrangeControls();
     void applyStartState();
@@ -89,6 +92,7 @@ private:
     void openInstruction();
     void copyPicture();
     void askCoilCurrent();
+    void askCoilSize();
     void askCoilPair();
     void askUniformRegion();
 
@@ -122,6 +126,7 @@ private:
     QAction* fieldMapAction_ = nullptr;
     QAction* equalFluxAction_ = nullptr;
     QAction* arrowsAction_ = nullptr;
+    QAction* scalesAction_ = nullptr;
     QAction* liveAction_ = nullptr;
     QLabel* liveStatusLabel_ = nullptr;  // over the picture: a live refusal, or a long live run's progress
     QTimer* liveProgressTimer_ = nullptr;

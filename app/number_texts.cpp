@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 namespace {
 
 QString LocaleNumber(double value, char format, int precision)
@@ -15,7 +17,9 @@ QString LocaleNumber(double value, char format, int precision)
 
 QString ValueLabelText(double value)
 {
-    return LocaleNumber(value, 'f', 2);
+    const double millimetres = std::round(value * 1000);
+    const bool centimetres = std::fmod(millimetres, 10) == 0 || std::fabs(value * 1000 - millimetres) > 1e-6;
+    return LocaleNumber(value, 'f', centimetres ? 2 : 3);
 }
 
 QString CoordinateText(double metres)

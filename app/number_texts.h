@@ -5,7 +5,8 @@
 // Numbers as the window shows them, with the decimal separator of the user's
 // locale and no group separator.
 
-// A parameter value as its label shows it: two decimals.
+// A parameter value as its label shows it: two decimals, or three for a
+// value typed to the millimetre that needs them (0.021, but 0.20).
 QString ValueLabelText(double value);
 
 // A coordinate under the cursor, in metres: three decimals.

@@ -38,6 +38,8 @@ QString PictureDescription(const std::optional<RunRecord>& run)
         if (run->additions.fieldMap)
             text += QStringLiteral(", с модулем поля");
     }
+    if (run->additions.scales)
+        text += QStringLiteral(", со шкалами");
     if (const std::optional<CoilPair> pair = PairOf(run->additions.coils)) {
         text += QStringLiteral(", пара катушек: D = %1 м").arg(CoordinateText(pair->distance));
         if (pair->opposed)

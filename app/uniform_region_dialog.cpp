@@ -1,6 +1,7 @@
 #include "app/uniform_region_dialog.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +25,7 @@ UniformRegionDialog::UniformRegionDialog(bool on, double percent, QWidget* paren
     form->addRow(new QLabel(QStringLiteral("Обводится область, где модуль поля |H| отличается\n"
                                            "от его значения в центре (z = 0, r = 0) меньше чем на P %."),
                             this));
-    AddOkCancel(this, form);
+    form->addRow(MakeOkCancelButtons(this));
 }
 
 void UniformRegionDialog::accept()

@@ -1,6 +1,6 @@
 #include "params/coil_arrangement.h"
 
-#include "params/decimal_text.h"
+#include "params/coil_size_text.h"
 
 const CoilArrangement& SingleCoil()
 {
@@ -64,9 +64,8 @@ std::optional<CoilPair> PairOf(const CoilArrangement& a)
 
 PairDistanceReading PairDistanceFromText(std::string_view text)
 {
-    const std::optional<double> metres = DecimalFromText(text);
-    if (!metres || *metres < 0 || *metres > kMostPairDistance)
-        return {std::nullopt, "Расстояние между серединами катушек D задается числом метров от 0 до 20, "
-                              "например 0.2."};
-    return {metres, {}};
+    MetresReading reading = MetresFromText(text, kMostPairDistance);
+    if (!reading.metres)
+        return {std::nullopt, "Расстояние D между серединами катушек: " + reading.refusal};
+    return {reading.metres, {}};
 }

@@ -1,22 +1,10 @@
 #include "params/coil_current.h"
 
+#include "params/decimal_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
-
-#include "params/decimal_text.h"
-
-namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-}  // namespace
 
 double StrengthPerUnit(const CoilCurrent& c, double length)
 {
@@ -32,7 +20,7 @@ double FluxDensityPerUnit(const CoilCurrent& c, double length)
 
 TurnsReading TurnsFromText(std::string_view text)
 {
-    const std::string_view digits = Trimmed(text);
+    const std::string_view digits = TrimmedText(text);
     long turns = 0;
     const char* end = digits.data() + digits.size();
     const auto [stop, error] = std::from_chars(digits.data(), end, turns);
@@ -51,5 +39,5 @@ AmperesReading AmperesFromText(std::string_view text)
         return {std::nullopt, "Ток задается числом в амперах, например 1.5 или -2."};
     if (*amperes == 0 || std::fabs(*amperes) > kMostAmperes)
         return {std::nullopt, "Ток должен быть от -1000 до 1000 А и не равен нулю."};
-    return {amperes, {}};
+    return {*amperes, {}};
 }

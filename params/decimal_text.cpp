@@ -4,12 +4,17 @@
 #include <cmath>
 #include <string>
 
-std::optional<double> DecimalFromText(std::string_view text)
+std::string_view TrimmedText(std::string_view text)
 {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos)
-        return std::nullopt;
-    std::string number(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<double> DecimalFromText(std::string_view text)
+{
+    std::string number(TrimmedText(text));
     for (char& c : number)
         if (c == ',')
             c = '.';
@@ -17,7 +22,7 @@ std::optional<double> DecimalFromText(std::string_view text)
     const char* end = number.data() + number.size();
     const char* start = number.data() + (number.starts_with('+') ? 1 : 0);
     const auto [stop, error] = std::from_chars(start, end, value);
-    if (stop != end || error != std::errc() || !std::isfinite(value))
+    if (number.empty() || stop != end || error != std::errc() || !std::isfinite(value))
         return std::nullopt;
-    return value + 0.0;  // -0 becomes 0
+    return value;
 }

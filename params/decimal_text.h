@@ -3,8 +3,11 @@
 #include <optional>
 #include <string_view>
 
-// A decimal number as a user types it into a box: blanks around it allowed,
-// a point or a comma for the decimal separator (the user's locale may write
-// either), an optional sign and exponent, nothing else. Nothing for any other
-// text and for a value too large to hold (or infinite, or NaN).
+// The text without the blanks and tabs around it.
+std::string_view TrimmedText(std::string_view text);
+
+// A decimal number typed by the user in a dialog: blanks and tabs around it
+// ignored, a point or a comma as the decimal separator (the user's locale may
+// write either), an optional sign and exponent, nothing else. Nothing when
+// the text is not such a number or its value is not finite.
 std::optional<double> DecimalFromText(std::string_view text);

@@ -1,18 +1,30 @@
 #include "plot/axis_curve.h"
 
+#include <cstddef>
+
 #include "field/arrangement_field.h"
 
-void DrawAxisCurve(const CalcParams& p, DrawingSurface& surface, const CoilArrangement& coils)
+std::vector<SurfacePoint> AxisCurvePoints(const CalcParams& p, const CoilArrangement& coils)
 {
     const auto x = [&](double z) { return static_cast<float>((z - p.zMin) * p.scaleX); };
     const auto y = [&](float v) { return static_cast<float>((p.yMax - static_cast<double>(v)) * p.scaleY); };
 
-    double z = p.zMin;
-    float v = AxialField(p, coils, z);
-    surface.plotPoint(x(z), y(v), kGraphColour);
+    std::vector<SurfacePoint> points;
+    points.reserve(static_cast<std::size_t>(p.pointCount < 0 ? 0 : p.pointCount + 1));
     for (int i = 0; i <= p.pointCount; ++i) {
-        z = p.zMin + i * p.zStep;
-        v = AxialField(p, coils, z);
-        surface.lineTo(x(z), y(v), kGraphColour);
+        const double z = p.zMin + i * p.zStep;
+        points.push_back({x(z), y(AxialField(p, coils, z))});
     }
+    return points;
+}
+
+// The first point, at z = zMin, is also the first of the line's points.
+void DrawAxisCurve(const CalcParams& p, DrawingSurface& surface, const CoilArrangement& coils)
+{
+    const std::vector<SurfacePoint> points = AxisCurvePoints(p, coils);
+    if (points.empty())
+        return;
+    surface.plotPoint(points.front().x, points.front().y, kGraphColour);
+    for (const SurfacePoint& q : points)
+        surface.lineTo(q.x, q.y, kGraphColour);
 }

@@ -10,6 +10,7 @@
 #include "plot/field_map_drawing.h"
 #include "plot/line_additions.h"
 #include "plot/picture_notes.h"
+#include "plot/picture_scales.h"
 #include "plot/plot_window.h"
 #include "plot/uniform_region_drawing.h"
 #include "plot/winding.h"
@@ -78,6 +79,10 @@ try {
     }
     if (additions.uniformPercent)
         DrawUniformRegion(p, coils, *additions.uniformPercent, strength, surface);
+    if (additions.scales)
+        DrawPictureScales(
+            PictureScalesOf(p, surface.width(), surface.height(), additions.coil, lines && additions.fieldMap, coils),
+            surface);
     if (lines && additions.fieldMap)
         DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
     int row = 0;

@@ -32,21 +32,22 @@ std::string RunCaption(int elapsedSeconds);
 // Russian sentence for the user; nothing when it can.
 std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
-// What a run may show besides the program's picture. The first five belong to
-// the field-line graph (the axis graph draws none of them); the coils and the
-// uniform region to both graphs.
+// What a run may show besides the program's picture: the first four with the
+// field-line graph only; the scales, the coils and the uniform region with
+// both graphs.
 struct RunAdditions {
     bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
     bool fieldMap = false;    // the field strength |H| as colours, under everything else
     bool arrows = false;      // arrowheads along every line, pointing along the field
     bool equalFlux = false;   // the exact lines on levels of equal flux instead of through the seeds
-    std::optional<CoilCurrent> coil;  // the map's colour scale in mT of |B| rather than n*I/2
+    std::optional<CoilCurrent> coil;  // the map's colour scale and the axis graph's scale in mT rather than n*I/2
+    bool scales = false;              // tick marks and numbers on the picture's edges and axes (plot/picture_scales.h)
     // The coils whose field is shown: the program's coil alone, or an
     // arrangement (a pair), whose field lines are its lines of equal flux.
-    CoilArrangement coils;
+    CoilArrangement coils{};
     // The outline of the region where |H| is within this many per cent of
     // its value at the centre (0 < P <= 100); none when empty.
-    std::optional<double> uniformPercent;
+    std::optional<double> uniformPercent{};
 
     friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
 };
@@ -62,15 +63,15 @@ struct RunOutcome {
 // draws the axes, the winding and the selected graph, and times itself with
 // the given clock. A refused run changes neither the record nor the picture.
 // Additions asked for are drawn with the field-line graph: the map first, then
-// the exact lines (plain, or on levels of equal flux), the arrowheads along
-// the lines, the uniform region's outline and the map's colour scale last.
-// For an arrangement of coils other than the program's coil, every coil's
-// winding is drawn, the axis curve is the coils' sum, and the field-line
-// graph shows the arrangement's lines of equal flux (field/flux_contours.h)
-// in the graph's colour instead of the traced lines; a field that vanishes
-// everywhere draws no lines and no map. The axis graph marks the uniform
-// region's stretch of the axis. Notes in words (plot/picture_notes.h) go over
-// everything.
+// the exact lines (plain, or on levels of equal flux) and the arrowheads along
+// the lines; then, with either graph, the uniform region's outline (on the
+// axis graph its stretch of the axis), the scales, and the map's colour scale
+// last. For an arrangement of coils other than the program's coil, every
+// coil's winding is drawn, the axis curve is the coils' sum, and the
+// field-line graph shows the arrangement's lines of equal flux
+// (field/flux_contours.h) in the graph's colour instead of the traced lines;
+// a field that vanishes everywhere draws no lines and no map. Notes in words
+// (plot/picture_notes.h) go over everything.
 // A stop request of the control abandons the run at its next opportunity,
 // leaving the picture unfinished and the record's plot window and scales set.
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,

@@ -12,6 +12,9 @@ namespace {
 
 constexpr uint32_t kBlack = 0xff000000u;
 constexpr uint32_t kWhite = 0xffffffffu;
+constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7, kTickGap = 5;  // tick 2 px, then a gap
+
+int BarHeight(int pictureHeight) { return std::clamp(pictureHeight / 3, 60, 160); }
 
 // The pixels of one rectangle of the picture, addressed in the picture's coordinates.
 class Canvas {
@@ -78,16 +81,22 @@ std::vector<char> LegendNumber(double value)
     return out;
 }
 
+PixelRect MapLegendBox(int width, int height)
+{
+    if (width < 160 || height < 100)
+        return {};
+    const int boxWidth = 2 * kPad + kBarWidth + kTickGap + kLabelChars * kGlyphAdvance;
+    // the bar, half a glyph of the top label above it and the bottom label's lower half and the unit under it
+    return {width - 1 - boxWidth, 1, boxWidth, BarHeight(height) + 2 * kPad + 2 * kGlyphHeight + 2};
+}
+
 MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit)
 {
     MapLegend legend;
-    if (width < 160 || height < 100)
+    const PixelRect box = MapLegendBox(width, height);
+    if (box.w == 0)
         return legend;
-    constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7, kTickGap = 5;  // tick 2 px, then a gap
-    const int barHeight = std::clamp(height / 3, 60, 160);
-    const int boxWidth = 2 * kPad + kBarWidth + kTickGap + kLabelChars * kGlyphAdvance;
-    // the bar, half a glyph of the top label above it and the bottom label's lower half and the unit under it
-    const PixelRect box{width - 1 - boxWidth, 1, boxWidth, barHeight + 2 * kPad + 2 * kGlyphHeight + 2};
+    const int barHeight = BarHeight(height);
     legend.box = box;
     Canvas canvas(legend.pixels, box);
     canvas.frame(box, kBlack);

@@ -25,6 +25,10 @@ struct MapLegend {
 // 160 or lower than 100 pixels.
 MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit);
 
+// Where MapLegendImage puts the scale on a picture of width x height pixels;
+// empty when it draws none.
+PixelRect MapLegendBox(int width, int height);
+
 // Lays the scale over the picture, pixel for pixel, as filled rectangles of one colour.
 void DrawMapLegend(const MapLegend& legend, DrawingSurface& surface);
 

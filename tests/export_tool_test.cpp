@@ -42,6 +42,8 @@ TEST(RenderArguments, StartValuesByDefaultAndEveryOption)
     EXPECT_TRUE(o.params.lineCount == 10 && o.width == 20000 && o.height == 5000 && o.format == OutputFormat::Svg);
     EXPECT_FALSE(std::signbit(Accepted({"--radius", "-0", "--output", "a.Pdf"}).params.radius));
     EXPECT_TRUE(std::isinf(Accepted({"--lines", "1e999", "--output", "a.csv"}).params.lineCount));  // the run refuses it
+    const RenderOptions b = Accepted({"--scales", "--turns", "320", "--current", "1.8", "--output", "a.png"});  // B in mT
+    EXPECT_TRUE(b.additions.scales && b.additions.coil == (CoilCurrent{320, 1.8}) && !d.additions.scales);
 }
 
 TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
@@ -53,7 +55,7 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         cases.push_back({{"--graph", "field", "--turns", bad, "--current", "1", "--output", "a.csv"}, "Число витков (--turns)"});
     for (const char* bad : {"0", "-0", "1000.5", "-1001", "abc", "nan", "inf", "1e400", ""})
         cases.push_back({{"--graph", "field", "--turns", "8", "--current", bad, "--output", "a.csv"}, "Ток (--current)"});
-    for (const char* bad : {"-0.1", "20.001", "abc", "0,2", " 0.2", "", "nan", "1e400"})
+    for (const char* bad : {"-0.1", "20.001", "0.2005", "abc", "0,2", " 0.2", "", "nan", "1e400"})
         cases.push_back({{"--pair", bad, "--output", "a.png"}, "(--pair) задается числом метров от 0 до 20"});
     for (const char* bad : {"0", "-1", "100.5", "abc", "1%", "", "inf"})
         cases.push_back({{"--uniform", bad, "--output", "a.png"}, "(--uniform) задается числом процентов"});
@@ -81,6 +83,8 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--graph", "field", "--turns", "800", "--output", "a.csv"}, "--turns N --current I"},  // one without the other
         {{"--graph", "field", "--current", "1.5", "--output", "a.csv"}, "--turns N --current I"},
         {{"--graph", "lines", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph field"},
+        {{"--graph", "lines", "--scales", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph axis --scales"},
+        {{"--scales=1", "--output", "a.png"}, "без значения"},
         {{"--opposed", "--output", "a.png"}, "вместе с парой катушек (--pair D)"},
         {{"--pair", "0.2", "--opposed=1", "--output", "a.png"}, "без значения"},
         {{"--graph", "field", "--uniform", "1", "--output", "a.csv"}, "axis и lines"},
@@ -243,6 +247,14 @@ TEST_F(RenderTool, PicturesOfTheSizeAskedForInEveryFormat)
         CalcParams p = StartValues(QString(graph) == "axis" ? kAxisGraph : kFieldLinesGraph);
         RunCalculation(p, window, StoppedClock);
         EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), ImageOf(window)) << graph;
+        // With the scales asked for, and only then, the scales over the same picture.
+        ASSERT_EQ(run({"--graph", graph, "--size", "500x300", "--scales", "--output", QString(graph) + "-scales.png"}), 0);
+        RasterSurface scaled(500, 300);
+        RunAdditions scales;
+        scales.scales = true;
+        RunCalculation(p, scaled, StoppedClock, scales);
+        const QImage withScales = QImage(dir.filePath(QString(graph) + "-scales.png"), "PNG").convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(withScales == ImageOf(scaled) && withScales != ImageOf(window)) << graph;
     }
     ASSERT_EQ(run({"--graph", "lines", "--output", "lines.svg"}), 0);
     EXPECT_EQ(QSvgRenderer(dir.filePath("lines.svg")).viewBox(), QRect(0, 0, 651, 320));  // the start-up picture by default

@@ -82,7 +82,15 @@ echo "caption after the run: $caption"
 
 # Ctrl+S asks for a file; a name typed without an extension is saved as PNG.
 xdotool key --clearmodifiers ctrl+s
-sleep 1
+dialog=""
+for _ in $(seq 100); do
+  dialog=$(xdotool search --all --onlyvisible --pid "$program_pid" --name '^Сохранить рисунок$' 2>/dev/null | head -n1 || true)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || fail "Ctrl+S opened no window «Сохранить рисунок»"
+timeout 10 xdotool windowfocus --sync "$dialog" || fail "the save dialog did not take the focus"
+sleep 0.3  # the dialog's name box takes the typing once it has settled
 xdotool type --delay 20 "$work/home/saved"
 xdotool key Return
 for _ in $(seq 100); do

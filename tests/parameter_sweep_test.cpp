@@ -23,11 +23,11 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                         if (a <= 0.1 || w == 0 || h == 0 || (h == 1 && w >= 1000))
                             counts.push_back(kMaxLineCount);
                         for (double lines : graph == kAxisGraph ? std::vector<double>{7, inf} : counts) {
-                            // the exact lines and the strength map with a few line counts, the same for both graphs
+                            // the exact lines, the strength map and the scales with a few line counts, the same for both graphs
                             const bool more = lines == 7 || lines == 0.5 || lines == -1;
                             CalcParams p = RunValues(graph, R, L, a, lines);
                             TestSurface surface(w, h, false);
-                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt, {}, {}});
+                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt, more});
                             // clear, two axes at most, 102 turns and, for field lines, four segments a step;
                             // the additions' exact lines (five times over the map) and arrowheads
                             EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())
@@ -37,7 +37,7 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                     }
 }
 
-// Pairs at every distance the dialog allows, alike and opposed, with every addition and the uniform region:
+// Pairs at every distance the dialog allows, alike and opposed, with every addition, the scales and the uniform region:
 // every run refuses with a reason or draws finite coordinates and images of the picture's size.
 TEST(ParameterSweep, PairsOverEveryCorner)
 {
@@ -51,7 +51,7 @@ TEST(ParameterSweep, PairsOverEveryCorner)
                             for (const int16_t graph : {kAxisGraph, kFieldLinesGraph}) {
                                 CalcParams p = RunValues(graph, R, L, a, D == 0.3 ? 200 : 7);
                                 TestSurface surface(w, h, false);
-                                const RunAdditions more{true, true, true, true, std::nullopt,
+                                const RunAdditions more{true, true, true, true, std::nullopt, true,
                                                         PairArrangement({D, opposed}), D == 20 ? 100 : 1};
                                 const RunOutcome out = RunCalculation(p, surface, StoppedClock, more);
                                 EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())

@@ -240,6 +240,90 @@ private slots:
                  qPrintable(tip));
     }
 
+    void coilSizeDialogTakesMillimetres_data()
+    {
+        QTest::addColumn<QStringList>("typed");  // R, L, a
+        QTest::addColumn<QString>("problem");    // the first words of the refusal; empty: taken
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QString>("runRefusal");  // as the scroll bars' values are refused
+        const QList<double> start{0.2, 1, 2};
+        const QStringList startLabels{"0,20", "1,00", "2,00"};
+        QTest::newRow("a lab coil") << QStringList{"0.021", "0,16", " 0.2 "} << "" << QList<double>{0.021, 0.16, 0.2}
+                                    << QStringList{"0,021", "0,16", "0,20"} << "";
+        QTest::newRow("the ends of the range") << QStringList{"0.001", "10", "1e-3"} << "" << QList<double>{0.001, 10, 0.001}
+                                               << QStringList{"0,001", "10,00", "0,001"} << "";
+        QTest::newRow("a zero region, refused by the run") << QStringList{"0.2", "1", "0"} << "" << QList<double>{0.2, 1, 0}
+                                                           << QStringList{"0,20", "1,00", "0,00"} << "Размер области";
+        QTest::newRow("not a number") << QStringList{"0.2", "abc", "2"} << "Длина L" << start << startLabels << "";
+        QTest::newRow("beyond 10 m") << QStringList{"10.001", "1", "2"} << "Радиус R" << start << startLabels << "";
+        QTest::newRow("below 0") << QStringList{"0.2", "1", "-0.001"} << "Полуразмер" << start << startLabels << "";
+        QTest::newRow("finer than a millimetre") << QStringList{"0.0215", "1", "2"} << "Радиус R" << start << startLabels << "";
+        QTest::newRow("not a finite number") << QStringList{"0.2", "inf", "2"} << "Длина L" << start << startLabels << "";
+    }
+
+    // OK takes the typed values to the last bit, shows them, and moves the bars to the nearest tenth
+    // without taking its value; a refusal names the box and changes nothing; a bar moved later sets its tenth.
+    void coilSizeDialogTakesMillimetres()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, problem);
+        QFETCH(QList<double>, values);
+        QFETCH(QStringList, labels);
+        QFETCH(QString, runRefusal);
+        const char* const edits[] = {"radiusEdit", "lengthEdit", "halfRangeEdit"};
+        QString seen;
+        const Handler fill = [&](QWidget* dialog) {
+            for (int i = 0; i < 3; ++i)
+                dialog->findChild<QLineEdit*>(QString::fromLatin1(edits[i]))->setText(typed[i]);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        };
+        const Handler readBox = [&](QWidget* box) {  // then the dialog is left with Cancel
+            seen = static_cast<QMessageBox*>(box)->text();
+            box->close();
+            QMetaObject::invokeMethod(box->parentWidget(), "reject", Qt::QueuedConnection);
+        };
+        HandleModals(problem.isEmpty() ? std::vector{fill} : std::vector{fill, readBox},
+                     [this] { control("coilSizeAction")->trigger(); });
+        QVERIFY2(problem.isEmpty() ? seen.isEmpty() : seen.startsWith(problem), qPrintable(seen));
+        const CalcParams& p = form->params();
+        QCOMPARE((QList<double>{p.radius, p.length, p.halfRange}), values);
+        const char* const bars[] = {"VScroll1", "VScroll2", "VScroll3"};
+        const char* const valueLabels[] = {"Label4", "Label5", "Label6"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(control<QLabel>(valueLabels[i])->text(), labels[i]);
+            QCOMPARE(control<ParameterScrollBar>(bars[i])->position(), qRound(values[i] * 10));
+            QCOMPARE(control<ParameterScrollBar>(bars[i])->accessibleDescription(), labels[i] + QStringLiteral(" м"));
+        }
+        QString refused;
+        HandleModals(runRefusal.isEmpty() ? std::vector<Handler>{} : std::vector<Handler>{[&](QWidget* box) {
+                         refused = static_cast<QMessageBox*>(box)->text();
+                         box->close();
+                     }},
+                     [this] { run(); });
+        QVERIFY2(runRefusal.isEmpty() ? refused.isEmpty() : refused.startsWith(runRefusal), qPrintable(refused));
+        QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_Up);
+        QCOMPARE(form->params().radius, (qRound(values[0] * 10) + 1) * 0.1);
+    }
+
+    // The scales serve both graphs, off at start; the window draws what the export tool draws with them.
+    void scalesOnEitherGraphAsTheToolDrawsThem()
+    {
+        QAction* scales = control("scalesAction");
+        QVERIFY(scales->isEnabled() && scales->isCheckable() && !scales->isChecked());
+        scales->trigger();
+        for (int graph : {1, 0}) {
+            selectGraph(graph);
+            QVERIFY(scales->isEnabled());
+            run();
+            RenderOptions expected{StartValues(graph == 0 ? kAxisGraph : kFieldLinesGraph), graph == 0 ? GraphKind::Axis : GraphKind::Lines,
+                                   RunAdditions{}, picture()->width(), picture()->height(), {}, OutputFormat::Png};
+            expected.additions.scales = true;
+            QCOMPARE(QImage::fromData(ExportedContents(expected)).convertToFormat(QImage::Format_RGB32), picture()->image());
+            QVERIFY(picture()->accessibleDescription().endsWith(QStringLiteral(", со шкалами")));
+        }
+    }
+
     void pairAndUniformRegionDialogs_data()
     {
         QTest::addColumn<QString>("command");

@@ -34,10 +34,14 @@ const std::string_view kRenderHelp =
     "                      поток через среднее сечение катушки на N равных долей,\n"
     "                      густота линий показывает силу поля; с --graph lines\n"
     "                      и exact-lines\n"
+    "  --scales            шкалы: деления и числа по краям и осям рисунка (z и r\n"
+    "                      в метрах, при A меньше 0.5 — в сантиметрах; поле на\n"
+    "                      оси в единицах n·I/2, с --turns и --current — B в мТл)\n"
     "  --turns N           число витков катушки, от 1 до 1000000\n"
     "  --current I         ток, А, от -1000 до 1000, не 0; вместе с --turns\n"
     "                      добавляет к таблице field столбцы Bz,Br,B в теслах,\n"
-    "                      а шкалу --field-map подписывает в мТл\n"
+    "                      а шкалу --field-map и шкалу поля на оси (--scales)\n"
+    "                      подписывает в мТл\n"
     "  --pair D            пара соосных катушек того же радиуса и длины с серединами\n"
     "                      в точках z = -D/2 и z = +D/2; D — расстояние между\n"
     "                      серединами, м, от 0 до 20 (D = R — пара Гельмгольца).\n"
@@ -78,8 +82,8 @@ namespace {
 constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
 enum class Option {
-    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Turns, Current, Pair,
-    Opposed, Uniform, Help
+    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Scales, Turns,
+    Current, Pair, Opposed, Uniform, Help
 };
 
 struct OptionName {
@@ -87,7 +91,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 17> kOptions{{
+constexpr std::array<OptionName, 18> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -99,6 +103,7 @@ constexpr std::array<OptionName, 17> kOptions{{
     {"--field-map", Option::FieldMap},
     {"--arrows", Option::Arrows},
     {"--equal-flux", Option::EqualFlux},
+    {"--scales", Option::Scales},
     {"--turns", Option::Turns},
     {"--current", Option::Current},
     {"--pair", Option::Pair},
@@ -245,7 +250,8 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
     case Option::Pair: {
         const PairDistanceReading distance = PairDistanceFromText(value);
         if (!distance.metres || value.find_first_of(", \t") != std::string_view::npos)
-            return "Расстояние между серединами катушек (--pair) задается числом метров от 0 до 20, а не " +
+            return "Расстояние D (--pair) задается числом метров от 0 до 20 с точностью до "
+                   "миллиметра, а не " +
                    QuotedForMessage(value) + ".";
         o.additions.coils = PairArrangement({*distance.metres, false});
         return std::nullopt;
@@ -262,6 +268,7 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
     case Option::FieldMap:
     case Option::Arrows:
     case Option::EqualFlux:
+    case Option::Scales:
     case Option::Opposed:
     case Option::Help:
         break;
@@ -286,9 +293,10 @@ std::optional<std::string> combinationProblem(const RenderOptions& o)
         return std::string("Число витков и ток задаются вместе: --turns N --current I.");
     if (o.additions.uniformPercent && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
         return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
-    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap)
-        return std::string("Витки и ток (--turns, --current) нужны только для таблицы поля (--graph field) "
-                           "и шкалы модуля поля (--field-map).");
+    const bool axisScale = o.additions.scales && o.graph == GraphKind::Axis;
+    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap && !axisScale)
+        return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map "
+                           "и --graph axis --scales.");
     return std::nullopt;
 }
 
@@ -301,6 +309,8 @@ bool& switchOf(Option option, RunAdditions& a)
         return a.fieldMap;
     case Option::Arrows:
         return a.arrows;
+    case Option::Scales:
+        return a.scales;
     default:
         return a.equalFlux;
     }
@@ -333,7 +343,8 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         if (!option)
             return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
         const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap ||
-                          *option == Option::Arrows || *option == Option::EqualFlux || *option == Option::Opposed;
+                          *option == Option::Arrows || *option == Option::EqualFlux ||
+                          *option == Option::Scales || *option == Option::Opposed;
         if (flag && eq != std::string_view::npos)
             return refused("Параметр " + std::string(name) + " пишется без значения.");
         if (*option == Option::Help) {
