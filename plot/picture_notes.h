@@ -19,6 +19,8 @@ inline constexpr std::string_view kNoUniformRegionNote = "В центре пол
 std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& additions);
 
 // Writes one note (UTF-8) into the picture in the pixel font
-// (plot/pixel_font.h), black on a white box, on the given row of notes from
-// the top left corner: rows 11 pixels apart, 4 pixels from the edges.
+// (plot/pixel_font.h), black on a white box, centred across the top, clear
+// of the scales' units and the map's colour scale in the corners (a note
+// wider than the picture starts at its left): rows 11 pixels apart, the first
+// 4 pixels from the top.
 void DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row);
