@@ -1,6 +1,7 @@
 #include "params/coil_arrangement.h"
 
 #include "params/coil_size_text.h"
+#include "params/decimal_text.h"
 
 const CoilArrangement& SingleCoil()
 {
@@ -64,8 +65,13 @@ std::optional<CoilPair> PairOf(const CoilArrangement& a)
 
 PairDistanceReading PairDistanceFromText(std::string_view text)
 {
-    MetresReading reading = MetresFromText(text, kMostPairDistance);
-    if (!reading.metres)
-        return {std::nullopt, "Расстояние D между серединами катушек: " + reading.refusal};
-    return {reading.metres, {}};
+    const MetresReading reading = MetresFromText(text, kMostPairDistance);
+    if (reading.metres)
+        return {reading.metres, {}};
+    const std::optional<double> typed = DecimalFromText(text);
+    if (!typed)
+        return {std::nullopt, "Расстояние D задается числом метров, например 0.2 или 0,35."};
+    if (!(*typed >= 0 && *typed <= kMostPairDistance))
+        return {std::nullopt, "Расстояние D должно быть от 0 до 20 м."};
+    return {std::nullopt, "Расстояние D задается с точностью до миллиметра: не больше трех знаков после запятой."};
 }
