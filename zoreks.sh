@@ -20,7 +20,8 @@ run_packages=(xdg-utils)  # opens the help documents with the desktop's own view
 web_packages=(emscripten cmake ninja-build python3)  # the page, and a static server for it
 web_test_packages=(chromium)  # the page's tests drive it with a client from the npm registry
 test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils
-  dpkg-dev file appstream lintian man-db)  # the Debian package: made, checked, its pages read
+  dpkg-dev file appstream lintian man-db  # the Debian package: made, checked, its pages read
+  clang libclang-rt-14-dev)  # libFuzzer, for the fuzz targets
 
 # What runs on more than one thread: the ordered tracing and everything that
 # traces field lines, but the long comparison with the plain tracer.
@@ -50,6 +51,34 @@ configure() { # configure DIR [cmake options...]
 build() { # build DIR [cmake options...]: everything, tests and benchmarks included
   configure "$@"
   cmake --build "$1" -j"$(nproc)"
+}
+
+# How long each fuzz target runs at every test run, seconds.
+fuzz_seconds=20
+
+# The fuzz targets as the README builds them, with clang; each runs for a
+# short while from its inputs in fuzz/corpus/<folder> (as <folder>_fuzz), so
+# that the fuzzing instructions keep working. What it finds new stays in
+# build-fuzz/corpus-scratch; an input that fails is written to build-fuzz/.
+fuzz_briefly() {
+  configure "$top/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DZOREKS_BUILD_FUZZERS=ON \
+    -DZOREKS_BUILD_APP=OFF -DZOREKS_BUILD_BENCH=OFF
+  cmake --build "$top/build-fuzz" -j"$(nproc)" --target zoreks_fuzzers
+  local corpus target scratch log
+  for corpus in "$top"/fuzz/corpus/*/; do
+    target=$(basename "$corpus")
+    scratch="$top/build-fuzz/corpus-scratch/$target"
+    log="$top/build-fuzz/$target.log"
+    mkdir -p "$scratch"
+    echo "Fuzzing $target for $fuzz_seconds s"
+    if ! "$top/build-fuzz/bin/${target}_fuzz" "$scratch" "$corpus" -max_total_time="$fuzz_seconds" \
+         -artifact_prefix="$top/build-fuzz/${target}-" -print_final_stats=1 >"$log" 2>&1; then
+      tail -n 40 "$log" >&2
+      echo "The fuzz target $target failed; its whole output: $log" >&2
+      exit 1
+    fi
+    tail -n 5 "$log"
+  done
 }
 
 # The largest the whole site may be, bytes.
@@ -100,6 +129,8 @@ case "${1:-}" in
       -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer"
     TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
       ctest --test-dir "$top/build-tsan" --output-on-failure -j"$(nproc)" -R "$tsan_tests" -E "$tsan_skipped"
+    # Every fuzz target, built with clang and run for a short while.
+    fuzz_briefly
     # The web page in headless Chromium, its downloads against the export tool built above.
     install_missing "${web_test_packages[@]}"
     command -v npm >/dev/null || install_missing npm  # node's own npm, where node came with one

@@ -14,9 +14,9 @@ CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWid
     setObjectName(QStringLiteral("coilCurrentDialog"));
     setWindowTitle(QStringLiteral("Ток и витки"));
     turnsEdit_ = MakeDialogEdit(this, "turnsEdit", now ? QString::number(now->turns) : QString(),
-                          "целое число от 1 до 1000000");
+                                "целое число от 1 до 1000000");
     currentEdit_ = MakeDialogEdit(this, "currentEdit", now ? QString::number(now->amperes, 'g', 15) : QString(),
-                            "от -1000 до 1000 А, не 0; знак — направление тока");
+                                  "от -1000 до 1000 А, не 0; знак — направление тока");
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Число витков N:"), turnsEdit_);
     form->addRow(QStringLiteral("&Ток I, А:"), currentEdit_);

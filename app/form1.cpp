@@ -1,7 +1,11 @@
 #include "app/form1.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +17,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -29,6 +34,8 @@
 #include "app/desktop_actions.h"
 #include "about/program_texts.h"
 #include "app/live_runner.h"
+#include "app/measurement_loader.h"
+#include "app/measurement_units_dialog.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
 #include "app/parameter_scroll_bar.h"
@@ -193,6 +200,8 @@ void Form1::createControls()
     liveStatusLabel_->hide();
     liveProgressTimer_ = new QTimer(this);
     liveProgressTimer_->setInterval(100);
+    loader_ = std::make_unique<MeasurementLoader>(
+        [this](MeasurementFileReading reading) { takeMeasurements(std::move(reading)); });
     live_ = std::make_unique<LiveRunner>([this](LiveResult result) { showLiveResult(std::move(result)); });
 }
 
@@ -233,6 +242,10 @@ void Form1::createMenus()
     savePictureAction_->setEnabled(false);  // until the first run
     copyPictureAction_->setEnabled(false);
     addSeparator(file, "pictureFileSeparator");
+    openMeasurementsAction_ = addCommand(file, "openMeasurementsAction", "Открыть &измерения…", [this] { openMeasurements(); });
+    closeMeasurementsAction_ = addCommand(file, "closeMeasurementsAction", "&Убрать измерения", [this] { closeMeasurements(); });
+    closeMeasurementsAction_->setEnabled(false);  // until a file is open
+    addSeparator(file, "measurementFileSeparator");
     addCommand(file, "mnuFileExit", "&Выход", [this] { close(); });
 
     QMenu* help = addMenu("mnuHelp", "&Помощь");
@@ -256,6 +269,8 @@ void Form1::createMenus()
     addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
     addCommand(view, "coilPairAction", "&Пара катушек…", [this] { askCoilPair(); });
     addCommand(view, "uniformRegionAction", "&Однородная область…", [this] { askUniformRegion(); });
+    fitAction_ = addSwitch(view, "fitAction", "По&догнать");
+    fitAction_->setEnabled(false);  // until measured values are open
     liveAction_ = addSwitch(view, "liveAction", "&Сразу пересчитывать");
 }
 
@@ -281,6 +296,12 @@ void Form1::connectControls()
     connect(equalFluxAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(arrowsAction_, &QAction::toggled, this, &Form1::runIfLive);
     connect(scalesAction_, &QAction::toggled, this, &Form1::runIfLive);
+    connect(fitAction_, &QAction::toggled, this, [this](bool on) {
+        if (fitBox_ != nullptr)
+            fitBox_->setChecked(on);
+        showMeasurementStatus();
+        runIfLive();
+    });
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
     connect(liveProgressTimer_, &QTimer::timeout, this, &Form1::showLiveProgress);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -371,6 +392,7 @@ void Form1::showGraphChoice()
         text1_->setVisible(*choice.showLineCount);
     }
     showAdditionsChoice();
+    showMeasurementStatus();
 }
 
 // The additions belong to the field-line graph: with the axis graph they keep
@@ -386,14 +408,128 @@ void Form1::showAdditionsChoice()
         addition->setEnabled(lines && !pairOn_);
 }
 
-// The values stay until the program ends; they show at the next run.
-void Form1::askCoilCurrent()
+// The values stay until the program ends; they show at the next run. False
+// when the dialog was cancelled.
+bool Form1::askCoilCurrent()
 {
     CoilCurrentDialog dialog(coil_, this);
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return false;
     coil_ = dialog.coil();
+    showMeasurementStatus();
     runIfLive();
+    return true;
+}
+
+// The measured values are compared in tesla: the turns and the current come
+// first. Then the file and its units; the file is read on the loader's thread.
+void Form1::openMeasurements()
+{
+    if (!coil_ && (!askCoilCurrent() || !coil_)) {
+        ShowProblem(this, QStringLiteral("Измерения сравниваются с расчетом в мТл: сначала задайте число витков и ток "
+                                         "(Вид → Ток и витки…)."));
+        return;
+    }
+    QFileDialog dialog(this, QStringLiteral("Открыть измерения"));
+    dialog.setObjectName(QStringLiteral("openMeasurementsDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Таблицы измерений (*.csv *.txt *.tsv *.dat)"), QStringLiteral("Все файлы (*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    MeasurementUnitsDialog units(path, measuredUnits_, this);
+    if (units.exec() != QDialog::Accepted)
+        return;
+    measuredUnits_ = units.units();
+    loadingName_ = QFileInfo(path).fileName();
+    openMeasurementsAction_->setEnabled(false);
+    loader_->load(QFile::encodeName(path).toStdString(), measuredUnits_);
+    showMeasurementStatus();
+}
+
+// A file that cannot be read changes nothing: the values open before stay.
+void Form1::takeMeasurements(MeasurementFileReading reading)
+{
+    loadingName_.clear();
+    openMeasurementsAction_->setEnabled(true);
+    if (!reading.set) {
+        showMeasurementStatus();
+        ShowProblem(this, QStringLiteral("Измерения не открыты. ") + QString::fromStdString(reading.refusal));
+        return;
+    }
+    measured_ = std::move(reading.set);
+    closeMeasurementsAction_->setEnabled(true);
+    fitAction_->setEnabled(true);
+    showMeasurementStatus();
+    runIfLive();
+}
+
+void Form1::closeMeasurements()
+{
+    measured_.reset();
+    closeMeasurementsAction_->setEnabled(false);
+    fitAction_->setEnabled(false);
+    showMeasurementStatus();
+    runIfLive();
+}
+
+// The line under the picture, there only while measured values are open or
+// being read: made with the first file.
+void Form1::showMeasurementStatus()
+{
+    const bool shown = measured_ || !loadingName_.isEmpty();
+    if (measurementLabel_ == nullptr) {
+        if (!shown)
+            return;
+        measurementLabel_ = new QLabel(this);
+        measurementLabel_->setObjectName(QStringLiteral("measurementLabel"));
+        fitBox_ = new QCheckBox(QStringLiteral("По&догнать"), this);
+        fitBox_->setObjectName(QStringLiteral("fitBox"));
+        fitBox_->setToolTip(QStringLiteral("Найти сдвиг z0 нуля линейки от середины катушки и множитель k "
+                                           "силы поля (метод наименьших квадратов)"));
+        fitBox_->setChecked(fitAction_->isChecked());
+        connect(fitBox_, &QCheckBox::toggled, fitAction_, &QAction::setChecked);
+        statusBar()->addWidget(measurementLabel_, 1);
+        statusBar()->addPermanentWidget(fitBox_);
+    }
+    fitBox_->setEnabled(measured_ != nullptr);
+    measurementLabel_->setText(measurementStatusText());
+    measurementLabel_->setToolTip(measurementFileText());
+    measurementLabel_->setAccessibleDescription(measurementFileText());
+    statusBar()->setVisible(shown);
+}
+
+QString Form1::measurementStatusText() const
+{
+    if (!loadingName_.isEmpty())
+        return QStringLiteral("Чтение измерений «%1»…").arg(loadingName_);
+    if (!measured_)
+        return {};
+    const QString count = QStringLiteral("Измерения: ") + QString::fromStdString(PointCountText(measured_->points.size()));
+    if (!coil_)
+        return count + QStringLiteral(" — задайте ток и витки (Вид → Ток и витки…)");
+    if (params_.graphMode != kAxisGraph)
+        return count + QStringLiteral(" — сравнение на графике «%1»").arg(FromUtf8(kAxisGraphEntry));
+    if (!lastRun_ || lastRun_->additions.measured != measured_ || !lastRun_->comparison)
+        return count + QStringLiteral(" — нажмите «расчет»");
+    const char decimal = QLocale().decimalPoint().at(0).toLatin1();
+    QString text = QStringLiteral("Измерения: ") +
+                   QString::fromStdString(ComparisonSummary(*lastRun_->comparison, decimal != 0 ? decimal : '.'));
+    if (lastRun_->additions.fit != fitAction_->isChecked())
+        text += QStringLiteral(" — нажмите «расчет»");
+    return text;
+}
+
+// The file and its units, for the tool tip of the line.
+QString Form1::measurementFileText() const
+{
+    if (!measured_)
+        return {};
+    const MeasurementSet& set = *measured_;
+    return QStringLiteral("Файл «%1», z в %2, B в %3")
+        .arg(QString::fromStdString(set.name), FromUtf8(UnitSymbol(set.units.z)), FromUtf8(UnitSymbol(set.units.b)));
 }
 
 // The values stay until a scroll bar or the dialog changes them.
@@ -432,8 +568,15 @@ void Form1::askUniformRegion()
 
 RunAdditions Form1::chosenAdditions() const
 {
-    RunAdditions a{exactLinesAction_->isChecked(), fieldMapAction_->isChecked(), arrowsAction_->isChecked(),
-                   equalFluxAction_->isChecked(), coil_, scalesAction_->isChecked()};
+    RunAdditions a;
+    a.exactLines = exactLinesAction_->isChecked();
+    a.fieldMap = fieldMapAction_->isChecked();
+    a.arrows = arrowsAction_->isChecked();
+    a.equalFlux = equalFluxAction_->isChecked();
+    a.coil = coil_;
+    a.scales = scalesAction_->isChecked();
+    a.measured = measured_;
+    a.fit = fitAction_->isChecked();
     if (pairOn_ && pair_)
         a.coils = PairArrangement(*pair_);
     if (uniformOn_)
@@ -471,7 +614,7 @@ void Form1::runCalculation()
         return;
     }
     liveStatusLabel_->hide();
-    showRun(settings, params_, additions, size, run.image, run.outcome.caption);
+    showRun(settings, params_, additions, size, run.image, run.outcome.caption, run.outcome.comparison);
 }
 
 // A live run starts on its own thread with the values as they are now; a
@@ -505,7 +648,7 @@ void Form1::showLiveResult(LiveResult result)
     params_.scaleX = drawn.scaleX;
     params_.scaleY = drawn.scaleY;
     showRun(result.request.settings, drawn, result.request.additions, result.request.size, std::move(result.image),
-            result.caption);
+            result.caption, std::move(result.comparison));
 }
 
 void Form1::showLiveStatus(const QString& text)
@@ -545,10 +688,11 @@ void Form1::cancelLiveRun()
 }
 
 void Form1::showRun(const CalcParams& settings, const CalcParams& drawn, RunAdditions additions, QSize size,
-                    QImage image, const std::string& caption)
+                    QImage image, const std::string& caption, std::optional<AxisComparison> comparison)
 {
     picture1_->setImage(std::move(image));
-    lastRun_ = RunRecord{settings, drawn, additions, size.width(), size.height()};
+    lastRun_ = RunRecord{settings, drawn, std::move(additions), size.width(), size.height(), std::move(comparison)};
+    showMeasurementStatus();
     picture1_->setAccessibleDescription(PictureDescription(lastRun_));
     savePictureAction_->setEnabled(true);
     copyPictureAction_->setEnabled(true);

@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "app/run_record.h"
+#include "measure/measured_units.h"
+#include "measure/measurement_set.h"
 #include "params/calc_params.h"
 #include "params/coil_arrangement.h"
 #include "params/coil_current.h"
@@ -15,6 +17,9 @@
 
 class DesktopActions;
 class LiveRunner;
+class MeasurementLoader;
+struct MeasurementFileReading;
+class QCheckBox;
 struct LiveResult;
 class QAction;
 class ParameterScrollBar;
@@ -38,7 +43,11 @@ class QTimer;
 // the millimetre and its turns and current for values in SI units, sets a
 // pair of coils (whose lines are its exact lines of equal flux) and the
 // outline of the region of uniform field, and can make every change of a
-// parameter run the calculation at once. The last run is kept as it was drawn: the picture reads
+// parameter run the calculation at once. The menu
+// "Файл" opens a table of measured values (read on a thread of its own), which
+// the axis graph then compares with the calculation, fitted when
+// "Подогнать" is on; a line under the picture sums the comparison up while
+// measurements are open. The last run is kept as it was drawn: the picture reads
 // its values under the cursor, describes itself to screen readers, and is
 // saved (as the export tool writes it) or copied from the menu "Файл".
 //
@@ -87,19 +96,28 @@ private:
     void showLiveProgress();
     void cancelLiveRun();
     void showRun(const CalcParams& settings, const CalcParams& drawn, RunAdditions additions, QSize size,
-                 QImage image, const std::string& caption);
+                 QImage image, const std::string& caption, std::optional<AxisComparison> comparison);
     void showAdditionsChoice();
     void openInstruction();
     void copyPicture();
-    void askCoilCurrent();
+    bool askCoilCurrent();
     void askCoilSize();
     void askCoilPair();
     void askUniformRegion();
+    void openMeasurements();
+    void takeMeasurements(MeasurementFileReading reading);
+    void closeMeasurements();
+    void showMeasurementStatus();
+    QString measurementStatusText() const;
+    QString measurementFileText() const;
 
     DesktopActions& desktop_;
     CalcParams params_;
     std::optional<RunRecord> lastRun_;  // nothing before the first run
     std::optional<CoilCurrent> coil_;   // turns and current for SI units; none: the unit n*I/2
+    std::shared_ptr<const MeasurementSet> measured_;  // the open measured values; none at start
+    MeasuredUnits measuredUnits_;       // as last chosen for a file, z in cm and B in mT at start
+    QString loadingName_;               // the file being read, while it is
     bool pairOn_ = false;               // a pair of coils instead of the program's coil
     std::optional<CoilPair> pair_;      // as the dialog last took it; none: never set
     bool uniformOn_ = false;            // the uniform region outlined
@@ -128,7 +146,13 @@ private:
     QAction* arrowsAction_ = nullptr;
     QAction* scalesAction_ = nullptr;
     QAction* liveAction_ = nullptr;
+    QAction* openMeasurementsAction_ = nullptr;
+    QAction* closeMeasurementsAction_ = nullptr;
+    QAction* fitAction_ = nullptr;
+    QLabel* measurementLabel_ = nullptr;  // in the status bar, made with the first file opened
+    QCheckBox* fitBox_ = nullptr;         // beside it: the same switch as fitAction_
     QLabel* liveStatusLabel_ = nullptr;  // over the picture: a live refusal, or a long live run's progress
     QTimer* liveProgressTimer_ = nullptr;
+    std::unique_ptr<MeasurementLoader> loader_;
     std::unique_ptr<LiveRunner> live_;  // declared last: its run has ended before the rest goes
 };

@@ -75,7 +75,7 @@ void LiveRunner::startWaiting()
         RunImage run = DrawRunImage(p, request.size, request.additions, CurrentClockReading, control);
         std::optional<LiveResult> result;
         if (run.outcome.done)
-            result = LiveResult{request, p, std::move(run.image), run.outcome.caption};
+            result = LiveResult{request, p, std::move(run.image), run.outcome.caption, std::move(run.outcome.comparison)};
         QMetaObject::invokeMethod(
             this, [this, generation, result = std::move(result)] { ended(generation, result); }, Qt::QueuedConnection);
     });

@@ -29,6 +29,7 @@ struct LiveResult {
     CalcParams drawn;     // the record as the run left it: its plot window and scales
     QImage image;
     std::string caption;  // the window caption after the run
+    std::optional<AxisComparison> comparison{};  // of the measured values, when it compared them
 };
 
 // Runs the calculations of live redraw one at a time on a thread of their own,

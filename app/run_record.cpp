@@ -37,6 +37,10 @@ QString PictureDescription(const std::optional<RunRecord>& run)
             text += QStringLiteral(", со стрелками");
         if (run->additions.fieldMap)
             text += QStringLiteral(", с модулем поля");
+    } else if (run->comparison && run->comparison->refusal.empty()) {
+        text += QStringLiteral(", с измерениями: ") + QString::fromStdString(PointCountText(run->comparison->pointCount));
+        if (run->comparison->fitted)
+            text += QStringLiteral(", подогнанными");
     }
     if (run->additions.scales)
         text += QStringLiteral(", со шкалами");

@@ -16,6 +16,7 @@ struct RunRecord {
     RunAdditions additions;  // as the View menu asked for them
     int width = 0;           // the picture's size, in its logical pixels
     int height = 0;
+    std::optional<AxisComparison> comparison{};  // of the measured values, when the run compared them
 };
 
 // The export tool's options that make the same picture (or its table of

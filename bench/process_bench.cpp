@@ -8,8 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "bench/measurement_rows.h"
 
 extern char** environ;
 
@@ -48,7 +51,22 @@ void TableProcess(benchmark::State& state)
 
 void PlainLinesProcess(benchmark::State& state) { measure(state, {ZOREKS_PLAIN_LINES_PROGRAM}); }
 
+// A million measured rows read and compared with the class's coil, written as the comparison's table or
+// drawn over the axis graph.
+void MeasuredProcess(benchmark::State& state, const char* extension)
+{
+    const std::string stem = "/tmp/zoreks_bench_measured_" + std::to_string(getpid());
+    const std::string rows = stem + ".csv", output = stem + "_out." + extension;
+    std::ofstream(rows) << MeasurementRows(1'000'000);
+    measure(state, {ZOREKS_RENDER_PROGRAM, "--radius", "0.021", "--length", "0.16", "--half-range", "0.2", "--turns",
+                    "320", "--current", "1.8", "--measured", rows, "--output", output});
+    unlink(rows.c_str());
+    unlink(output.c_str());
+}
+
 }  // namespace
 
 BENCHMARK(TableProcess)->Name("TableProcess/c_short_coil")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PlainLinesProcess)->Name("PlainLinesProcess/c_short_coil")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(MeasuredProcess, table, "csv")->Name("MeasuredProcess/million_rows_csv")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(MeasuredProcess, picture, "png")->Name("MeasuredProcess/million_rows_png")->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -4,6 +4,10 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <cmath>
+#include <memory>
+
+#include "field/exact_field.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
 #include "raster/raster_surface.h"
@@ -45,6 +49,29 @@ QImage EqualFluxFigure()
     return Graph(StartValues(kFieldLinesGraph), explained);
 }
 
+// Readings every centimetre along a ruler whose zero lies 15.3 cm before the
+// middle of a coil of R 2.1 cm, L 16 cm, 320 turns and 1.8 A, 3 % weaker than
+// calculated, with deviations of a few hundredths of a millitesla; fitted.
+QImage MeasuredFigure()
+{
+    CalcParams params = StartValues(kAxisGraph);
+    params.radius = 0.021;
+    params.length = 0.16;
+    params.halfRange = 0.2;
+    const CoilCurrent coil{320, 1.8};
+    auto set = std::make_shared<MeasurementSet>();
+    for (int i = 0; i <= 30; ++i) {
+        const double z = 0.01 * i;
+        const double deviation = 4e-5 * std::sin(2.3 * i);  // T, the same in every build
+        set->points.push_back({z, 0.97 * FluxDensityPerUnit(coil, 0.16) * ExactField(params, z - 0.153, 0).hz + deviation});
+    }
+    RunAdditions measured;
+    measured.coil = coil;
+    measured.measured = set;
+    measured.fit = true;
+    return Graph(params, measured);
+}
+
 // A pair of short coils with arrowheads.
 QImage PairFigure(const CoilPair& pair, double lines, bool mapAndRegion)
 {
@@ -70,6 +97,7 @@ void AddHelpFigures(QTextDocument& document)
     document.addResource(QTextDocument::ImageResource, QUrl(kLinesFigure), Graph(StartValues(kFieldLinesGraph)));
     document.addResource(QTextDocument::ImageResource, QUrl(kExactFigure), ExactLinesFigure());
     document.addResource(QTextDocument::ImageResource, QUrl(kEqualFluxFigure), EqualFluxFigure());
+    document.addResource(QTextDocument::ImageResource, QUrl(kMeasuredFigure), MeasuredFigure());
     document.addResource(QTextDocument::ImageResource, QUrl(kPairFigure), PairFigure({0.2, false}, 7, true));
     document.addResource(QTextDocument::ImageResource, QUrl(kOpposedPairFigure), PairFigure({0.35, true}, 12, false));
 }

@@ -17,6 +17,9 @@ inline constexpr const char* kEqualFluxFigure = "figure:equal-flux";
 inline constexpr long kFigureTurns = 800;
 inline constexpr double kFigureAmperes = 1.5;
 
+// A class's measurements on the axis of a small coil, fitted, over the curve:
+// <img src="figure:measured">.
+inline constexpr const char* kMeasuredFigure = "figure:measured";
 // Two short coils (R 0.2 m, L 0.1 m) in a region of half-size 0.6 m: the
 // Helmholtz pair over the strength map with its 1 % region of uniform field
 // (<img src="figure:pair">), and an opposed pair 0.35 m apart with 12 lines

@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "export/message_text.h"
+#include "params/message_text.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "measure/measured_units.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
 
@@ -33,9 +34,14 @@ enum class GraphKind {
 struct RenderOptions {
     CalcParams params;  // the program's start values, with the options applied
     GraphKind graph = GraphKind::Axis;
-    RunAdditions additions;  // drawn with the field lines only
+    RunAdditions additions;  // drawn with the field lines, the measured values with the axis graph
     int width = kStartPictureWidth;
     int height = kStartPictureHeight;
     std::string output;
     OutputFormat format = OutputFormat::Png;
+    // The export tool's file of measured values and the units it is written
+    // in, read into additions.measured before the run; the window and the page
+    // hand over the set they read instead.
+    std::string measuredFile{};
+    MeasuredUnits measuredUnits{};
 };

@@ -141,6 +141,21 @@ void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& ta
     }
 }
 
+void WriteComparisonTable(const CalcParams& p, const AxisComparison& c, const MeasurementSet& set, TableWriter& table)
+{
+    std::string& out = table.text();
+    out += "z,B,B_theory,residual\n";
+    for (const MeasuredPoint& m : set.points) {
+        const ComparedPoint row = ComparedAt(p, c, m);
+        for (const double v : {row.z, row.b, row.theory, row.residual}) {
+            appendDouble(out, v);
+            out += ',';
+        }
+        out.back() = '\n';
+        table.endRow();
+    }
+}
+
 void WriteTable(RenderOptions o, TableWriter& table)
 {
     CalcParams& p = o.params;
@@ -150,6 +165,13 @@ void WriteTable(RenderOptions o, TableWriter& table)
     SetPictureScale(p, picture);
     switch (o.graph) {
     case GraphKind::Axis:
+        if (const RunAdditions& a = o.additions; a.measured && a.coil) {
+            const AxisComparison c = CompareMeasurements(p, *a.coil, *a.measured, a.fit, {}, coils);
+            if (c.refusal.empty()) {
+                WriteComparisonTable(p, c, *a.measured, table);
+                break;
+            }
+        }
         WriteAxisCurveTable(p, table, coils);
         break;
     case GraphKind::Lines:

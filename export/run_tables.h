@@ -4,6 +4,8 @@
 
 #include "export/render_options.h"
 #include "export/table_writer.h"
+#include "measure/axis_comparison.h"
+#include "measure/measurement_set.h"
 #include "params/calc_params.h"
 #include "params/coil_arrangement.h"
 #include "params/coil_current.h"
@@ -45,10 +47,20 @@ void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& ta
                      const std::optional<CoilCurrent>& coil = std::nullopt,
                      const CoilArrangement& coils = SingleCoil());
 
+// "z,B,B_theory,residual": the measured values compared with the coil's field
+// on its axis, one row per point in the set's order, in metres and tesla: z in
+// the coil's frame (minus z0 when fitted), B as measured, B_theory the
+// calculated value there (times k when fitted), residual = B - B_theory
+// (measure/axis_comparison.h).
+void WriteComparisonTable(const CalcParams& p, const AxisComparison& c, const MeasurementSet& set, TableWriter& table);
+
 // The table of numbers the options ask for, as the CSV file's text, written
 // to the table writer as it is computed (and flushed at the end). The run
-// must be one that RunRefusal accepts. The field-line graph of an arrangement
-// other than the program's coil gives its exact-lines table.
+// must be one that RunRefusal accepts. The axis graph with measured values and
+// the coil's turns and current gives their comparison's table, unless the
+// comparison is refused (then, as the picture, the curve's). The field-line
+// graph of an arrangement other than the program's coil gives its exact-lines
+// table.
 void WriteTable(RenderOptions o, TableWriter& table);
 
 // The same table whole, as the CSV file's contents.

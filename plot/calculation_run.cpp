@@ -6,6 +6,7 @@
 
 #include "plot/axes.h"
 #include "plot/axis_curve.h"
+#include "plot/comparison_drawing.h"
 #include "plot/field_lines_drawing.h"
 #include "plot/field_map_drawing.h"
 #include "plot/line_additions.h"
@@ -52,10 +53,16 @@ try {
         return RunOutcome{false, {}, std::move(*reason), false};
 
     const ClockReading start = readClock();
-    surface.clear();
-    const CoilArrangement& coils = additions.coils;
-    SetPlotWindow(p, surface, coils);
     const bool lines = p.graphMode != kAxisGraph;
+    const CoilArrangement& coils = additions.coils;
+    std::optional<AxisComparison> comparison;
+    if (!lines && additions.measured && additions.coil)
+        comparison = CompareMeasurements(p, *additions.coil, *additions.measured, additions.fit, control.stop, coils);
+    const bool compared = comparison && comparison->refusal.empty();
+    surface.clear();
+    SetPlotWindow(p, surface, coils);
+    if (compared)
+        TakeInComparison(p, *comparison, *additions.measured);
     const bool field = !FieldVanishes(coils);
     FieldStrengthGrid strength;
     if (lines && field && (additions.fieldMap || additions.uniformPercent)) {
@@ -67,7 +74,10 @@ try {
     DrawAxes(p, surface);
     DrawWinding(p, surface, coils);
     if (!lines) {
-        DrawAxisCurve(p, surface, coils);
+        if (compared)
+            DrawComparison(p, *comparison, *additions.measured, surface);
+        else
+            DrawAxisCurve(p, surface, 1, coils);
     } else if (!IsProgramCoil(coils)) {
         DrawArrangementLines(p, additions, surface, control.stop);
     } else {
@@ -80,16 +90,16 @@ try {
     if (additions.uniformPercent)
         DrawUniformRegion(p, coils, *additions.uniformPercent, strength, surface);
     if (additions.scales)
-        DrawPictureScales(
-            PictureScalesOf(p, surface.width(), surface.height(), additions.coil, lines && additions.fieldMap, coils),
-            surface);
+        DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.coil,
+                                          lines && additions.fieldMap, compared ? comparison->fit.k : 1.0, coils),
+                          surface);
     if (lines && additions.fieldMap)
         DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
     int row = 0;
     for (const std::string& note : PictureNotes(p, additions))
         DrawPictureNote(surface, note, row++);
     const ClockReading end = readClock();
-    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false};
+    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison)};
 } catch (const RunStopped&) {
     return RunOutcome{false, {}, {}, true};
 }

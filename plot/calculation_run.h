@@ -1,9 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "measure/axis_comparison.h"
+#include "measure/measurement_set.h"
 #include "params/calc_params.h"
 #include "params/coil_arrangement.h"
 #include "params/coil_current.h"
@@ -32,16 +35,20 @@ std::string RunCaption(int elapsedSeconds);
 // Russian sentence for the user; nothing when it can.
 std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
-// What a run may show besides the program's picture: the first four with the
-// field-line graph only; the scales, the coils and the uniform region with
-// both graphs.
+// What a run may show besides the program's picture: the field-line graph
+// its lines' additions, the axis graph measured values compared with it, and
+// either graph the scales, the coils and the uniform region.
 struct RunAdditions {
     bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
     bool fieldMap = false;    // the field strength |H| as colours, under everything else
     bool arrows = false;      // arrowheads along every line, pointing along the field
     bool equalFlux = false;   // the exact lines on levels of equal flux instead of through the seeds
-    std::optional<CoilCurrent> coil;  // the map's colour scale and the axis graph's scale in mT rather than n*I/2
-    bool scales = false;              // tick marks and numbers on the picture's edges and axes (plot/picture_scales.h)
+    std::optional<CoilCurrent> coil{};  // the map's colour scale and the axis graph's scale in mT rather than n*I/2
+    bool scales = false;                // tick marks and numbers on the picture's edges and axes (plot/picture_scales.h)
+    // Axis graph, with the coil's turns and current: measured values over the
+    // curve (plot/comparison_drawing.h), fitted when asked (measure/axis_fit.h).
+    std::shared_ptr<const MeasurementSet> measured{};
+    bool fit = false;
     // The coils whose field is shown: the program's coil alone, or an
     // arrangement (a pair), whose field lines are its lines of equal flux.
     CoilArrangement coils{};
@@ -57,6 +64,9 @@ struct RunOutcome {
     std::string caption;   // the window caption after the run
     std::string refusal;   // the reason of a refused run, which changed nothing
     bool stopped = false;  // abandoned at a stop request: the picture is unfinished
+    // The axis graph's comparison with the measured values, when they were
+    // given with the coil's turns and current.
+    std::optional<AxisComparison> comparison{};
 };
 
 // The calculation run: clears the picture, fixes the plot window and scales,
@@ -66,8 +76,13 @@ struct RunOutcome {
 // the exact lines (plain, or on levels of equal flux) and the arrowheads along
 // the lines; then, with either graph, the uniform region's outline (on the
 // axis graph its stretch of the axis), the scales, and the map's colour scale
-// last. For an arrangement of coils other than the program's coil, every
-// coil's winding is drawn, the axis curve is the coils' sum, and the
+// last. Measured values with the coil's turns and current are compared with
+// the axis graph: the plot window takes them in, and the ideal long coil's
+// level, the curve (times k when fitted) and the points are drawn instead of
+// the plain curve; a comparison refused (AxisComparison::refusal) leaves the
+// picture as without measurements. For an arrangement of coils other than
+// the program's coil, every coil's winding is drawn, the axis curve (and the
+// field measurements are compared with) is the coils' sum, and the
 // field-line graph shows the arrangement's lines of equal flux
 // (field/flux_contours.h) in the graph's colour instead of the traced lines;
 // a field that vanishes everywhere draws no lines and no map. Notes in words

@@ -67,10 +67,11 @@ struct PictureScales {
 
 // The scales for the run that left the record p (its plot window and scales)
 // on a picture of width x height pixels; avoidLegend: the map's colour scale
-// will lie over its corner (plot/map_legend.h). The axis graph's curve, which
+// will lie over its corner (plot/map_legend.h); curveFactor: the axis graph's
+// curve is drawn as that many times Hz (a fitted comparison). The curve, which
 // the texts keep off, is that of the coils.
 PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                              bool avoidLegend, const CoilArrangement& coils = SingleCoil());
+                              bool avoidLegend, double curveFactor = 1, const CoilArrangement& coils = SingleCoil());
 
 // Draws the edge lines and tick marks as lines and the texts in the pixel font, in the axes'
 // colour.

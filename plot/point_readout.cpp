@@ -2,25 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "field/arrangement_field.h"
 #include "field/field_slope.h"
 #include "field/uniform_region.h"
 #include "plot/picture_notes.h"
+#include "params/message_text.h"
 
 namespace {
 
 constexpr int kTurnCount = 50;  // as the winding is drawn: neighbouring turns touch
-
-std::string Printed(const char* format, double value, char decimalSeparator)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    std::string s(text);
-    std::replace(s.begin(), s.end(), '.', decimalSeparator);
-    return s;
-}
 
 // Fills the %1, %2, ... of a row with the texts, in order.
 std::string Row(std::string pattern, std::initializer_list<std::string> texts)
@@ -169,8 +160,8 @@ std::string RegionRow(const CalcParams& p, const RunAdditions& a, const ReadoutN
 
 ReadoutNumbers PlainReadoutNumbers(char decimalSeparator)
 {
-    return {[decimalSeparator](double v) { return Printed("%.3f", v, decimalSeparator); },
-            [decimalSeparator](double v) { return Printed("%.4g", v, decimalSeparator); }};
+    return {[decimalSeparator](double v) { return PrintedNumber("%.3f", v, decimalSeparator); },
+            [decimalSeparator](double v) { return PrintedNumber("%.4g", v, decimalSeparator); }};
 }
 
 std::string PointReadout(const CalcParams& drawn, int width, int height, double x, double y,

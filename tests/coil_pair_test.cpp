@@ -8,6 +8,7 @@
 #include "field/equal_flux_lines.h"
 #include "field/flux_contours.h"
 #include "field/uniform_region.h"
+#include "measure/axis_comparison.h"
 #include "test_support.h"
 
 namespace {
@@ -20,6 +21,7 @@ enum class Check {
     LinesOnLevels,   // every vertex on one of the levels (k - 1/2)/N psi(-D/2, R), both signs if opposed
     LinesComplete,   // every crossing of a level on a fine grid lies on a piece, no piece twice; the most pieces a level has
     UniformLength,   // the region's reach on the axis where the closed form leaves the tolerance
+    MeasuredFit,     // measurements of the pair, off the ruler's zero and 3 % weak: the fit finds both
 };
 
 struct PairCase {
@@ -144,6 +146,18 @@ TEST_P(PairPhysics, AgreesWithKnownPhysics)
         EXPECT_EQ(most, static_cast<size_t>(c.expected));
         break;
     }
+    case Check::MeasuredFit: {
+        const CoilCurrent current{100, 2};
+        const double c0 = FluxDensityPerUnit(current, c.L), z0 = 0.137;
+        MeasurementSet set;
+        for (int i = 0; i <= 40; ++i)
+            set.points.push_back({0.015 * i, 0.97 * c0 * ref.field(0.015 * i - z0, 0).hz});
+        const AxisComparison fitted = CompareMeasurements(p, current, set, true, {}, coils);
+        EXPECT_TRUE(fitted.fitted && std::fabs(fitted.fit.z0 - z0) < 1e-6 && std::fabs(fitted.fit.k - 0.97) < 1e-6)
+            << fitted.fit.z0 << " " << fitted.fit.k;
+        EXPECT_LT(fitted.rms, 1e-6 * c0);
+        break;
+    }
     case Check::UniformLength: {
         const double share = c.expected / 100, h0 = ThinAxial(c.R, c.L, c.D, 0);
         double in = 0, out = 0.6;  // the reach where the thin loops' field leaves the tolerance
@@ -174,7 +188,8 @@ INSTANTIATE_TEST_SUITE_P(Pairs, PairPhysics, testing::Values(
     PairCase{"opposed_lines_on_levels_of_both_signs", 0.2, 0.05, 0.35, true, Check::LinesOnLevels},
     PairCase{"separate_loops_around_each_coil_all_found", 0.1, 0.05, 0.5, false, Check::LinesComplete, 2},
     PairCase{"opposed_pieces_all_found", 0.2, 0.05, 0.35, true, Check::LinesComplete, 1},
-    PairCase{"helmholtz_one_per_cent_region", 0.2, 2e-4, 0.2, false, Check::UniformLength, 1}),
+    PairCase{"helmholtz_one_per_cent_region", 0.2, 2e-4, 0.2, false, Check::UniformLength, 1},
+    PairCase{"measurements_of_an_opposed_pair_fitted", 0.05, 0.02, 0.1, true, Check::MeasuredFit}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The opposed pair has no uniform region; coinciding opposed coils have no

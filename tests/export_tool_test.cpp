@@ -85,6 +85,14 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--graph", "lines", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph field"},
         {{"--graph", "lines", "--scales", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph axis --scales"},
         {{"--scales=1", "--output", "a.png"}, "без значения"},
+        // measured values: compared with the axis graph in tesla, their units named exactly, fitted only when given
+        {{"--measured", "m.csv", "--output", "a.png"}, "--turns N --current I"},
+        {{"--graph", "lines", "--measured", "m.csv", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph axis"},
+        {{"--measured=", "--turns", "8", "--current", "1", "--output", "a.png"}, "имя файла"},
+        {{"--fit", "--output", "a.png"}, "--measured ФАЙЛ"},
+        {{"--measured-units", "cm:mT", "--output", "a.png"}, "--measured ФАЙЛ"},
+        {{"--measured", "m.csv", "--measured-units", "cm:Гс", "--turns", "8", "--current", "1", "--output", "a.png"}, "«cm:Гс»"},
+        {{"--measured", "m.csv", "--fit=1", "--turns", "8", "--current", "1", "--output", "a.png"}, "без значения"},
         {{"--opposed", "--output", "a.png"}, "вместе с парой катушек (--pair D)"},
         {{"--pair", "0.2", "--opposed=1", "--output", "a.png"}, "без значения"},
         {{"--graph", "field", "--uniform", "1", "--output", "a.csv"}, "axis и lines"},
@@ -301,6 +309,48 @@ TEST_F(RenderTool, MistakesWriteNothingAndAnOldFileIsReplacedOnlyWhole)
     EXPECT_TRUE(QFileInfo(dir.filePath("link.png")).isSymLink());
     EXPECT_EQ(QFile::permissions(dir.filePath("pic.png")) & 0xf0ff, QFile::ReadOwner | QFile::WriteOwner);  // owner, group, others
     EXPECT_EQ(contents("pic.png"), contents("link.png"));
+}
+
+// Measured values from a file: the comparison's table, the picture the window draws with them; a file
+// that cannot be read or fitted is refused with the line where reading stopped, and nothing is written.
+TEST_F(RenderTool, MeasuredValuesFromAFileAndBadFilesWriteNothing)
+{
+    QFile good(dir.filePath("class.csv")), bad(dir.filePath("bad.csv")), one(dir.filePath("one.csv"));
+    ASSERT_TRUE(good.open(QIODevice::WriteOnly) && bad.open(QIODevice::WriteOnly) && one.open(QIODevice::WriteOnly));
+    good.write("z, mm;B, G\r\n-30;27,5\r\n0;43,1\r\n30;28,2\r\n");
+    bad.write("z;B\n1;2\nxy;3\n4;5\n");
+    one.write("1;2\n1;3\n1;4\n");
+    good.close(), bad.close(), one.close();
+    const auto coilOf = [](const char* length) {
+        return QStringList{"--radius", "0.021", "--length", length, "--half-range", "0.1", "--turns", "320", "--current", "1.8"};
+    };
+    const QStringList coil = coilOf("0.16");
+    ASSERT_EQ(run(coil + QStringList{"--measured", "class.csv", "--measured-units", "mm:G", "--output", "t.csv"}), 0) << printed.toStdString();
+    const std::vector<QStringList> table = rows("t.csv");
+    ASSERT_EQ(table.size(), 5u);
+    EXPECT_EQ(table[0], QStringList({"z", "B", "B_theory", "residual"}));
+    EXPECT_TRUE(table[2][0].toDouble() == 0 && table[2][1].toDouble() == 43.1 / 1e4) << table[2].join(',').toStdString();
+
+    ASSERT_EQ(run(coil + QStringList{"--measured", "class.csv", "--measured-units", "mm:G", "--fit", "--output", "f.png"}), 0);
+    RenderOptions o = Accepted({"--radius", "0.021", "--length", "0.16", "--half-range", "0.1", "--turns", "320", "--current",
+                                "1.8", "--fit", "--measured", "class.csv", "--measured-units", "mm:G", "--output", "f.png"});
+    o.additions.measured = std::make_shared<MeasurementSet>(
+        MeasurementSet{{{-0.03, 27.5e-4}, {0, 43.1e-4}, {0.03, 28.2e-4}}, o.measuredUnits, "class.csv"});
+    RasterSurface window(651, 320);
+    RunCalculation(o.params, window, StoppedClock, o.additions);
+    EXPECT_EQ(QImage(dir.filePath("f.png"), "PNG").convertToFormat(QImage::Format_RGB32), ImageOf(window));
+
+    const std::pair<QStringList, QString> refused[] = {
+        {coil + QStringList{"--measured", "bad.csv"}, "Файл «bad.csv», строка 3: не число «xy».\n"},
+        {coil + QStringList{"--measured", "missing.csv"}, "Файл «missing.csv», такого файла нет.\n"},
+        {coil + QStringList{"--measured", "one.csv", "--fit"}, "Подогнать (--fit) нельзя: точки сняты меньше чем в трех разных местах z.\n"},
+        {coilOf("0") + QStringList{"--measured", "class.csv"}, "Сравнить с измерениями нельзя: у соленоида нулевой длины нет поля.\n"},
+    };
+    for (const auto& [args, message] : refused) {
+        EXPECT_EQ(run(args + QStringList{"--output", "x.csv"}), 2) << args.join(' ').toStdString();
+        EXPECT_EQ(printed, message);
+    }
+    EXPECT_EQ(files(), QStringList({"bad.csv", "class.csv", "f.png", "one.csv", "t.csv"}));
 }
 
 // The tool alone, without the module it paints with: tables still, pictures refused with the reason.

@@ -51,8 +51,9 @@ TEST(ParameterSweep, PairsOverEveryCorner)
                             for (const int16_t graph : {kAxisGraph, kFieldLinesGraph}) {
                                 CalcParams p = RunValues(graph, R, L, a, D == 0.3 ? 200 : 7);
                                 TestSurface surface(w, h, false);
-                                const RunAdditions more{true, true, true, true, std::nullopt, true,
-                                                        PairArrangement({D, opposed}), D == 20 ? 100 : 1};
+                                RunAdditions more{true, true, true, true, std::nullopt, true};
+                                more.coils = PairArrangement({D, opposed});
+                                more.uniformPercent = D == 20 ? 100 : 1;
                                 const RunOutcome out = RunCalculation(p, surface, StoppedClock, more);
                                 EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())
                                     << "graph " << graph << " R=" << R << " L=" << L << " a=" << a << " D=" << D

@@ -6,6 +6,8 @@
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
 #include "app/system_desktop_actions.h"  // never used: no help command is chosen
+#include "measure/axis_comparison.h"
+#include "measure/measurement_reading.h"
 #include "export/render_options.h"
 #include "field/axial_field.h"
 #include "field/exact_field.h"
@@ -56,6 +58,24 @@ Handler SaveAs(const QString& path, const QString& filter)
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept();
     };
+}
+
+// Chooses the file in the open dialog, then the units in the units dialog.
+std::vector<Handler> OpenWithUnits(const QString& path, int lengthUnit, int fluxUnit)
+{
+    return {[=](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(dialog != nullptr);
+                dialog->selectFile(path);
+                static_cast<QDialog*>(dialog)->accept();
+            },
+            [=](QWidget* modal) {
+                for (const auto& [name, unit] : {std::pair{"lengthUnitBox", lengthUnit}, {"fluxUnitBox", fluxUnit}}) {
+                    auto* box = modal->findChild<QComboBox*>(QString::fromLatin1(name));
+                    box->setCurrentIndex(box->findData(unit));
+                }
+                QMetaObject::invokeMethod(modal, "accept", Qt::QueuedConnection);
+            }};
 }
 
 RunAdditions ExactLinesOnly()
@@ -412,6 +432,86 @@ private slots:
             QCOMPARE(written, ExportedContents(expected));
         else
             QVERIFY(written.startsWith(expected.format == OutputFormat::Svg ? "<?xml" : "%PDF"));
+    }
+
+    void measuredValuesAreComparedWithTheAxisGraph_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("lengthUnit");
+        QTest::addColumn<int>("fluxUnit");
+        QTest::addColumn<QString>("problem");  // the box's text after «Измерения не открыты. »; empty: read
+        QTest::newRow("centimetres and millitesla, semicolons")
+            << QByteArray("z, см;B, мТл\r\n-10;1,2\r\n0;3,1\r\n10;1,3\r\n") << int(LengthUnit::Centimetre)
+            << int(FluxDensityUnit::Millitesla) << "";
+        QTest::newRow("metres and gauss, tabs") << QByteArray("-0.1\t12\n0\t31\n0.1\t13\n") << int(LengthUnit::Metre)
+                                                << int(FluxDensityUnit::Gauss) << "";
+        QTest::newRow("text in a number") << QByteArray("z;B\n1;2\n3;xy\n4;5\n") << int(LengthUnit::Centimetre)
+                                          << int(FluxDensityUnit::Millitesla) << "Файл «m.csv», строка 3: не число «xy».";
+    }
+
+    // Turns and current are asked for first; the file is read without blocking the window; a run compares;
+    // a bad file says why and keeps the values open before; without measurements the window is the plain one.
+    void measuredValuesAreComparedWithTheAxisGraph()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, lengthUnit);
+        QFETCH(int, fluxUnit);
+        QFETCH(QString, problem);
+        const int plainHeight = picture()->height();
+        QVERIFY(form->findChild<QStatusBar*>() == nullptr && !control("fitAction")->isEnabled());
+        QTemporaryDir dir;
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        write(QStringLiteral("first.csv"), "1;1\n2;2\n3;3\n4;4\n");
+        write(QStringLiteral("m.csv"), contents);
+        const Handler coil = [](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("turnsEdit"))->setText(QStringLiteral("320"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("currentEdit"))->setText(QStringLiteral("1.8"));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        };
+        std::vector<Handler> first{coil};
+        for (const Handler& h : OpenWithUnits(dir.filePath(QStringLiteral("first.csv")), int(LengthUnit::Centimetre),
+                                              int(FluxDensityUnit::Millitesla)))
+            first.push_back(h);
+        HandleModals(first, [this] { control("openMeasurementsAction")->trigger(); });
+        auto* status = control<QLabel>("measurementLabel");
+        QVERIFY(status != nullptr);
+        QTRY_COMPARE(status->text(), QStringLiteral("Измерения: 4 точки — нажмите «расчет»"));
+        QVERIFY(picture()->height() < plainHeight);  // the line under the picture
+
+        QString seen;
+        std::vector<Handler> second = OpenWithUnits(dir.filePath(QStringLiteral("m.csv")), lengthUnit, fluxUnit);
+        HandleModals(second, [this] { control("openMeasurementsAction")->trigger(); });
+        if (!problem.isEmpty()) {
+            const Handler readBox = [&](QWidget* box) { seen = static_cast<QMessageBox*>(box)->text(); box->close(); };
+            HandleModals({readBox}, [&] { QTRY_VERIFY(!seen.isEmpty()); });
+            QCOMPARE(seen, QStringLiteral("Измерения не открыты. ") + problem);
+        }
+        QTRY_VERIFY(!status->text().startsWith(QStringLiteral("Чтение")));
+        control<QCheckBox>("fitBox")->click();  // the same switch as the menu's
+        QVERIFY(control("fitAction")->isChecked());
+        run();
+        const QString summary = status->text();
+        QVERIFY2(summary.startsWith(problem.isEmpty() ? QStringLiteral("Измерения: 3 точки: z0 = ")
+                                                      : QStringLiteral("Измерения: 4 точки: z0 = ")),
+                 qPrintable(summary));
+        // The core's comparison of the file's values in the units chosen, with the coil of the controls.
+        const MeasuredUnits units{LengthUnit(lengthUnit), FluxDensityUnit(fluxUnit)};
+        const MeasurementReading read = ReadMeasurements(problem.isEmpty() ? contents.toStdString() : "1;1\n2;2\n3;3\n4;4\n", units);
+        const AxisComparison expected = CompareMeasurements(form->params(), CoilCurrent{320, 1.8},
+                                                            MeasurementSet{read.points, units, "m.csv"}, true);
+        QCOMPARE(summary, QStringLiteral("Измерения: ") + QString::fromStdString(ComparisonSummary(expected, ',')));
+        QTemporaryDir saved;
+        HandleModals({SaveAs(saved.filePath(QStringLiteral("t")), QStringLiteral("Таблица CSV (*.csv)"))},
+                     [this] { control("savePictureAction")->trigger(); });
+        QFile table(saved.filePath(QStringLiteral("t.csv")));
+        QVERIFY(table.open(QIODevice::ReadOnly) && table.readLine() == "z,B,B_theory,residual\n");
+
+        control("closeMeasurementsAction")->trigger();
+        QVERIFY(!form->findChild<QStatusBar*>()->isVisible() && !control("fitAction")->isEnabled());
+        QTRY_COMPARE(picture()->height(), plainHeight);  // the window's own layout once more
     }
 
     // A file that cannot be written: the reason under the program's title, and nothing changes.

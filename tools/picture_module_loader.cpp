@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "export/message_text.h"
+#include "params/message_text.h"
 #include "tools/picture_module.h"
 
 namespace {

@@ -6,10 +6,11 @@
 #include <optional>
 
 #include "params/coil_arrangement.h"
+#include "measure/measured_units.h"
 #include "params/coil_current.h"
 #include "params/uniform_tolerance.h"
 #include "params/line_count_text.h"
-#include "export/message_text.h"
+#include "params/message_text.h"
 
 const std::string_view kRenderHelp =
     "Использование: zoreks-render [параметры] --output ФАЙЛ\n"
@@ -41,7 +42,21 @@ const std::string_view kRenderHelp =
     "  --current I         ток, А, от -1000 до 1000, не 0; вместе с --turns\n"
     "                      добавляет к таблице field столбцы Bz,Br,B в теслах,\n"
     "                      а шкалу --field-map и шкалу поля на оси (--scales)\n"
-    "                      подписывает в мТл\n"
+    "                      подписывает в мТл; нужен для сравнения с измерениями\n"
+    "                      (--measured)\n"
+    "  --measured ФАЙЛ     измерения на оси катушки: в каждой строке первые два\n"
+    "                      числа — z и B (разделитель — запятая, точка с запятой,\n"
+    "                      табуляция или пробелы; десятичная запятая, где\n"
+    "                      разделитель не запятая; одна строка заголовка; UTF-8\n"
+    "                      или UTF-16), не меньше трех точек; рисуются точками\n"
+    "                      поверх поля на оси B(z) = μ0·N/L·I/2·Hz(z), с уровнем\n"
+    "                      длинной катушки μ0·N·I/L (пунктир); только с --graph\n"
+    "                      axis, --turns и --current\n"
+    "  --measured-units Z:B  единицы в файле измерений: Z — m, cm или mm, B — T,\n"
+    "                      mT или G (по умолчанию cm:mT, то есть см и мТл)\n"
+    "  --fit               подогнать по измерениям методом наименьших квадратов\n"
+    "                      сдвиг z0 нуля линейки от середины катушки и множитель k\n"
+    "                      силы поля: кривая k·B(z), точки в z − z0\n"
     "  --pair D            пара соосных катушек того же радиуса и длины с серединами\n"
     "                      в точках z = -D/2 и z = +D/2; D — расстояние между\n"
     "                      серединами, м, от 0 до 20 с точностью до миллиметра\n"
@@ -68,15 +83,20 @@ const std::string_view kRenderHelp =
     "field — z,r,Hz,Hr,H,Psi в центрах ШxВ ячеек области z от -A до A, r от 0\n"
     "до A·В/Ш: поле в единицах n·I/2 и функция потока Psi (n·I/2·м²), с --turns\n"
     "и --current еще Bz,Br,B в теслах (B = μ0·N/L·I/2 × поле). На обмотке Hz —\n"
-    "среднее его значений по обе стороны. С --pair таблицы axis и field дают поле\n"
-    "пары, а exact-lines и lines — ее линии равного потока line,point,z,r\n"
-    "(четверть z >= 0, r >= 0; остальное — их зеркальные отражения; --exact-lines\n"
-    "и --equal-flux для пары ничего не меняют). Дробная часть отделяется точкой.\n"
+    "среднее его значений по обе стороны. Для axis с --measured — z,B,B_theory,\n"
+    "residual: по строке на точку в порядке файла, в метрах и теслах: z от\n"
+    "середины катушки (с --fit z − z0), B измеренное, B_theory расчетное (с --fit\n"
+    "умноженное на k), residual = B − B_theory. С --pair таблицы axis и field\n"
+    "дают поле пары, а exact-lines и lines — ее линии равного потока\n"
+    "line,point,z,r (четверть z >= 0, r >= 0; остальное — их зеркальные\n"
+    "отражения; --exact-lines и --equal-flux для пары ничего не меняют).\n"
+    "Дробная часть отделяется точкой.\n"
     "\n"
     "Пример: zoreks-render --graph lines --output lines.png\n"
     "\n"
-    "Код завершения: 0 — файл записан, 2 — неверные параметры, 1 — файл не удалось\n"
-    "записать. Существующий файл заменяется только целиком записанным новым.\n";
+    "Код завершения: 0 — файл записан, 2 — неверные параметры или файл измерений,\n"
+    "1 — файл не удалось записать. Существующий файл заменяется только целиком\n"
+    "записанным новым.\n";
 
 namespace {
 
@@ -84,7 +104,7 @@ constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
 enum class Option {
     Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Scales, Turns,
-    Current, Pair, Opposed, Uniform, Help
+    Current, Measured, Units, Fit, Pair, Opposed, Uniform, Help
 };
 
 struct OptionName {
@@ -92,7 +112,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 18> kOptions{{
+constexpr std::array<OptionName, 21> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -107,6 +127,9 @@ constexpr std::array<OptionName, 18> kOptions{{
     {"--scales", Option::Scales},
     {"--turns", Option::Turns},
     {"--current", Option::Current},
+    {"--measured", Option::Measured},
+    {"--measured-units", Option::Units},
+    {"--fit", Option::Fit},
     {"--pair", Option::Pair},
     {"--opposed", Option::Opposed},
     {"--uniform", Option::Uniform},
@@ -248,6 +271,19 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
         CoilOf(o).amperes = *current.amperes;
         return std::nullopt;
     }
+    case Option::Measured:
+        if (value.empty())
+            return std::string("После --measured нужно имя файла измерений.");
+        o.measuredFile = value;
+        return std::nullopt;
+    case Option::Units: {
+        const auto units = MeasuredUnitsFromText(value);
+        if (!units)
+            return "Единицы измерений (--measured-units) задаются как Z:B, Z — m, cm или mm, B — T, mT или G, "
+                   "например cm:mT, а не " + QuotedForMessage(value) + ".";
+        o.measuredUnits = *units;
+        return std::nullopt;
+    }
     case Option::Pair: {
         const PairDistanceReading distance = PairDistanceFromText(value);
         if (!distance.metres || value.find_first_of(", \t") != std::string_view::npos)
@@ -271,6 +307,7 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
     case Option::EqualFlux:
     case Option::Scales:
     case Option::Opposed:
+    case Option::Fit:
     case Option::Help:
         break;
     }
@@ -278,7 +315,7 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
 }
 
 // Options that only make sense together; the reason when they do not.
-std::optional<std::string> combinationProblem(const RenderOptions& o)
+std::optional<std::string> combinationProblem(const RenderOptions& o, bool unitsGiven)
 {
     const bool table = o.format == OutputFormat::Csv;
     if ((o.graph == GraphKind::ExactLines || o.graph == GraphKind::Field) && !table)
@@ -294,10 +331,19 @@ std::optional<std::string> combinationProblem(const RenderOptions& o)
         return std::string("Число витков и ток задаются вместе: --turns N --current I.");
     if (o.additions.uniformPercent && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
         return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
+    const bool measured = !o.measuredFile.empty();
+    if (measured && o.graph != GraphKind::Axis)
+        return std::string("Измерения (--measured) сравниваются только с полем на оси (--graph axis).");
+    if (measured && !o.additions.coil)
+        return std::string("Для сравнения с измерениями (--measured) нужны число витков и ток: --turns N --current I.");
     const bool axisScale = o.additions.scales && o.graph == GraphKind::Axis;
-    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap && !axisScale)
-        return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map "
-                           "и --graph axis --scales.");
+    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap && !axisScale && !measured)
+        return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map, "
+                           "--graph axis --scales и --measured.");
+    if (o.additions.fit && !measured)
+        return std::string("Подгонка (--fit) делается по измерениям: --measured ФАЙЛ.");
+    if (unitsGiven && !measured)
+        return std::string("Единицы измерений (--measured-units) задаются вместе с --measured ФАЙЛ.");
     return std::nullopt;
 }
 
@@ -312,6 +358,8 @@ bool& switchOf(Option option, RunAdditions& a)
         return a.arrows;
     case Option::Scales:
         return a.scales;
+    case Option::Fit:
+        return a.fit;
     default:
         return a.equalFlux;
     }
@@ -345,7 +393,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
             return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
         const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap ||
                           *option == Option::Arrows || *option == Option::EqualFlux ||
-                          *option == Option::Scales || *option == Option::Opposed;
+                          *option == Option::Scales || *option == Option::Fit || *option == Option::Opposed;
         if (flag && eq != std::string_view::npos)
             return refused("Параметр " + std::string(name) + " пишется без значения.");
         if (*option == Option::Help) {
@@ -379,7 +427,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
             return refused("Встречное включение (--opposed) задается только вместе с парой катушек (--pair D).");
         o.additions.coils = PairArrangement({pair->distance, true});
     }
-    if (auto problem = combinationProblem(o))
+    if (auto problem = combinationProblem(o, seen[static_cast<size_t>(Option::Units)]))
         return refused(std::move(*problem));
     result.action = ParsedArguments::Action::Render;
     return result;

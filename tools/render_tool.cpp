@@ -5,6 +5,8 @@
 #include "export/file_replacement.h"
 #include "export/run_tables.h"
 #include "export/table_writer.h"
+#include "measure/axis_comparison.h"
+#include "measure/measurement_file.h"
 #include "plot/calculation_run.h"
 #include "surface/blank_surface.h"
 #include "tools/render_arguments.h"
@@ -28,13 +30,34 @@ int writeTableFile(const RenderOptions& o, std::ostream& err)
     return kWritten;
 }
 
-int render(const RenderOptions& o, std::ostream& err, const PicturePainter& paint)
+// Reads the measurement file the options name into their additions; why it
+// cannot be compared (or fitted) as asked, when it cannot.
+std::optional<std::string> takeMeasurements(RenderOptions& o)
+{
+    MeasurementFileReading reading = ReadMeasurementFile(o.measuredFile, o.measuredUnits);
+    if (!reading.set)
+        return std::move(reading.refusal);
+    if (auto refusal = ComparisonRefusal(o.params, *o.additions.coil))
+        return "Сравнить с измерениями нельзя: " + *refusal + ".";
+    if (o.additions.fit)
+        if (auto refusal = FitRefusal(reading.set->points))
+            return "Подогнать (--fit) нельзя: " + *refusal + ".";
+    o.additions.measured = std::move(reading.set);
+    return std::nullopt;
+}
+
+int render(RenderOptions o, std::ostream& err, const PicturePainter& paint)
 {
     // The window's reasons, before anything is computed or written.
     if (auto reason = RunRefusal(o.params, BlankSurface(o.width, o.height))) {
         err << *reason << '\n';
         return kRefused;
     }
+    if (!o.measuredFile.empty())
+        if (auto problem = takeMeasurements(o)) {
+            err << *problem << '\n';
+            return kRefused;
+        }
     if (auto problem = OutputPathProblem(o.output)) {
         err << *problem << '\n';
         return kNotWritten;

@@ -1,4 +1,7 @@
-#include "export/message_text.h"
+#include "params/message_text.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -46,4 +49,13 @@ std::string QuotedForMessage(std::string_view text)
         }
     }
     return out + "»";
+}
+
+std::string PrintedNumber(const char* format, double value, char decimalSeparator)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    std::string s(text);
+    std::replace(s.begin(), s.end(), '.', decimalSeparator);
+    return s;
 }

@@ -1,0 +1,84 @@
+#include "app/measurement_units_dialog.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QRegularExpression>
+
+#include "app/dialog_parts.h"
+#include "measure/measurement_text.h"
+
+namespace {
+
+constexpr qint64 kHeadBytes = 2048;
+constexpr int kHeadLines = 6;
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The first lines of the file as the reader will see them.
+QString FileHead(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.read(kHeadBytes);
+    DecodedText decoded;
+    DecodeMeasurementText(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), decoded);
+    QStringList lines = FromUtf8(decoded.text).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    if (lines.size() > kHeadLines)
+        lines.resize(kHeadLines);
+    for (QString& line : lines)
+        line.replace(QLatin1Char('\t'), QStringLiteral("    "));
+    return lines.join(QLatin1Char('\n'));
+}
+
+template <typename Unit>
+QComboBox* MakeUnitBox(QWidget* parent, const char* name, std::initializer_list<Unit> units, Unit now)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    for (const Unit unit : units) {
+        box->addItem(FromUtf8(UnitSymbol(unit)), static_cast<int>(unit));
+        if (unit == now)
+            box->setCurrentIndex(box->count() - 1);
+    }
+    return box;
+}
+
+}  // namespace
+
+MeasurementUnitsDialog::MeasurementUnitsDialog(const QString& path, MeasuredUnits now, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("measurementUnitsDialog"));
+    setWindowTitle(QStringLiteral("Единицы измерений"));
+    lengthUnitBox_ = MakeUnitBox(this, "lengthUnitBox",
+                                 {LengthUnit::Metre, LengthUnit::Centimetre, LengthUnit::Millimetre}, now.z);
+    fluxUnitBox_ = MakeUnitBox(this, "fluxUnitBox",
+                               {FluxDensityUnit::Millitesla, FluxDensityUnit::Tesla, FluxDensityUnit::Gauss}, now.b);
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Файл:"), new QLabel(QFileInfo(path).fileName(), this));
+    auto* head = new QLabel(FileHead(path), this);
+    head->setObjectName(QStringLiteral("fileHeadLabel"));
+    head->setTextFormat(Qt::PlainText);
+    head->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    head->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    form->addRow(head);
+    form->addRow(QStringLiteral("Положение &z в:"), lengthUnitBox_);
+    form->addRow(QStringLiteral("Индукция &B в:"), fluxUnitBox_);
+    form->addRow(new QLabel(QStringLiteral("В строке — два числа: z и B; первая строка может быть заголовком."), this));
+    form->addRow(MakeOkCancelButtons(this));
+}
+
+MeasuredUnits MeasurementUnitsDialog::units() const
+{
+    return {static_cast<LengthUnit>(lengthUnitBox_->currentData().toInt()),
+            static_cast<FluxDensityUnit>(fluxUnitBox_->currentData().toInt())};
+}

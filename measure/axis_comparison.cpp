@@ -1,0 +1,87 @@
+#include "measure/axis_comparison.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "field/arrangement_field.h"
+#include "params/message_text.h"
+
+namespace {
+
+constexpr double kLargestFactor = 1e30;  // beyond it the fitted curve could not even be drawn
+
+// The root mean square of the residuals, scaled so that no square overflows.
+double RootMeanSquare(const CalcParams& p, const AxisComparison& c, std::span<const MeasuredPoint> points)
+{
+    double largest = 0;
+    for (const MeasuredPoint& m : points)
+        largest = std::max(largest, std::fabs(ComparedAt(p, c, m).residual));
+    if (!(largest > 0) || !std::isfinite(largest))
+        return largest;
+    double sum = 0;
+    for (const MeasuredPoint& m : points) {
+        const double r = ComparedAt(p, c, m).residual / largest;
+        sum += r * r;
+    }
+    return largest * std::sqrt(sum / static_cast<double>(points.size()));
+}
+
+}  // namespace
+
+std::optional<std::string> ComparisonRefusal(const CalcParams& p, const CoilCurrent& coil)
+{
+    const double c = FluxDensityPerUnit(coil, p.length);
+    if (!(p.length > 0) || !std::isfinite(c) || c == 0)
+        return std::string("у соленоида нулевой длины нет поля");
+    return std::nullopt;
+}
+
+AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil, const MeasurementSet& set, bool fit,
+                                   const std::stop_token& stop, const CoilArrangement& coils)
+{
+    AxisComparison c;
+    c.coils = coils;
+    if (auto refusal = ComparisonRefusal(p, coil)) {
+        c.refusal = std::move(*refusal);
+        return c;
+    }
+    c.teslaPerUnit = FluxDensityPerUnit(coil, p.length);
+    c.pointCount = set.points.size();
+    if (fit) {
+        if (auto refusal = FitRefusal(set.points)) {
+            c.fitRefusal = std::move(*refusal);
+        } else if (const AxisFit found = FitAxisField(p, c.teslaPerUnit, set.points, stop, coils);
+                   !(std::fabs(found.k) <= kLargestFactor)) {
+            c.fitRefusal = "измеренные B несоизмеримо больше поля этой катушки";
+        } else {
+            c.fit = found;
+            c.fitted = true;
+        }
+    }
+    c.rms = RootMeanSquare(p, c, set.points);
+    return c;
+}
+
+ComparedPoint ComparedAt(const CalcParams& p, const AxisComparison& c, const MeasuredPoint& m)
+{
+    ComparedPoint row;
+    row.z = m.z - c.fit.z0;
+    row.b = m.b;
+    row.theory = c.fit.k * c.teslaPerUnit * ExactField(p, c.coils, row.z, 0).hz;
+    row.residual = row.b - row.theory;
+    return row;
+}
+
+std::string ComparisonSummary(const AxisComparison& c, char decimalSeparator)
+{
+    if (!c.refusal.empty())
+        return "сравнить нельзя: " + c.refusal;
+    std::string text = PointCountText(c.pointCount) + ": ";
+    if (c.fitted)
+        text += "z0 = " + PrintedNumber("%.2f", 100 * c.fit.z0, decimalSeparator) + " см, k = " +
+                PrintedNumber("%.3f", c.fit.k, decimalSeparator) + ", ";
+    text += "СКО = " + PrintedNumber("%.3g", 1000 * c.rms, decimalSeparator) + " мТл";
+    if (!c.fitRefusal.empty())
+        text += "; подогнать нельзя: " + c.fitRefusal;
+    return text;
+}

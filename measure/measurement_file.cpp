@@ -1,0 +1,64 @@
+#include "measure/measurement_file.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "measure/measurement_reading.h"
+#include "params/message_text.h"
+
+namespace {
+
+// Why a file could not be opened, from the system's error number.
+std::string OpeningProblem(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return "такого файла нет";
+    case EACCES:
+    case EPERM:
+        return "нет прав на чтение";
+    default:
+        return "файл не открывается";
+    }
+}
+
+}  // namespace
+
+MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnits units, std::stop_token stop)
+{
+    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string file = "Файл " + QuotedForMessage(name) + ", ";
+    MeasurementFileReading out;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        out.refusal = file + "это папка, а не таблица измерений.";
+        return out;
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        out.refusal = file + OpeningProblem(errno) + ".";
+        return out;
+    }
+    std::string bytes;
+    char piece[1 << 16];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+        bytes.append(piece, static_cast<size_t>(in.gcount()));
+        if (bytes.size() > kMostMeasurementFileBytes) {
+            out.refusal = file + "больше 256 МБ: это не таблица измерений.";
+            return out;
+        }
+    }
+    if (in.bad()) {
+        out.refusal = file + "прочитать не удалось.";
+        return out;
+    }
+    MeasurementReading reading = ReadMeasurements(bytes, units, stop);
+    if (!reading.refusal.empty()) {
+        out.refusal = file + reading.refusal + ".";
+        return out;
+    }
+    out.set = std::make_shared<const MeasurementSet>(MeasurementSet{std::move(reading.points), units, name});
+    return out;
+}

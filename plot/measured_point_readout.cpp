@@ -1,0 +1,34 @@
+#include "plot/measured_point_readout.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kNearPixels = 4;  // a dot's radius and a little more
+
+}  // namespace
+
+std::string MeasuredPointReadout(const CalcParams& drawn, double x, double y, const AxisComparison& c,
+                                 const MeasurementSet& set, const ReadoutNumbers& numbers)
+{
+    if (!c.refusal.empty())
+        return {};
+    const CalcParams& p = drawn;
+    const MeasuredPoint* nearest = nullptr;
+    double nearestPixels = kNearPixels;
+    for (const MeasuredPoint& m : set.points) {
+        // where its dot is drawn: X = scaleX (z - z0 - zMin), Y = scaleY (yMax - B / c)
+        const double dx = (m.z - c.fit.z0 - p.zMin) * p.scaleX - x;
+        const double dy = (p.yMax - m.b / c.teslaPerUnit) * p.scaleY - y;
+        const double pixels = std::hypot(dx, dy);
+        if (pixels <= nearestPixels) {
+            nearest = &m;
+            nearestPixels = pixels;
+        }
+    }
+    if (nearest == nullptr)
+        return {};
+    const ComparedPoint row = ComparedAt(p, c, *nearest);
+    return "\nизмерено: B = " + numbers.value(1000 * row.b) + " мТл при z = " + numbers.coordinate(row.z) +
+           " м, расчет " + numbers.value(1000 * row.theory) + " мТл";
+}
