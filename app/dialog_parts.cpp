@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/message_boxes.h"
+
 QLineEdit* MakeDialogEdit(QWidget* parent, const char* name, const QString& text, const char* toolTip)
 {
     auto* edit = new QLineEdit(text, parent);
@@ -22,4 +24,11 @@ QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog)
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+void RefuseValue(QWidget* parent, QLineEdit* edit, const QString& reason)
+{
+    ShowProblem(parent, reason);
+    edit->setFocus();
+    edit->selectAll();
 }

@@ -15,3 +15,7 @@ QLineEdit* MakeDialogEdit(QWidget* parent, const char* name, const QString& text
 
 // The buttons «ОК» and «Отмена», which accept and reject the dialog.
 QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);
+
+// Says why the value in the box is not usable and selects it for retyping;
+// the dialog stays open.
+void RefuseValue(QWidget* parent, QLineEdit* edit, const QString& reason);

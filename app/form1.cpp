@@ -28,6 +28,7 @@
 #include <string_view>
 
 #include "app/coil_current_dialog.h"
+#include "app/coil_pair_dialog.h"
 #include "app/coil_size_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
@@ -42,6 +43,7 @@
 #include "app/picture_saving.h"
 #include "app/point_readout.h"
 #include "app/run_image.h"
+#include "app/uniform_region_dialog.h"
 #include "app/window_placement.h"
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
@@ -265,6 +267,8 @@ void Form1::createMenus()
     scalesAction_ = addSwitch(view, "scalesAction", "&Шкалы");
     addCommand(view, "coilSizeAction", "Размеры &катушки…", [this] { askCoilSize(); });
     addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
+    addCommand(view, "coilPairAction", "&Пара катушек…", [this] { askCoilPair(); });
+    addCommand(view, "uniformRegionAction", "&Однородная область…", [this] { askUniformRegion(); });
     fitAction_ = addSwitch(view, "fitAction", "По&догнать");
     fitAction_->setEnabled(false);  // until measured values are open
     liveAction_ = addSwitch(view, "liveAction", "&Сразу пересчитывать");
@@ -392,12 +396,16 @@ void Form1::showGraphChoice()
 }
 
 // The additions belong to the field-line graph: with the axis graph they keep
-// their state but cannot be changed. The scales serve both graphs.
+// their state but cannot be changed. The scales serve both graphs. A pair's
+// lines are its exact lines of equal flux already: the program's exact lines
+// and lines of equal flux wait.
 void Form1::showAdditionsChoice()
 {
     const bool lines = params_.graphMode != kAxisGraph;
-    for (QAction* addition : {exactLinesAction_, equalFluxAction_, arrowsAction_, fieldMapAction_})
+    for (QAction* addition : {arrowsAction_, fieldMapAction_})
         addition->setEnabled(lines);
+    for (QAction* addition : {exactLinesAction_, equalFluxAction_})
+        addition->setEnabled(lines && !pairOn_);
 }
 
 // The values stay until the program ends; they show at the next run. False
@@ -536,6 +544,28 @@ void Form1::askCoilSize()
     runIfLive();
 }
 
+// The values stay until the program ends; they show at the next run.
+void Form1::askCoilPair()
+{
+    CoilPairDialog dialog(pairOn_, pair_.value_or(CoilPair{params_.radius, false}), params_.radius, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    pairOn_ = dialog.isOn();
+    pair_ = dialog.pair();
+    showAdditionsChoice();
+    runIfLive();
+}
+
+void Form1::askUniformRegion()
+{
+    UniformRegionDialog dialog(uniformOn_, uniformPercent_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    uniformOn_ = dialog.isOn();
+    uniformPercent_ = dialog.percent();
+    runIfLive();
+}
+
 RunAdditions Form1::chosenAdditions() const
 {
     RunAdditions a;
@@ -547,6 +577,10 @@ RunAdditions Form1::chosenAdditions() const
     a.scales = scalesAction_->isChecked();
     a.measured = measured_;
     a.fit = fitAction_->isChecked();
+    if (pairOn_ && pair_)
+        a.coils = PairArrangement(*pair_);
+    if (uniformOn_)
+        a.uniformPercent = uniformPercent_;
     return a;
 }
 

@@ -11,7 +11,9 @@
 #include "measure/measured_units.h"
 #include "measure/measurement_set.h"
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 #include "params/coil_current.h"
+#include "params/uniform_tolerance.h"
 
 class DesktopActions;
 class LiveRunner;
@@ -38,8 +40,10 @@ class QTimer;
 // The menu "Вид" adds to the next run of the field-line graph the exact lines
 // (or lines of equal flux), arrowheads along the lines and the field strength
 // map, and to either graph the scales; takes the coil's dimensions typed to
-// the millimetre and its turns and current for values in SI units, and can
-// make every change of a parameter run the calculation at once. The menu
+// the millimetre and its turns and current for values in SI units, sets a
+// pair of coils (whose lines are its exact lines of equal flux) and the
+// outline of the region of uniform field, and can make every change of a
+// parameter run the calculation at once. The menu
 // "Файл" opens a table of measured values (read on a thread of its own), which
 // the axis graph then compares with the calculation, fitted when
 // "Подогнать" is on; a line under the picture sums the comparison up while
@@ -98,6 +102,8 @@ private:
     void copyPicture();
     bool askCoilCurrent();
     void askCoilSize();
+    void askCoilPair();
+    void askUniformRegion();
     void openMeasurements();
     void takeMeasurements(MeasurementFileReading reading);
     void closeMeasurements();
@@ -112,6 +118,10 @@ private:
     std::shared_ptr<const MeasurementSet> measured_;  // the open measured values; none at start
     MeasuredUnits measuredUnits_;       // as last chosen for a file, z in cm and B in mT at start
     QString loadingName_;               // the file being read, while it is
+    bool pairOn_ = false;               // a pair of coils instead of the program's coil
+    std::optional<CoilPair> pair_;      // as the dialog last took it; none: never set
+    bool uniformOn_ = false;            // the uniform region outlined
+    double uniformPercent_ = kStartUniformPercent;
 
     QWidget* client_ = nullptr;
     PictureBox* picture1_ = nullptr;

@@ -31,3 +31,8 @@ QString FieldValueText(double value)
 {
     return LocaleNumber(value, 'g', 4);
 }
+
+QString EditableNumberText(double value)
+{
+    return LocaleNumber(value, 'g', 15);
+}

@@ -14,3 +14,6 @@ QString CoordinateText(double metres);
 
 // A field value or a slope: four significant digits.
 QString FieldValueText(double value);
+
+// A value put into a box for the user to edit: as many digits as it needs.
+QString EditableNumberText(double value);

@@ -10,7 +10,7 @@ QString PointReadout(const RunRecord& run, QPointF position)
     const ReadoutNumbers numbers{[](double v) { return CoordinateText(v).toStdString(); },
                                  [](double v) { return FieldValueText(v).toStdString(); }};
     std::string text =
-        PointReadout(run.drawn, run.width, run.height, position.x(), position.y(), numbers, run.additions.coil);
+        PointReadout(run.drawn, run.width, run.height, position.x(), position.y(), numbers, run.additions);
     if (!text.empty() && run.comparison && run.additions.measured)
         text += MeasuredPointReadout(run.drawn, position.x(), position.y(), *run.comparison, *run.additions.measured,
                                      numbers);

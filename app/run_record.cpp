@@ -3,6 +3,7 @@
 
 #include "app/number_texts.h"
 #include "params/graph_choice.h"
+#include "plot/picture_notes.h"
 
 RenderOptions RenderOptionsOf(const RunRecord& run, OutputFormat format)
 {
@@ -43,5 +44,14 @@ QString PictureDescription(const std::optional<RunRecord>& run)
     }
     if (run->additions.scales)
         text += QStringLiteral(", со шкалами");
+    if (const std::optional<CoilPair> pair = PairOf(run->additions.coils)) {
+        text += QStringLiteral(", пара катушек: D = %1 м").arg(CoordinateText(pair->distance));
+        if (pair->opposed)
+            text += QStringLiteral(", встречное включение");
+    }
+    if (run->additions.uniformPercent)
+        text += QStringLiteral(", однородная область %1 %").arg(FieldValueText(*run->additions.uniformPercent));
+    for (const std::string& note : PictureNotes(run->drawn, run->additions))
+        text += QStringLiteral(". ") + QString::fromStdString(note);
     return text;
 }

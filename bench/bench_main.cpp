@@ -72,5 +72,8 @@ int main(int argc, char** argv)
                    std::string("PlainRunIntoNothing/") + run, std::string("RunIntoNothing/") + run);
     printRatio(reporter, "short-coil table process against plain lines", "PlainLinesProcess/c_short_coil",
                "TableProcess/c_short_coil");
+    std::printf("\nA pair's run against the single coil's with exact lines, map and arrows (time of pair / single):\n");
+    for (const char* pair : {"pair_helmholtz", "pair_opposed", "pair_apart", "pair_helmholtz_uniform"})
+        printRatio(reporter, pair, std::string("Run/") + pair + "/", "Run/single_exact_lines/");
     return 0;
 }

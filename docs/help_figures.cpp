@@ -72,6 +72,23 @@ QImage MeasuredFigure()
     return Graph(params, measured);
 }
 
+// A pair of short coils with arrowheads.
+QImage PairFigure(const CoilPair& pair, double lines, bool mapAndRegion)
+{
+    CalcParams params = StartValues(kFieldLinesGraph);
+    params.radius = 0.2;
+    params.length = 0.1;
+    params.halfRange = 0.6;
+    params.lineCount = lines;
+    RunAdditions shown;
+    shown.arrows = true;
+    shown.fieldMap = mapAndRegion;
+    if (mapAndRegion)
+        shown.uniformPercent = 1;
+    shown.coils = PairArrangement(pair);
+    return Graph(params, shown);
+}
+
 }  // namespace
 
 void AddHelpFigures(QTextDocument& document)
@@ -81,4 +98,6 @@ void AddHelpFigures(QTextDocument& document)
     document.addResource(QTextDocument::ImageResource, QUrl(kExactFigure), ExactLinesFigure());
     document.addResource(QTextDocument::ImageResource, QUrl(kEqualFluxFigure), EqualFluxFigure());
     document.addResource(QTextDocument::ImageResource, QUrl(kMeasuredFigure), MeasuredFigure());
+    document.addResource(QTextDocument::ImageResource, QUrl(kPairFigure), PairFigure({0.2, false}, 7, true));
+    document.addResource(QTextDocument::ImageResource, QUrl(kOpposedPairFigure), PairFigure({0.35, true}, 12, false));
 }

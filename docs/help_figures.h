@@ -20,6 +20,12 @@ inline constexpr double kFigureAmperes = 1.5;
 // A class's measurements on the axis of a small coil, fitted, over the curve:
 // <img src="figure:measured">.
 inline constexpr const char* kMeasuredFigure = "figure:measured";
+// Two short coils (R 0.2 m, L 0.1 m) in a region of half-size 0.6 m: the
+// Helmholtz pair over the strength map with its 1 % region of uniform field
+// (<img src="figure:pair">), and an opposed pair 0.35 m apart with 12 lines
+// (<img src="figure:opposed-pair">).
+inline constexpr const char* kPairFigure = "figure:pair";
+inline constexpr const char* kOpposedPairFigure = "figure:opposed-pair";
 
 // Draws the figures on a picture of the window's start-up size, for the start
 // values, and registers them as images of the document.

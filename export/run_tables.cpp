@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "field/axial_field.h"
+#include "field/arrangement_field.h"
 #include "field/equal_flux_lines.h"
-#include "field/exact_field.h"
 #include "field/exact_field_line.h"
+#include "field/flux_contours.h"
 #include "field/field_line_tracer.h"
 #include "field/field_lines.h"
 #include "plot/axes.h"
@@ -67,7 +67,7 @@ private:
 
 }  // namespace
 
-void WriteAxisCurveTable(const CalcParams& p, TableWriter& table)
+void WriteAxisCurveTable(const CalcParams& p, TableWriter& table, const CoilArrangement& coils)
 {
     std::string& out = table.text();
     out += "z,Hz\n";
@@ -75,7 +75,7 @@ void WriteAxisCurveTable(const CalcParams& p, TableWriter& table)
         const double z = p.zMin + i * p.zStep;  // the points the curve is drawn through
         appendDouble(out, z);
         out += ',';
-        appendFloat(out, AxialField(p, z));
+        appendFloat(out, AxialField(p, coils, z));
         out += '\n';
         table.endRow();
     }
@@ -88,12 +88,15 @@ void WriteFieldLinesTable(const CalcParams& p, TableWriter& table)
     FollowFieldLines(p, rows);
 }
 
-void WriteExactLinesTable(const CalcParams& p, TableWriter& table, bool equalFlux)
+void WriteExactLinesTable(const CalcParams& p, TableWriter& table, bool equalFlux, const CoilArrangement& coils)
 {
+    const std::vector<std::vector<MeridianPoint>> lines = !IsProgramCoil(coils) ? EqualFluxContours(p, coils)
+                                                          : equalFlux           ? EqualFluxLines(p)
+                                                                                : ExactFieldLines(p);
     std::string& out = table.text();
     out += "line,point,z,r\n";
     long long line = 0;
-    for (const std::vector<MeridianPoint>& points : equalFlux ? EqualFluxLines(p) : ExactFieldLines(p)) {
+    for (const std::vector<MeridianPoint>& points : lines) {
         ++line;
         for (size_t k = 0; k < points.size(); ++k) {
             out += std::to_string(line);
@@ -110,7 +113,7 @@ void WriteExactLinesTable(const CalcParams& p, TableWriter& table, bool equalFlu
 }
 
 void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& table,
-                     const std::optional<CoilCurrent>& coil)
+                     const std::optional<CoilCurrent>& coil, const CoilArrangement& coils)
 {
     std::string& out = table.text();
     out += coil ? "z,r,Hz,Hr,H,Psi,Bz,Br,B\n" : "z,r,Hz,Hr,H,Psi\n";
@@ -121,7 +124,7 @@ void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& ta
         const double r = (j + 0.5) * dr;
         for (int i = 0; i < width; ++i) {
             const double z = p.zMin + (i + 0.5) * dz;
-            const FieldAndFlux f = ExactFieldAndFlux(p, z, r);
+            const FieldAndFlux f = ExactFieldAndFlux(p, coils, z, r);
             const double h = FieldStrength(f.field);
             for (const double v : {z, r, f.field.hz, f.field.hr, h, f.psi}) {
                 appendDouble(out, v);
@@ -156,28 +159,32 @@ void WriteComparisonTable(const CalcParams& p, const AxisComparison& c, const Me
 void WriteTable(RenderOptions o, TableWriter& table)
 {
     CalcParams& p = o.params;
+    const CoilArrangement& coils = o.additions.coils;
     const BlankSurface picture(o.width, o.height);
-    SetPlotWindow(p, picture);  // the plot window the picture would have
+    SetPlotWindow(p, picture, coils);  // the plot window the picture would have
     SetPictureScale(p, picture);
     switch (o.graph) {
     case GraphKind::Axis:
         if (const RunAdditions& a = o.additions; a.measured && a.coil) {
-            const AxisComparison c = CompareMeasurements(p, *a.coil, *a.measured, a.fit);
+            const AxisComparison c = CompareMeasurements(p, *a.coil, *a.measured, a.fit, {}, coils);
             if (c.refusal.empty()) {
                 WriteComparisonTable(p, c, *a.measured, table);
                 break;
             }
         }
-        WriteAxisCurveTable(p, table);
+        WriteAxisCurveTable(p, table, coils);
         break;
     case GraphKind::Lines:
-        WriteFieldLinesTable(p, table);
+        if (IsProgramCoil(coils))
+            WriteFieldLinesTable(p, table);
+        else
+            WriteExactLinesTable(p, table, true, coils);  // an arrangement's lines are its exact ones
         break;
     case GraphKind::ExactLines:
-        WriteExactLinesTable(p, table, o.additions.equalFlux);
+        WriteExactLinesTable(p, table, o.additions.equalFlux, coils);
         break;
     case GraphKind::Field:
-        WriteFieldTable(p, o.width, o.height, table, o.additions.coil);
+        WriteFieldTable(p, o.width, o.height, table, o.additions.coil, coils);
         break;
     }
     table.flush();

@@ -15,7 +15,7 @@ double endTerm(double a, double R)
 
 }  // namespace
 
-float AxialField(const CalcParams& p, double z)
+double AxialFieldUnrounded(const CalcParams& p, double z)
 {
     const double R = p.radius;
     const double L = p.length;
@@ -23,5 +23,10 @@ float AxialField(const CalcParams& p, double z)
     const double b = z - L / 2;  // signed distance from the right end
     const double t1 = endTerm(a, R);
     const double t2 = endTerm(b, R);
-    return static_cast<float>(t1 - t2);
+    return t1 - t2;
+}
+
+float AxialField(const CalcParams& p, double z)
+{
+    return static_cast<float>(AxialFieldUnrounded(p, z));
 }

@@ -1,20 +1,33 @@
 #include "field/equal_flux_lines.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "field/arrangement_field.h"
 #include "field/exact_field.h"
 #include "field/run_stop.h"
 
 std::vector<double> EqualFluxLevels(const CalcParams& p)
 {
+    return EqualFluxLevels(p, SingleCoil());
+}
+
+std::vector<double> EqualFluxLevels(const CalcParams& p, const CoilArrangement& coils)
+{
     std::vector<double> levels;
-    if (!(p.radius > 0 && p.length > 0) || !(p.lineCount >= 1) || !std::isfinite(p.lineCount))
+    if (!(p.radius > 0 && p.length > 0) || !(p.lineCount >= 1) || !std::isfinite(p.lineCount) || coils.coils.empty())
         return levels;
     const double n = std::floor(p.lineCount);  // as many lines as the run seeds
-    const double whole = FluxFunction(p, 0, p.radius);  // the flux through the middle section
-    for (double k = n; k >= 1; k -= 1)
+    const PlacedCoil& first = coils.coils.front();
+    const double whole = FluxFunction(p, coils, first.offset, p.radius);  // the flux through its middle section
+    const bool bothSigns = std::any_of(coils.coils.begin(), coils.coils.end(),
+                                       [&](const PlacedCoil& c) { return c.current * first.current < 0; });
+    for (double k = n; k >= 1; k -= 1) {
         levels.push_back((k - 0.5) / n * whole);
+        if (bothSigns)
+            levels.push_back(-levels.back());
+    }
     return levels;
 }
 

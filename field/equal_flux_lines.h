@@ -5,6 +5,7 @@
 
 #include "field/exact_field_line.h"
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 
 // Field lines of equal flux: N lines of the exact field (field/exact_field.h)
 // that cut the coil's middle section z = 0, r < R into N rings carrying equal
@@ -16,6 +17,12 @@
 // The levels psi_k, k = N down to 1: outermost first, as the traced lines
 // are seeded. In n*I/2 times m^2, as FluxFunction. None for R = 0 or L = 0.
 std::vector<double> EqualFluxLevels(const CalcParams& p);
+
+// The levels of an arrangement (params/coil_arrangement.h): line k on
+// psi = (k - 1/2) / N * psi(offset, R), the flux through the middle section of
+// its first coil, k = N down to 1; where coils carry currents of both signs,
+// each level followed by its negative (2N levels). None without coils.
+std::vector<double> EqualFluxLevels(const CalcParams& p, const CoilArrangement& coils);
 
 // Where the level crosses the middle section: the r in (0, R) with
 // psi(0, r) = level, found by bisection (psi(0, r) grows with r up to R, as

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <thread>
 
-#include "field/exact_field.h"
+#include "field/arrangement_field.h"
 #include "field/run_stop.h"
 
 namespace {
@@ -46,6 +47,12 @@ void shareAmong(unsigned threads, size_t count, const Work& work)
 FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height, int threads,
                                       const std::stop_token& stop)
 {
+    return FieldStrengthValues(p, SingleCoil(), width, height, threads, stop);
+}
+
+FieldStrengthGrid FieldStrengthValues(const CalcParams& p, const CoilArrangement& coils, int width, int height,
+                                      int threads, const std::stop_token& stop)
+{
     FieldStrengthGrid grid;
     if (width <= 0 || height <= 0)
         return grid;
@@ -65,7 +72,11 @@ FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height
         zs[x] = p.zMin + (x + 0.5) / p.scaleX;
     for (int y = 0; y < height; ++y)
         rs[y] = p.yMax - (y + 0.5) / p.scaleY;
-    const std::vector<int> colTwin = mirrorTwins(width, p.zMin, p.scaleX);
+    // |H| is even in z only for a mirror-symmetric arrangement
+    const bool even = MirrorParity(coils) != 0;
+    std::vector<int> colTwin = mirrorTwins(width, p.zMin, p.scaleX);
+    if (!even)
+        std::iota(colTwin.begin(), colTwin.end(), 0);
     const std::vector<int> rowTwin = mirrorTwins(height, -p.yMax, p.scaleY);  // r = -(-yMax + (y + 0.5)/scaleY)
     std::vector<int> ownCols, copiedCols, ownRows;
     for (int x = 0; x < width; ++x)
@@ -80,7 +91,7 @@ FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height
             double* row = &grid.strength[ownRows[k] * w];
             const double r = std::fabs(rs[ownRows[k]]);
             for (int x : ownCols)
-                row[x] = FieldStrength(ExactField(p, std::fabs(zs[x]), r));
+                row[x] = FieldStrength(ExactField(p, coils, even ? std::fabs(zs[x]) : zs[x], r));
             for (int x : copiedCols)
                 row[x] = row[colTwin[x]];
         }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 
 // The field strength |H| of the exact field (field/exact_field.h) at the
 // centres of a grid of pixels over the plot window, with its range.
@@ -33,3 +34,9 @@ struct FieldStrengthGrid {
 // p.scaleY. A stop request is met between rows (RunStopped, field/run_stop.h).
 FieldStrengthGrid FieldStrengthValues(const CalcParams& p, int width, int height, int threads = 0,
                                       const std::stop_token& stop = {});
+
+// The same for an arrangement of coils (field/arrangement_field.h); it is
+// mirrored about the mid-plane only where the arrangement is mirror-symmetric
+// (MirrorParity). The program's coil alone gives the grid above bit for bit.
+FieldStrengthGrid FieldStrengthValues(const CalcParams& p, const CoilArrangement& coils, int width, int height,
+                                      int threads = 0, const std::stop_token& stop = {});

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "field/exact_field.h"
+#include "field/arrangement_field.h"
 #include "params/message_text.h"
 
 namespace {
@@ -37,9 +37,10 @@ std::optional<std::string> ComparisonRefusal(const CalcParams& p, const CoilCurr
 }
 
 AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil, const MeasurementSet& set, bool fit,
-                                   const std::stop_token& stop)
+                                   const std::stop_token& stop, const CoilArrangement& coils)
 {
     AxisComparison c;
+    c.coils = coils;
     if (auto refusal = ComparisonRefusal(p, coil)) {
         c.refusal = std::move(*refusal);
         return c;
@@ -49,7 +50,7 @@ AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil,
     if (fit) {
         if (auto refusal = FitRefusal(set.points)) {
             c.fitRefusal = std::move(*refusal);
-        } else if (const AxisFit found = FitAxisField(p, c.teslaPerUnit, set.points, stop);
+        } else if (const AxisFit found = FitAxisField(p, c.teslaPerUnit, set.points, stop, coils);
                    !(std::fabs(found.k) <= kLargestFactor)) {
             c.fitRefusal = "измеренные B несоизмеримо больше поля этой катушки";
         } else {
@@ -66,7 +67,7 @@ ComparedPoint ComparedAt(const CalcParams& p, const AxisComparison& c, const Mea
     ComparedPoint row;
     row.z = m.z - c.fit.z0;
     row.b = m.b;
-    row.theory = c.fit.k * c.teslaPerUnit * ExactField(p, row.z, 0).hz;
+    row.theory = c.fit.k * c.teslaPerUnit * ExactField(p, c.coils, row.z, 0).hz;
     row.residual = row.b - row.theory;
     return row;
 }

@@ -9,6 +9,7 @@
 #include "measure/axis_fit.h"
 #include "measure/measurement_set.h"
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 #include "params/coil_current.h"
 
 // Measured values on the axis against the coil's calculated field
@@ -25,6 +26,7 @@ struct AxisComparison {
                                // |k| beyond 1e30: compared unfitted
     std::size_t pointCount = 0;
     double rms = 0;            // root mean square of B - B_theory over the points, T
+    CoilArrangement coils;     // whose field Hz is: the program's coil, or a pair
 };
 
 // Why measured values cannot be compared with the coil p.radius, p.length
@@ -34,9 +36,10 @@ std::optional<std::string> ComparisonRefusal(const CalcParams& p, const CoilCurr
 
 // Compares the set with the coil p.radius, p.length carrying the turns and
 // current, fitted when asked (measure/axis_fit.h). A stop request ends it with
-// RunStopped.
+// RunStopped. The field is that of the coils (each carrying the turns and
+// current), their centre the coil's middle.
 AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil, const MeasurementSet& set, bool fit,
-                                   const std::stop_token& stop = {});
+                                   const std::stop_token& stop = {}, const CoilArrangement& coils = SingleCoil());
 
 // One row of the comparison's table: z in the coil's frame (m), B measured,
 // B_theory = k c Hz(z) there and the residual B - B_theory (T).

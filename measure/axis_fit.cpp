@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "field/exact_field.h"
+#include "field/arrangement_field.h"
 #include "field/run_stop.h"
 
 namespace {
@@ -18,8 +18,8 @@ constexpr int kGoldenSteps = 50;  // 0.618^50 of four scan steps: 1e-10 of a ste
 // (sum B f)^2 / sum f^2, which is sum B^2 - S. Every stride-th point counts.
 class Explained {
 public:
-    Explained(const CalcParams& p, std::span<const MeasuredPoint> points, double bScale)
-        : p_(p), points_(points), bScale_(bScale)
+    Explained(const CalcParams& p, const CoilArrangement& coils, std::span<const MeasuredPoint> points, double bScale)
+        : p_(p), coils_(coils), points_(points), bScale_(bScale)
     {
     }
 
@@ -32,7 +32,7 @@ public:
     {
         Sums s;
         for (std::size_t i = 0; i < points_.size(); i += stride) {
-            const double f = ExactField(p_, points_[i].z - z0, 0).hz;
+            const double f = ExactField(p_, coils_, points_[i].z - z0, 0).hz;
             s.bf += points_[i].b / bScale_ * f;
             s.ff += f * f;
         }
@@ -47,6 +47,7 @@ public:
 
 private:
     const CalcParams& p_;
+    const CoilArrangement& coils_;
     std::span<const MeasuredPoint> points_;
     double bScale_;
 };
@@ -102,7 +103,7 @@ std::optional<std::string> FitRefusal(std::span<const MeasuredPoint> points)
 }
 
 AxisFit FitAxisField(const CalcParams& p, double teslaPerUnit, std::span<const MeasuredPoint> points,
-                     const std::stop_token& stop)
+                     const std::stop_token& stop, const CoilArrangement& coils)
 {
     double bScale = 0, lowest = HUGE_VAL, highest = -HUGE_VAL;
     for (const MeasuredPoint& m : points) {
@@ -110,11 +111,14 @@ AxisFit FitAxisField(const CalcParams& p, double teslaPerUnit, std::span<const M
         lowest = std::min(lowest, m.z);
         highest = std::max(highest, m.z);
     }
-    const Explained explained(p, points, bScale);
+    const Explained explained(p, coils, points, bScale);
 
-    // The middle of the coil lies among the points or not far beyond them.
+    // The middle of the coils lies among the points or not far beyond them.
     const double R = p.radius > 0 ? p.radius : 0, L = p.length;
-    const double margin = L / 2 + 2 * R;
+    double reach = 0;  // of the farthest coil's middle from the centre
+    for (const PlacedCoil& c : coils.coils)
+        reach = std::max(reach, std::fabs(c.offset));
+    const double margin = L / 2 + 2 * R + reach;
     const double from = lowest - margin, to = highest + margin;
     const double feature = R > 0 ? std::min(R, L) : L;  // the field changes over R at the ends and over L
     const double steps = std::clamp(std::ceil((to - from) / (feature / 4)), kFewestScanSteps, kMostScanSteps);

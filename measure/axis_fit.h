@@ -7,6 +7,7 @@
 
 #include "measure/measurement_set.h"
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 
 // Where the coil stood on the ruler and how strong it was, as measured values
 // tell: B_i ~ k * c * Hz(z_i - z0), with Hz the exact field on the axis of the
@@ -34,6 +35,7 @@ std::optional<std::string> FitRefusal(std::span<const MeasuredPoint> points);
 // least scanned S to 1e-10 of a step. Needs no starting values. Over 4096
 // points the scan takes every n-th. The points must pass FitRefusal, p must
 // have L > 0 and c must be finite and not 0. A stop request ends it with
-// RunStopped (field/run_stop.h).
+// RunStopped (field/run_stop.h). Hz is the field of the coils
+// (field/arrangement_field.h), z0 the ruler's reading at their centre.
 AxisFit FitAxisField(const CalcParams& p, double teslaPerUnit, std::span<const MeasuredPoint> points,
-                     const std::stop_token& stop = {});
+                     const std::stop_token& stop = {}, const CoilArrangement& coils = SingleCoil());

@@ -4,13 +4,13 @@
 
 #include "params/decimal_text.h"
 
-MetresReading MetresFromText(std::string_view text)
+MetresReading MetresFromText(std::string_view text, double most)
 {
     const std::optional<double> metres = DecimalFromText(text);
     if (!metres)
         return {std::nullopt, "Введите число метров, например 0.021 или 1,5."};
-    if (!(*metres >= 0 && *metres <= kMostMetres))
-        return {std::nullopt, "Значение должно быть от 0 до 10 м."};
+    if (!(*metres >= 0 && *metres <= most))
+        return {std::nullopt, "Значение должно быть от 0 до " + std::to_string(static_cast<int>(most)) + " м."};
     const double millimetres = std::round(*metres * 1000);
     if (std::fabs(*metres * 1000 - millimetres) > 1e-6)
         return {std::nullopt, "Значение задается с точностью до миллиметра: не больше трех знаков после запятой."};

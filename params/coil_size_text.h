@@ -9,11 +9,12 @@
 inline constexpr double kMostMetres = 10;
 
 // The length written in the text (a decimal number with a point or a comma,
-// params/decimal_text.h), a whole number of millimetres from 0 to 10 m, or
-// why it is not usable: one Russian sentence. The value is the nearest double
+// params/decimal_text.h), a whole number of millimetres from 0 to `most`
+// metres (a whole number; 10 unless said), or why it is not usable: one
+// Russian sentence. The value is the nearest double
 // to the millimetres over 1000, as the export tool reads the same text.
 struct MetresReading {
     std::optional<double> metres;
     std::string refusal;
 };
-MetresReading MetresFromText(std::string_view text);
+MetresReading MetresFromText(std::string_view text, double most = kMostMetres);

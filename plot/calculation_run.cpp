@@ -4,13 +4,16 @@
 
 #include "field/run_stop.h"
 
-#include "plot/comparison_drawing.h"
-#include "plot/line_additions.h"
-#include "plot/field_map_drawing.h"
-#include "plot/picture_scales.h"
-#include "plot/result_drawing.h"
 #include "plot/axes.h"
+#include "plot/axis_curve.h"
+#include "plot/comparison_drawing.h"
+#include "plot/field_lines_drawing.h"
+#include "plot/field_map_drawing.h"
+#include "plot/line_additions.h"
+#include "plot/picture_notes.h"
+#include "plot/picture_scales.h"
 #include "plot/plot_window.h"
+#include "plot/uniform_region_drawing.h"
 #include "plot/winding.h"
 
 int ElapsedSeconds(ClockReading start, ClockReading end)
@@ -51,36 +54,50 @@ try {
 
     const ClockReading start = readClock();
     const bool lines = p.graphMode != kAxisGraph;
+    const CoilArrangement& coils = additions.coils;
     std::optional<AxisComparison> comparison;
     if (!lines && additions.measured && additions.coil)
-        comparison = CompareMeasurements(p, *additions.coil, *additions.measured, additions.fit, control.stop);
+        comparison = CompareMeasurements(p, *additions.coil, *additions.measured, additions.fit, control.stop, coils);
     const bool compared = comparison && comparison->refusal.empty();
     surface.clear();
-    SetPlotWindow(p, surface);
+    SetPlotWindow(p, surface, coils);
     if (compared)
         TakeInComparison(p, *comparison, *additions.measured);
+    const bool field = !FieldVanishes(coils);
     FieldStrengthGrid strength;
-    if (lines && additions.fieldMap) {
+    if (lines && field && (additions.fieldMap || additions.uniformPercent)) {
         SetPictureScale(p, surface);
-        strength = FieldStrengthValues(p, surface.width(), surface.height(), 0, control.stop);
-        DrawFieldStrengthMap(strength, surface);
+        strength = FieldStrengthValues(p, coils, surface.width(), surface.height(), 0, control.stop);
+        if (additions.fieldMap)
+            DrawFieldStrengthMap(strength, surface);
     }
     DrawAxes(p, surface);
-    DrawWinding(p, surface);
-    if (lines && additions.arrows)
-        TraceArrowedFieldLines(p, surface, control);
-    else if (compared)
-        DrawComparison(p, *comparison, *additions.measured, surface);
-    else
-        DrawResult(p, surface, control);
-    if (lines)
+    DrawWinding(p, surface, coils);
+    if (!lines) {
+        if (compared)
+            DrawComparison(p, *comparison, *additions.measured, surface);
+        else
+            DrawAxisCurve(p, surface, 1, coils);
+    } else if (!IsProgramCoil(coils)) {
+        DrawArrangementLines(p, additions, surface, control.stop);
+    } else {
+        if (additions.arrows)
+            TraceArrowedFieldLines(p, surface, control);
+        else
+            TraceFieldLines(p, surface, control);
         DrawLineAdditions(p, additions, surface, control.stop);
+    }
+    if (additions.uniformPercent)
+        DrawUniformRegion(p, coils, *additions.uniformPercent, strength, surface);
     if (additions.scales)
         DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.coil,
-                                          lines && additions.fieldMap, compared ? comparison->fit.k : 1.0),
+                                          lines && additions.fieldMap, compared ? comparison->fit.k : 1.0, coils),
                           surface);
     if (lines && additions.fieldMap)
         DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
+    int row = 0;
+    for (const std::string& note : PictureNotes(p, additions))
+        DrawPictureNote(surface, note, row++);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison)};
 } catch (const RunStopped&) {

@@ -8,6 +8,7 @@
 #include "measure/axis_comparison.h"
 #include "measure/measurement_set.h"
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 #include "params/coil_current.h"
 #include "plot/run_control.h"
 #include "surface/drawing_surface.h"
@@ -34,9 +35,9 @@ std::string RunCaption(int elapsedSeconds);
 // Russian sentence for the user; nothing when it can.
 std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
-// What a run may draw besides the program's picture: the field-line graph
+// What a run may show besides the program's picture: the field-line graph
 // its lines' additions, the axis graph measured values compared with it, and
-// either graph the scales.
+// either graph the scales, the coils and the uniform region.
 struct RunAdditions {
     bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
     bool fieldMap = false;    // the field strength |H| as colours, under everything else
@@ -48,6 +49,12 @@ struct RunAdditions {
     // curve (plot/comparison_drawing.h), fitted when asked (measure/axis_fit.h).
     std::shared_ptr<const MeasurementSet> measured{};
     bool fit = false;
+    // The coils whose field is shown: the program's coil alone, or an
+    // arrangement (a pair), whose field lines are its lines of equal flux.
+    CoilArrangement coils{};
+    // The outline of the region where |H| is within this many per cent of
+    // its value at the centre (0 < P <= 100); none when empty.
+    std::optional<double> uniformPercent{};
 
     friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
 };
@@ -67,12 +74,19 @@ struct RunOutcome {
 // the given clock. A refused run changes neither the record nor the picture.
 // Additions asked for are drawn with the field-line graph: the map first, then
 // the exact lines (plain, or on levels of equal flux) and the arrowheads along
-// the lines; then the scales, with either graph, and the map's colour scale
+// the lines; then, with either graph, the uniform region's outline (on the
+// axis graph its stretch of the axis), the scales, and the map's colour scale
 // last. Measured values with the coil's turns and current are compared with
 // the axis graph: the plot window takes them in, and the ideal long coil's
 // level, the curve (times k when fitted) and the points are drawn instead of
 // the plain curve; a comparison refused (AxisComparison::refusal) leaves the
-// picture as without measurements.
+// picture as without measurements. For an arrangement of coils other than
+// the program's coil, every coil's winding is drawn, the axis curve (and the
+// field measurements are compared with) is the coils' sum, and the
+// field-line graph shows the arrangement's lines of equal flux
+// (field/flux_contours.h) in the graph's colour instead of the traced lines;
+// a field that vanishes everywhere draws no lines and no map. Notes in words
+// (plot/picture_notes.h) go over everything.
 // A stop request of the control abandons the run at its next opportunity,
 // leaving the picture unfinished and the record's plot window and scales set.
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,

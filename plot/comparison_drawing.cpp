@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-#include "field/axial_field.h"
+#include "field/arrangement_field.h"
 #include "plot/axis_curve.h"
 
 namespace {
@@ -59,7 +59,7 @@ void TakeInComparison(CalcParams& p, const AxisComparison& c, const MeasurementS
 {
     double top = kIdealLongCoilField;  // |k| <= 1e30 and Hz <= 2: the curve fits in single precision
     for (int i = 0; i <= p.pointCount; ++i)
-        top = std::max(top, std::fabs(c.fit.k * AxialField(p, p.zMin + i * p.zStep)));
+        top = std::max(top, std::fabs(c.fit.k * AxialField(p, c.coils, p.zMin + i * p.zStep)));
     for (const MeasuredPoint& m : set.points) {
         const double z = m.z - c.fit.z0, v = std::fabs(m.b / c.teslaPerUnit);
         if (z >= p.zMin && z <= p.zMax && v <= kLargestTakenIn)
@@ -72,6 +72,6 @@ void TakeInComparison(CalcParams& p, const AxisComparison& c, const MeasurementS
 void DrawComparison(const CalcParams& p, const AxisComparison& c, const MeasurementSet& set, DrawingSurface& surface)
 {
     DrawIdealLevel(p, surface);
-    DrawAxisCurve(p, surface, c.fit.k);
+    DrawAxisCurve(p, surface, c.fit.k, c.coils);
     DrawMeasuredPoints(p, c, set, surface);
 }

@@ -7,7 +7,7 @@ namespace {
 
 constexpr Rgb kEdgeColour{255, 255, 255};
 
-// One quarter's copy of the line: z and r mirrored by the signs, shifted by (dx, dy) pixels.
+// One copy of the line: z and r mirrored by the signs, shifted by (dx, dy) pixels.
 void drawCopy(const CalcParams& p, DrawingSurface& surface, const std::vector<MeridianPoint>& line, int zSign, int rSign,
               float dx, float dy, Rgb colour)
 {
@@ -19,22 +19,30 @@ void drawCopy(const CalcParams& p, DrawingSurface& surface, const std::vector<Me
         surface.drawLine(x(line[n - 1].z), y(line[n - 1].r), x(line[n].z), y(line[n].r), colour);
 }
 
-void drawAll(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines, DrawingSurface& surface,
-             float dx, float dy, Rgb colour)
+void drawAll(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines, bool mirrorZ,
+             DrawingSurface& surface, float dx, float dy, Rgb colour)
 {
     for (const std::vector<MeridianPoint>& line : lines)
         for (const int zSign : {1, -1})
             for (const int rSign : {-1, 1})  // below the axis first, as the traced lines
-                drawCopy(p, surface, line, zSign, rSign, dx, dy, colour);
+                if (zSign > 0 || mirrorZ)
+                    drawCopy(p, surface, line, zSign, rSign, dx, dy, colour);
 }
 
 }  // namespace
 
+void DrawCoilLines(const CalcParams& p, const CoilArrangement& coils, const std::vector<std::vector<MeridianPoint>>& lines,
+                   Rgb colour, DrawingSurface& surface, bool whiteEdge)
+{
+    const bool mirrorZ = MirrorParity(coils) != 0;
+    if (whiteEdge)
+        for (const auto& [dx, dy] : {std::pair{-1.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, -1.0f}, {0.0f, 1.0f}})
+            drawAll(p, lines, mirrorZ, surface, dx, dy, kEdgeColour);
+    drawAll(p, lines, mirrorZ, surface, 0, 0, colour);
+}
+
 void DrawExactFieldLines(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines,
                          DrawingSurface& surface, bool whiteEdge)
 {
-    if (whiteEdge)
-        for (const auto& [dx, dy] : {std::pair{-1.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, -1.0f}, {0.0f, 1.0f}})
-            drawAll(p, lines, surface, dx, dy, kEdgeColour);
-    drawAll(p, lines, surface, 0, 0, kExactLineColour);
+    DrawCoilLines(p, SingleCoil(), lines, kExactLineColour, surface, whiteEdge);
 }

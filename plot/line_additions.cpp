@@ -4,6 +4,7 @@
 
 #include "field/equal_flux_lines.h"
 #include "field/exact_field_line.h"
+#include "field/flux_contours.h"
 #include "plot/exact_lines_drawing.h"
 #include "plot/field_lines_drawing.h"
 #include "plot/line_arrows.h"
@@ -25,4 +26,13 @@ void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, Drawi
         if (additions.arrows)
             DrawLineArrows(p, exactLines, kExactLineColour, surface);
     }
+}
+
+void DrawArrangementLines(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
+                          const std::stop_token& stop)
+{
+    const std::vector<std::vector<MeridianPoint>> lines = EqualFluxContours(p, additions.coils, stop);
+    DrawCoilLines(p, additions.coils, lines, kGraphColour, surface, additions.fieldMap);
+    if (additions.arrows)
+        DrawLineArrows(p, lines, kGraphColour, surface, additions.coils);
 }

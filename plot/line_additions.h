@@ -2,7 +2,6 @@
 
 #include <stop_token>
 
-#include "field/field_strength_map.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
 #include "plot/run_control.h"
@@ -13,10 +12,17 @@
 // ends it with RunStopped.
 void TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control = {});
 
-// What a run of the field-line graph draws over the traced lines when asked:
-// the exact lines (through the seeds, or on levels of equal flux, which take
-// their place; with a white edge over the map) and their arrowheads. p holds
-// the run's plot window and scales. A stop request is met between lines
-// (RunStopped).
+// What a run of the field-line graph of the program's coil draws over the
+// traced lines when asked: the exact lines (through the seeds, or on levels of
+// equal flux, which take their place; with a white edge over the map) and
+// their arrowheads. p holds the run's plot window and scales. A stop request
+// is met between lines (RunStopped).
 void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
                        const std::stop_token& stop = {});
+
+// The field lines of an arrangement of coils other than the program's coil:
+// its lines of equal flux (EqualFluxContours) in the graph's colour, with a
+// white edge over the map, and their arrowheads when asked for. A stop
+// request is met between lines (RunStopped).
+void DrawArrangementLines(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
+                          const std::stop_token& stop = {});

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "field/exact_field.h"
+#include "field/arrangement_field.h"
 
 namespace {
 
@@ -11,9 +11,10 @@ constexpr double kLongestArrowedSegment = 1e5;
 
 }  // namespace
 
-void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingSurface& surface)
+void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingSurface& surface,
+                   const CoilArrangement& coils)
 {
-    const ExactFieldValue h = ExactField(p, z, r);
+    const ExactFieldValue h = ExactField(p, coils, z, r);
     // on the picture r grows upwards: the direction (Hz, -Hr) in pixels
     const double strength = FieldStrength(h);
     if (!(strength > 0) || !std::isfinite(strength))
@@ -48,9 +49,12 @@ void LineArrows::along(double z0, double r0, double z1, double r1)
     for (; at <= length; at += kArrowSpacing) {
         const double t = at / length;
         const double z = z0 + t * (z1 - z0), r = r0 + t * (r1 - r0);
-        for (const int zSign : {1, -1})
+        for (const int zSign : {1, -1}) {
+            if (zSign < 0 && MirrorParity(coils_) == 0)
+                break;  // a line of the whole half-plane: no mirror image about the mid-plane
             for (const int rSign : {-1, 1})
-                DrawArrowhead(p_, zSign * z, rSign * r, colour_, surface_);
+                DrawArrowhead(p_, zSign * z, rSign * r, colour_, surface_, coils_);
+        }
     }
     untilNext_ = at - length;
 }
@@ -68,9 +72,9 @@ void ArrowedLines::step(const FieldLineStep& s)
 }
 
 void DrawLineArrows(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines, Rgb colour,
-                    DrawingSurface& surface)
+                    DrawingSurface& surface, const CoilArrangement& coils)
 {
-    LineArrows arrows(p, surface, colour);
+    LineArrows arrows(p, surface, colour, coils);
     for (const std::vector<MeridianPoint>& line : lines) {
         arrows.start();
         for (size_t n = 1; n < line.size(); ++n)

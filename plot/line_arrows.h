@@ -5,6 +5,7 @@
 #include "field/exact_field_line.h"
 #include "field/field_lines.h"
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 #include "surface/drawing_surface.h"
 
 // Arrowheads that show which way the field points along the drawn field
@@ -24,14 +25,21 @@ inline constexpr double kArrowSpacing = 80;
 // One filled arrowhead in the colour at (z, r) of the meridian plane (either
 // sign of z and r, metres), pointing along the exact field there: its tip
 // 5 pixels ahead of the point, its base 4 pixels behind, 7 pixels wide.
-// Nothing where the field has no direction. p holds the run's window and scales.
-void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingSurface& surface);
+// Nothing where the field has no direction. p holds the run's window and
+// scales; the field is that of the coils.
+void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingSurface& surface,
+                   const CoilArrangement& coils = SingleCoil());
 
 // Follows one quarter's line as it grows and puts an arrowhead into all four
-// quarters wherever its drawn length reaches the next mark.
+// quarters wherever its drawn length reaches the next mark. For coils that
+// are not mirror-symmetric (MirrorParity 0) a line of the half-plane r >= 0
+// instead, and its mirror image about the axis.
 class LineArrows {
 public:
-    LineArrows(const CalcParams& p, DrawingSurface& surface, Rgb colour) : p_(p), surface_(surface), colour_(colour) {}
+    LineArrows(const CalcParams& p, DrawingSurface& surface, Rgb colour, const CoilArrangement& coils = SingleCoil())
+        : p_(p), surface_(surface), colour_(colour), coils_(coils)
+    {
+    }
 
     // A new line starts.
     void start();
@@ -42,6 +50,7 @@ private:
     const CalcParams& p_;
     DrawingSurface& surface_;
     Rgb colour_;
+    const CoilArrangement& coils_;
     int lines_ = 0;          // lines started so far
     double untilNext_ = 0;   // pixels of line to the next arrowhead
 };
@@ -62,6 +71,7 @@ private:
     LineArrows arrows_;
 };
 
-// The arrowheads along polylines of one quarter (as ExactFieldLine gives them).
+// The arrowheads along polylines of one quarter (as ExactFieldLine gives them),
+// or of the half-plane for coils that are not mirror-symmetric.
 void DrawLineArrows(const CalcParams& p, const std::vector<std::vector<MeridianPoint>>& lines, Rgb colour,
-                    DrawingSurface& surface);
+                    DrawingSurface& surface, const CoilArrangement& coils = SingleCoil());

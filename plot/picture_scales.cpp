@@ -287,7 +287,7 @@ ScaleMark FromLeftEdge(double y, int length)
 // The axis graph: z under the z axis, the field at the left edge above it,
 // off the curve and the vertical axis.
 void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                     double curveFactor, ScalesLayout& layout)
+                     double curveFactor, const CoilArrangement& coils, ScalesLayout& layout)
 {
     const double axisRow = p.scaleY * p.yMax;
     const int row = static_cast<int>(std::floor(axisRow));
@@ -295,7 +295,7 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
     layout.places().avoid(Segment{0, axisRow, static_cast<double>(width), axisRow});
     const double axisColumn = p.scaleX * (0 - p.zMin);
     layout.places().avoid(Segment{axisColumn, 0, axisColumn, static_cast<double>(height)});
-    const std::vector<SurfacePoint> curve = AxisCurvePoints(p, curveFactor);
+    const std::vector<SurfacePoint> curve = AxisCurvePoints(p, curveFactor, coils);
     for (size_t i = 1; i < curve.size(); ++i)
         layout.places().avoid(Segment{curve[i - 1].x, curve[i - 1].y, curve[i].x, curve[i].y});
 
@@ -340,7 +340,7 @@ void LayOutLinesGraph(const CalcParams& p, int height, ScalesLayout& layout)
 }  // namespace
 
 PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                              bool avoidLegend, double curveFactor)
+                              bool avoidLegend, double curveFactor, const CoilArrangement& coils)
 {
     PictureScales scales;
     scales.style = PixelTextStyle{kAxisColour, kPaper, std::max(1, std::min(width / kBaseWidth, height / kBaseHeight))};
@@ -351,7 +351,7 @@ PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const 
     if (avoidLegend)
         layout.places().avoid(MapLegendBox(width, height));
     if (p.graphMode == kAxisGraph)
-        LayOutAxisGraph(p, shownWidth, shownHeight, coil, curveFactor, layout);
+        LayOutAxisGraph(p, shownWidth, shownHeight, coil, curveFactor, coils, layout);
     else
         LayOutLinesGraph(p, shownHeight, layout);
     return scales;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "params/calc_params.h"
+#include "params/coil_arrangement.h"
 #include "params/coil_current.h"
 #include "plot/pixel_font.h"
 #include "surface/drawing_surface.h"
@@ -67,9 +68,10 @@ struct PictureScales {
 // The scales for the run that left the record p (its plot window and scales)
 // on a picture of width x height pixels; avoidLegend: the map's colour scale
 // will lie over its corner (plot/map_legend.h); curveFactor: the axis graph's
-// curve is drawn as that many times Hz (a fitted comparison).
+// curve is drawn as that many times Hz (a fitted comparison). The curve, which
+// the texts keep off, is that of the coils.
 PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                              bool avoidLegend, double curveFactor = 1);
+                              bool avoidLegend, double curveFactor = 1, const CoilArrangement& coils = SingleCoil());
 
 // Draws the edge lines and tick marks as lines and the texts in the pixel font, in the axes'
 // colour.

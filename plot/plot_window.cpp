@@ -1,8 +1,10 @@
 #include "plot/plot_window.h"
 
-#include "field/axial_field.h"
+#include <cmath>
 
-void SetPlotWindow(CalcParams& p, const DrawingSurface& surface)
+#include "field/arrangement_field.h"
+
+void SetPlotWindow(CalcParams& p, const DrawingSurface& surface, const CoilArrangement& coils)
 {
     p.zMin = -p.halfRange;
     p.zMax = static_cast<float>(p.halfRange);
@@ -11,7 +13,7 @@ void SetPlotWindow(CalcParams& p, const DrawingSurface& surface)
         p.yMax = 0.1f;  // the floor of the curve's height
         for (int i = 0; i <= p.pointCount; ++i) {
             const double z = p.zMin + i * p.zStep;
-            const float h = AxialField(p, z);
+            const float h = std::fabs(AxialField(p, coils, z));
             if (h > p.yMax)
                 p.yMax = h;
         }

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "field/axial_field.h"
-#include "field/exact_field.h"
+#include "field/arrangement_field.h"
 #include "field/field_slope.h"
+#include "field/uniform_region.h"
+#include "plot/picture_notes.h"
 #include "params/message_text.h"
 
 namespace {
@@ -74,26 +75,36 @@ private:
     bool on_;
 };
 
-std::string AxisReadout(const CalcParams& p, double z, const ReadoutNumbers& n, const SiRows& si)
+std::string AxisReadout(const CalcParams& p, const CoilArrangement& coils, double z, const ReadoutNumbers& n,
+                        const SiRows& si)
 {
-    const double hz = AxialField(p, z);
+    const double hz = AxialField(p, coils, z);
     return Row("z = %1 м\nHz(z) на оси = %2 (в единицах n·I/2)", {n.coordinate(z), n.value(hz)}) + si.axial(hz);
 }
 
-std::string LinesReadout(const CalcParams& p, double z, double r, const ReadoutNumbers& n, const SiRows& si)
+// The point itself, or where it lies on a drawn winding: on the winding
+// (r = +-R) or, on its end turns, at its rim.
+MeridianPoint OnWinding(const CalcParams& p, const CoilArrangement& coils, double z, double r)
 {
     // The drawn winding: turns of radius L/100 around r = +-R, at least half a pixel wide.
     const double R = p.radius;
     const double halfL = p.length / 2;
     const double wire = std::max(p.length / kTurnCount / 2, 0.5 / p.scaleX);
-    const bool onWire = std::fabs(std::fabs(r) - R) <= wire && std::fabs(z) <= halfL + wire;
-    if (onWire) {
-        r = std::copysign(R, r);
-        z = std::fabs(z) >= halfL - wire ? std::copysign(halfL, z) : z;
+    for (const PlacedCoil& c : coils.coils) {
+        const double zc = z - c.offset;  // from the coil's middle
+        if (std::fabs(std::fabs(r) - R) <= wire && std::fabs(zc) <= halfL + wire)
+            return {std::fabs(zc) >= halfL - wire ? c.offset + std::copysign(halfL, zc) : z, std::copysign(R, r)};
     }
+    return {z, r};
+}
 
+std::string LinesReadout(const CalcParams& p, const CoilArrangement& coils, double z, double r,
+                         const ReadoutNumbers& n, const SiRows& si)
+{
+    const MeridianPoint at = OnWinding(p, coils, z, r);
+    z = at.z, r = at.r;
     const double sign = r < 0 ? -1.0 : 1.0;  // below the axis: the mirror point
-    ExactFieldValue h = ExactField(p, z, std::fabs(r));
+    ExactFieldValue h = ExactField(p, coils, z, std::fabs(r));
     h.hr *= sign;
     const std::string where = Row("z = %1 м, r = %2 м", {n.coordinate(z), n.coordinate(r)});
     switch (h.kind) {
@@ -111,12 +122,38 @@ std::string LinesReadout(const CalcParams& p, double z, double r, const ReadoutN
     case FieldPointKind::Regular:
         break;
     }
+    if (!IsProgramCoil(coils))
+        return where + Row("\nHz = %1, Hr = %2, |H| = %3 (в единицах n·I/2)\nнаклон dr/dz: %4 точно (Hr/Hz)",
+                           {n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), ExactSlopeText(h, n)}) +
+               si.full(h);
     const double programSlope = sign * static_cast<double>(FieldSlope(p, z, std::fabs(r)));
     return where + Row("\nHz = %1, Hr = %2, |H| = %3 (в единицах n·I/2)\n"
                        "наклон dr/dz: %4 по 500 точкам, %5 точно (Hr/Hz)",
                        {n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), SlopeText(programSlope, n),
                         ExactSlopeText(h, n)}) +
            si.full(h);
+}
+
+// A reach of the uniform region in words: its distance, or more than it.
+std::string ReachText(const UniformReach& reach, const ReadoutNumbers& n)
+{
+    return (reach.beyond ? "больше " : "") + n.coordinate(reach.distance) + " м";
+}
+
+// The row of the uniform region, or of a field that vanishes everywhere.
+std::string RegionRow(const CalcParams& p, const RunAdditions& a, const ReadoutNumbers& n)
+{
+    if (FieldVanishes(a.coils))
+        return "\n" + std::string(kVanishingFieldNote);
+    if (!a.uniformPercent)
+        return {};
+    const UniformExtent e = UniformRegionExtent(p, a.coils, *a.uniformPercent / 100, p.halfRange);
+    if (!e.exists)
+        return "\n" + std::string(kNoUniformRegionNote);
+    const UniformReach length{e.back.distance + e.ahead.distance, e.back.beyond || e.ahead.beyond};
+    return Row("\nоднородная область (|H| в пределах %1 % от значения в центре):\n"
+               "длина на оси %2, радиус в средней плоскости %3",
+               {n.value(*a.uniformPercent), ReachText(length, n), ReachText(e.across, n)});
 }
 
 }  // namespace
@@ -128,15 +165,16 @@ ReadoutNumbers PlainReadoutNumbers(char decimalSeparator)
 }
 
 std::string PointReadout(const CalcParams& drawn, int width, int height, double x, double y,
-                         const ReadoutNumbers& numbers, const std::optional<CoilCurrent>& coil)
+                         const ReadoutNumbers& numbers, const RunAdditions& additions)
 {
     if (!(x >= 0 && y >= 0 && x < width && y < height))
         return {};
     const CalcParams& p = drawn;
     const double z = p.zMin + x / p.scaleX;
-    const SiRows si(p, coil, numbers);
+    const SiRows si(p, additions.coil, numbers);
+    const std::string region = RegionRow(p, additions, numbers);
     if (p.graphMode == kAxisGraph)
-        return AxisReadout(p, z, numbers, si);
+        return AxisReadout(p, additions.coils, z, numbers, si) + region;
     const double r = (p.scaleY * p.yMax - y) / p.scaleX;
-    return LinesReadout(p, z, r, numbers, si);
+    return LinesReadout(p, additions.coils, z, r, numbers, si) + region;
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "params/calc_params.h"
-#include "params/coil_current.h"
+#include "plot/calculation_run.h"
 
 // How a front end writes the numbers of the readout: in its user's locale,
 // say. coordinate: a position in metres, three decimals; value: a field value
@@ -35,5 +35,12 @@ ReadoutNumbers PlainReadoutNumbers(char decimalSeparator = '.');
 // undefined, the text says so in words. With the coil's turns and current the
 // field follows in SI units too: H in A/m (n*I/2 * value) and B in mT
 // (mu0 * n*I/2 * value), written as values.
+//
+// The run's additions give the coils: their field, every coil's winding, and
+// for an arrangement other than the program's coil only the exact slope (the
+// 500-sample one belongs to the program's coil). With a uniform region a row
+// gives its length on the axis and its radius in the middle plane (searched
+// up to the half-size of the region), or says that there is none; a field
+// that vanishes everywhere says so.
 std::string PointReadout(const CalcParams& drawn, int width, int height, double x, double y,
-                         const ReadoutNumbers& numbers, const std::optional<CoilCurrent>& coil = std::nullopt);
+                         const ReadoutNumbers& numbers, const RunAdditions& additions = {});

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <cstdio>
+#include <sstream>
 
 #include "export/run_tables.h"
 #include "field/axial_field.h"
@@ -53,6 +55,10 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         cases.push_back({{"--graph", "field", "--turns", bad, "--current", "1", "--output", "a.csv"}, "Число витков (--turns)"});
     for (const char* bad : {"0", "-0", "1000.5", "-1001", "abc", "nan", "inf", "1e400", ""})
         cases.push_back({{"--graph", "field", "--turns", "8", "--current", bad, "--output", "a.csv"}, "Ток (--current)"});
+    for (const char* bad : {"-0.1", "20.001", "0.2005", "abc", "0,2", " 0.2", "", "nan", "1e400"})
+        cases.push_back({{"--pair", bad, "--output", "a.png"}, "(--pair) задается числом метров от 0 до 20"});
+    for (const char* bad : {"0", "-1", "100.5", "abc", "1%", "", "inf"})
+        cases.push_back({{"--uniform", bad, "--output", "a.png"}, "(--uniform) задается числом процентов"});
     for (const char* bad : {"a.txt", "a", "png", "dir.png/a", "a.png.", ""})
         cases.push_back({{"--output", bad}, ".png, .svg, .pdf или .csv"});
     for (const auto& [sizes, fragment] : {std::pair{std::vector{"651", "651x", "651x320x2", "-5x5", "+5x5", "5.5x5", "651*320"}, "ШИРИНАxВЫСОТА"},
@@ -87,6 +93,9 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--measured-units", "cm:mT", "--output", "a.png"}, "--measured ФАЙЛ"},
         {{"--measured", "m.csv", "--measured-units", "cm:Гс", "--turns", "8", "--current", "1", "--output", "a.png"}, "«cm:Гс»"},
         {{"--measured", "m.csv", "--fit=1", "--turns", "8", "--current", "1", "--output", "a.png"}, "без значения"},
+        {{"--opposed", "--output", "a.png"}, "вместе с парой катушек (--pair D)"},
+        {{"--pair", "0.2", "--opposed=1", "--output", "a.png"}, "без значения"},
+        {{"--graph", "field", "--uniform", "1", "--output", "a.csv"}, "axis и lines"},
         {{"--help=yes"}, "--help"},
         {{"--bogus", "--help"}, "«--bogus»"},          // a mistake before it is reported
         {{"--output", "--help"}, ".png, .svg, .pdf"},  // a file name, not the option
@@ -121,6 +130,44 @@ TEST(RenderArguments, TheFieldTableInTeslaInTheMiddleOfALongCoil)
         const double b = 1.25663706212e-6 * std::stod(turns) / 10 * amperes * 5 / std::hypot(0.1, 5);
         EXPECT_NEAR(v[6], b, 1e-9 * std::fabs(b)) << turns;
         EXPECT_TRUE(std::fabs(v[7]) < 1e-12 * std::fabs(b) && std::fabs(v[8] - std::fabs(b)) <= 1e-9 * std::fabs(b)) << turns;
+    }
+}
+
+// A pair's tables: its field the sum of two coils' at z + D/2 and z - D/2, the second reversed when opposed;
+// its field lines' table the exact lines' with or without equal flux.
+TEST(RenderArguments, ThePairsTablesAreTheSumsOfTwoCoils)
+{
+    const CalcParams one = RunValues(kFieldLinesGraph);
+    for (const bool opposed : {false, true}) {
+        const Args pair = opposed ? Args{"--pair", "0.3", "--opposed"} : Args{"--pair", "0.3"};
+        const auto table = [&](Args args) {
+            args.insert(args.end(), pair.begin(), pair.end());
+            return TableContents(Accepted(args));
+        };
+        const double s = opposed ? -1 : 1;
+        std::istringstream field(table({"--graph", "field", "--size", "6x3", "--output", "a.csv"}));
+        std::string row;
+        std::getline(field, row);
+        for (int n = 0; std::getline(field, row); ++n) {
+            double z, r, hz, hr, h, psi;
+            ASSERT_EQ(std::sscanf(row.c_str(), "%lf,%lf,%lf,%lf,%lf,%lf", &z, &r, &hz, &hr, &h, &psi), 6) << row;
+            const ExactFieldValue a = ExactField(one, z + 0.15, r), b = ExactField(one, z - 0.15, r);
+            const double size = FieldStrength(a) + FieldStrength(b);
+            EXPECT_NEAR(hz, a.hz + s * b.hz, 1e-13 * size) << row;
+            EXPECT_NEAR(hr, a.hr + s * b.hr, 1e-13 * size) << row;
+            EXPECT_NEAR(psi, FluxFunction(one, z + 0.15, r) + s * FluxFunction(one, z - 0.15, r), 1e-13 * std::fabs(psi)) << row;
+        }
+        std::istringstream axis(table({"--graph", "axis", "--output", "a.csv"}));
+        std::getline(axis, row);
+        while (std::getline(axis, row)) {
+            double z, hz;
+            ASSERT_EQ(std::sscanf(row.c_str(), "%lf,%lf", &z, &hz), 2) << row;
+            EXPECT_NEAR(hz, ExactField(one, z + 0.15, 0).hz + s * ExactField(one, z - 0.15, 0).hz, 1e-6) << row;
+        }
+        const std::string lines = table({"--graph", "lines", "--output", "a.csv"});
+        EXPECT_TRUE(lines.starts_with("line,point,z,r\n1,0,") && lines.size() > 1000);
+        EXPECT_EQ(lines, table({"--graph", "exact-lines", "--output", "a.csv"}));
+        EXPECT_EQ(lines, table({"--graph", "exact-lines", "--equal-flux", "--output", "a.csv"}));
     }
 }
 
@@ -232,7 +279,8 @@ TEST_F(RenderTool, MistakesWriteNothingAndAnOldFileIsReplacedOnlyWhole)
 {
     EXPECT_TRUE(run({"--help"}) == 0 && printed.startsWith("Использование: zoreks-render"));
     for (const char* file : {"x.png", "x.csv"})
-        for (const QStringList& args : {QStringList{"--half-range", "0"}, {"--graph", "lines", "--lines", "201"}, {"--size", "0x320"}}) {
+        for (const QStringList& args : {QStringList{"--half-range", "0"}, {"--graph", "lines", "--lines", "201"}, {"--size", "0x320"},
+                                        {"--pair", "20.5"}, {"--opposed"}, {"--uniform", "0"}}) {
             EXPECT_EQ(run(args + QStringList{"--output", file}), 2) << args.join(' ').toStdString();
             EXPECT_EQ(printed.count('\n'), 1) << printed.toStdString();
         }

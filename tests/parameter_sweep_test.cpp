@@ -36,3 +36,27 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                         }
                     }
 }
+
+// Pairs at every distance the dialog allows, alike and opposed, with every addition, the scales and the uniform region:
+// every run refuses with a reason or draws finite coordinates and images of the picture's size.
+TEST(ParameterSweep, PairsOverEveryCorner)
+{
+    const int pictures[][2] = {{651, 320}, {1, 1000}, {1000, 1}};
+    for (const double R : {0.0, 0.1, 10.0})
+        for (const double L : {0.0, 0.1, 10.0})
+            for (const double a : {0.1, 10.0})
+                for (const double D : {0.0, 0.3, 20.0})
+                    for (const bool opposed : {false, true})
+                        for (const auto& [w, h] : pictures)
+                            for (const int16_t graph : {kAxisGraph, kFieldLinesGraph}) {
+                                CalcParams p = RunValues(graph, R, L, a, D == 0.3 ? 200 : 7);
+                                TestSurface surface(w, h, false);
+                                RunAdditions more{true, true, true, true, std::nullopt, true};
+                                more.coils = PairArrangement({D, opposed});
+                                more.uniformPercent = D == 20 ? 100 : 1;
+                                const RunOutcome out = RunCalculation(p, surface, StoppedClock, more);
+                                EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())
+                                    << "graph " << graph << " R=" << R << " L=" << L << " a=" << a << " D=" << D
+                                    << (opposed ? " opposed" : "") << " on " << w << "x" << h;
+                            }
+}

@@ -342,6 +342,61 @@ private slots:
         }
     }
 
+    void pairAndUniformRegionDialogs_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("text");     // typed into the dialog's box; "Гельмгольц": its button pressed
+        QTest::addColumn<QString>("problem");  // the first words of the refusal; empty: taken
+        QTest::addColumn<QString>("shown");    // then in the picture's description
+        const QString pair = QStringLiteral("coilPairAction"), region = QStringLiteral("uniformRegionAction");
+        QTest::newRow("pair: D not a number") << pair << "abc" << "Расстояние" << "";
+        QTest::newRow("pair: D beyond 20 m") << pair << "20.001" << "Расстояние" << "";
+        QTest::newRow("pair: D below 0") << pair << "-0,1" << "Расстояние" << "";
+        QTest::newRow("pair: D with a comma") << pair << "0,35" << "" << "пара катушек: D = 0,350 м";
+        QTest::newRow("pair: by Helmholtz, D = R") << pair << "Гельмгольц" << "" << "пара катушек: D = 0,200 м";
+        QTest::newRow("region: P of 0") << region << "0" << "Допуск" << "";
+        QTest::newRow("region: P above 100") << region << "100,5" << "Допуск" << "";
+        QTest::newRow("region: 2.5 %") << region << "2.5" << "" << "однородная область 2,5 %";
+    }
+
+    // A refusal says why and leaves the dialog open, and cancelled nothing changes; what
+    // is taken shows at the next run, and a pair's lines take the place of the exact ones.
+    void pairAndUniformRegionDialogs()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, text);
+        QFETCH(QString, problem);
+        QFETCH(QString, shown);
+        QString seen;
+        const Handler fill = [&](QWidget* dialog) {
+            if (text == QStringLiteral("Гельмгольц")) {  // which turns the pair on too
+                dialog->findChild<QPushButton*>(QStringLiteral("helmholtzButton"))->click();
+            } else {
+                for (auto* on : dialog->findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("pairCheck|regionCheck"))))
+                    on->setChecked(true);
+                dialog->findChild<QLineEdit*>()->setText(text);
+            }
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);  // as OK, once this handler is done
+        };
+        const Handler readBox = [&](QWidget* box) {
+            seen = static_cast<QMessageBox*>(box)->text();
+            box->close();
+            QMetaObject::invokeMethod(box->parentWidget(), "reject", Qt::QueuedConnection);  // then Cancel
+        };
+        selectGraph(1);
+        HandleModals(problem.isEmpty() ? std::vector{fill} : std::vector{fill, readBox},
+                     [&] { control(command.toLatin1().constData())->trigger(); });
+        QVERIFY2(problem.isEmpty() ? seen.isEmpty() : seen.startsWith(problem), qPrintable(seen));
+        run();
+        const QString description = picture()->accessibleDescription();
+        QVERIFY2(problem.isEmpty() ? description.contains(shown)
+                                   : !description.contains(QStringLiteral("пара")) && !description.contains(QStringLiteral("однородная")),
+                 qPrintable(description));
+        const bool pairShown = description.contains(QStringLiteral("пара катушек"));
+        QCOMPARE(control("exactLinesAction")->isEnabled(), !pairShown);
+        QCOMPARE(control("arrowsAction")->isEnabled(), true);
+    }
+
     void savingWritesTheExportToolsFile_data()
     {
         QTest::addColumn<QString>("filter");

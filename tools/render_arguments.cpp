@@ -5,8 +5,10 @@
 #include <cmath>
 #include <optional>
 
+#include "params/coil_arrangement.h"
 #include "measure/measured_units.h"
 #include "params/coil_current.h"
+#include "params/uniform_tolerance.h"
 #include "params/line_count_text.h"
 #include "params/message_text.h"
 
@@ -55,6 +57,18 @@ const std::string_view kRenderHelp =
     "  --fit               подогнать по измерениям методом наименьших квадратов\n"
     "                      сдвиг z0 нуля линейки от середины катушки и множитель k\n"
     "                      силы поля: кривая k·B(z), точки в z − z0\n"
+    "  --pair D            пара соосных катушек того же радиуса и длины с серединами\n"
+    "                      в точках z = -D/2 и z = +D/2; D — расстояние между\n"
+    "                      серединами, м, от 0 до 20 с точностью до миллиметра\n"
+    "                      (D = R — пара Гельмгольца).\n"
+    "                      Линии напряженности пары — ее точные линии равного\n"
+    "                      потока: линия k на уровне (k − ½)/N потока через\n"
+    "                      середину катушки при z = -D/2, цвета графика\n"
+    "  --opposed           встречное включение: ток катушки при z = +D/2 обратный;\n"
+    "                      линии — на уровнях обоих знаков; только с --pair\n"
+    "  --uniform P         обвести однородную область, где |H| отличается от\n"
+    "                      значения в центре (z = 0, r = 0) меньше чем на P %,\n"
+    "                      0 < P <= 100; на графике axis — ее отрезок оси\n"
     "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
     "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
@@ -72,7 +86,11 @@ const std::string_view kRenderHelp =
     "среднее его значений по обе стороны. Для axis с --measured — z,B,B_theory,\n"
     "residual: по строке на точку в порядке файла, в метрах и теслах: z от\n"
     "середины катушки (с --fit z − z0), B измеренное, B_theory расчетное (с --fit\n"
-    "умноженное на k), residual = B − B_theory. Дробная часть отделяется точкой.\n"
+    "умноженное на k), residual = B − B_theory. С --pair таблицы axis и field\n"
+    "дают поле пары, а exact-lines и lines — ее линии равного потока\n"
+    "line,point,z,r (четверть z >= 0, r >= 0; остальное — их зеркальные\n"
+    "отражения; --exact-lines и --equal-flux для пары ничего не меняют).\n"
+    "Дробная часть отделяется точкой.\n"
     "\n"
     "Пример: zoreks-render --graph lines --output lines.png\n"
     "\n"
@@ -86,7 +104,7 @@ constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
 enum class Option {
     Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Scales, Turns,
-    Current, Measured, Units, Fit, Help
+    Current, Measured, Units, Fit, Pair, Opposed, Uniform, Help
 };
 
 struct OptionName {
@@ -94,7 +112,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 18> kOptions{{
+constexpr std::array<OptionName, 21> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -112,6 +130,9 @@ constexpr std::array<OptionName, 18> kOptions{{
     {"--measured", Option::Measured},
     {"--measured-units", Option::Units},
     {"--fit", Option::Fit},
+    {"--pair", Option::Pair},
+    {"--opposed", Option::Opposed},
+    {"--uniform", Option::Uniform},
     {"--help", Option::Help},
 }};
 
@@ -263,11 +284,29 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
         o.measuredUnits = *units;
         return std::nullopt;
     }
+    case Option::Pair: {
+        const PairDistanceReading distance = PairDistanceFromText(value);
+        if (!distance.metres || value.find_first_of(", \t") != std::string_view::npos)
+            return "Расстояние D (--pair) задается числом метров от 0 до 20 с точностью до "
+                   "миллиметра, а не " +
+                   QuotedForMessage(value) + ".";
+        o.additions.coils = PairArrangement({*distance.metres, false});
+        return std::nullopt;
+    }
+    case Option::Uniform: {
+        const UniformPercentReading percent = UniformPercentFromText(value);
+        if (!percent.percent || value.find_first_of(", \t%") != std::string_view::npos)
+            return "Допуск однородной области (--uniform) задается числом процентов больше 0 и не больше 100, а не " +
+                   QuotedForMessage(value) + ".";
+        o.additions.uniformPercent = percent.percent;
+        return std::nullopt;
+    }
     case Option::ExactLines:
     case Option::FieldMap:
     case Option::Arrows:
     case Option::EqualFlux:
     case Option::Scales:
+    case Option::Opposed:
     case Option::Fit:
     case Option::Help:
         break;
@@ -290,6 +329,8 @@ std::optional<std::string> combinationProblem(const RenderOptions& o, bool units
         return std::string("Линии равного потока (--equal-flux) строятся только для --graph lines и exact-lines.");
     if (o.additions.coil && (o.additions.coil->turns == 0 || o.additions.coil->amperes == 0))
         return std::string("Число витков и ток задаются вместе: --turns N --current I.");
+    if (o.additions.uniformPercent && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
+        return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
     const bool measured = !o.measuredFile.empty();
     if (measured && o.graph != GraphKind::Axis)
         return std::string("Измерения (--measured) сравниваются только с полем на оси (--graph axis).");
@@ -352,7 +393,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
             return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
         const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap ||
                           *option == Option::Arrows || *option == Option::EqualFlux ||
-                          *option == Option::Scales || *option == Option::Fit;
+                          *option == Option::Scales || *option == Option::Fit || *option == Option::Opposed;
         if (flag && eq != std::string_view::npos)
             return refused("Параметр " + std::string(name) + " пишется без значения.");
         if (*option == Option::Help) {
@@ -364,7 +405,8 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
             return refused("Параметр " + std::string(name) + " задан дважды.");
         given = true;
         if (flag) {
-            switchOf(*option, o.additions) = true;
+            if (*option != Option::Opposed)
+                switchOf(*option, o.additions) = true;
             continue;
         }
         std::string_view value;
@@ -379,6 +421,12 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
     }
     if (o.output.empty())
         return refused("Не указан файл для записи: --output ФАЙЛ." + std::string(kHelpHint));
+    if (seen[static_cast<size_t>(Option::Opposed)]) {
+        const std::optional<CoilPair> pair = PairOf(o.additions.coils);
+        if (!pair)
+            return refused("Встречное включение (--opposed) задается только вместе с парой катушек (--pair D).");
+        o.additions.coils = PairArrangement({pair->distance, true});
+    }
     if (auto problem = combinationProblem(o, seen[static_cast<size_t>(Option::Units)]))
         return refused(std::move(*problem));
     result.action = ParsedArguments::Action::Render;

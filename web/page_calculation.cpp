@@ -116,10 +116,10 @@ std::string PageReadout(const PageSettings& settings, double x, double y, const 
     const BlankSurface picture(o.width, o.height);
     if (RunRefusal(o.params, picture))
         return {};
-    SetPlotWindow(o.params, picture);  // the run's plot window and scales
+    SetPlotWindow(o.params, picture, o.additions.coils);  // the run's plot window and scales
     SetPictureScale(o.params, picture);
     const char separator = decimalSeparator == "," ? ',' : '.';
-    return PointReadout(o.params, o.width, o.height, x, y, PlainReadoutNumbers(separator), o.additions.coil);
+    return PointReadout(o.params, o.width, o.height, x, y, PlainReadoutNumbers(separator), o.additions);
 }
 
 std::string PageSvg(const PageSettings& settings)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "params/calc_params.h"
+#include "plot/calculation_run.h"
+#include "surface/drawing_surface.h"
+
+// Notes in words that a picture carries where it cannot show what was asked
+// for: one line of Russian each.
+inline constexpr std::string_view kVanishingFieldNote =
+    "Катушки совпадают и включены встречно: поле равно нулю всюду.";
+inline constexpr std::string_view kNoUniformRegionNote = "В центре поле равно нулю: однородной области нет.";
+
+// The notes of a run with these additions: a field that vanishes everywhere,
+// or a uniform region asked for where the field at the centre is zero.
+std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& additions);
+
+// Writes one note (UTF-8) into the picture in the pixel font
+// (plot/pixel_font.h), black on a white box, centred across the top, clear
+// of the scales' units and the map's colour scale in the corners (a note
+// wider than the picture starts at its left): rows 11 pixels apart, the first
+// 4 pixels from the top.
+void DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row);
