@@ -94,16 +94,19 @@ Scale ZScale(const CalcParams& p)
             [&p, u](double z) { return p.scaleX * (z / u - p.zMin); }};
 }
 
-// The field on the axis above the z axis: Hz in n*I/2, or B in mT, whose sign
-// follows the current's.
-Scale FieldScale(const CalcParams& p, const std::optional<CoilCurrent>& coil)
+// The field on the axis above the z axis, and below it too where the curve
+// goes there (coils with opposed currents): Hz in n*I/2, or B in mT, whose
+// sign follows the current's.
+Scale FieldScale(const CalcParams& p, const std::optional<CoilCurrent>& coil, bool belowAxis)
 {
     const double millitesla = coil ? 1000 * FluxDensityPerUnit(*coil, p.length) : std::numeric_limits<double>::quiet_NaN();
     const double top = millitesla * p.yMax;
     const bool si = std::fabs(top) >= 1e-290 && std::fabs(top) <= 1e290;  // also false for NaN
     const double f = si ? millitesla : 1;
-    return {ScaleAxis::Vertical, si ? "B, мТл" : "H, n·I/2", std::min(0.0, f * p.yMax), std::max(0.0, f * p.yMax),
-            p.scaleY / std::fabs(f), [&p, f](double v) { return p.scaleY * (p.yMax - v / f); }, false};
+    const double bottom = belowAxis ? static_cast<double>(p.yMin) : 0.0;
+    return {ScaleAxis::Vertical, si ? "B, мТл" : "H, n·I/2", std::min(f * bottom, f * p.yMax),
+            std::max(f * bottom, f * p.yMax), p.scaleY / std::fabs(f),
+            [&p, f](double v) { return p.scaleY * (p.yMax - v / f); }, false};
 }
 
 // r of the field lines, signed, distances from the axis in the horizontal scale.
@@ -298,9 +301,11 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
     const std::vector<SurfacePoint> curve = AxisCurvePoints(p, curveFactor, coils);
     for (size_t i = 1; i < curve.size(); ++i)
         layout.places().avoid(Segment{curve[i - 1].x, curve[i - 1].y, curve[i].x, curve[i].y});
+    const bool belowAxis =
+        std::any_of(curve.begin(), curve.end(), [&](const SurfacePoint& q) { return q.y > axisRow + 1; });
 
-    const Scale field = FieldScale(p, coil);
-    layout.addLeftEdge(0, axisRow);
+    const Scale field = FieldScale(p, coil, belowAxis);
+    layout.addLeftEdge(0, belowAxis ? height - 1 : axisRow);
     // its unit at the top, or, where a flat curve runs along the top, just above the z axis
     layout.add(field, {{t + 3 * s, 2 * s}, {t + 3 * s, row - h - 2 * s}}, [&](double y) { return FromLeftEdge(y, t); },
                [&](const std::string&, int r) { return layout.alongRow(r, t + 3 * s, false); });

@@ -9,6 +9,8 @@
 #include <tuple>
 #include <vector>
 
+#include "field/arrangement_field.h"
+#include "params/coil_arrangement.h"
 #include "plot/map_legend.h"
 #include "plot/picture_scales.h"
 #include "plot/scale_ticks.h"
@@ -68,6 +70,7 @@ struct PictureRow {
     int width, height;
     std::optional<CoilCurrent> coil = std::nullopt;
     bool fieldMap = false;
+    CoilArrangement coils = SingleCoil();
 };
 
 class ScalesOfPicture : public testing::TestWithParam<PictureRow> {};
@@ -84,8 +87,9 @@ TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
     RunAdditions additions;
     additions.fieldMap = row.fieldMap;
     additions.coil = row.coil;
+    additions.coils = row.coils;
     ASSERT_TRUE(RunCalculation(p, plain, StoppedClock, additions).done);
-    const PictureScales scales = PictureScalesOf(p, row.width, row.height, row.coil, row.fieldMap);
+    const PictureScales scales = PictureScalesOf(p, row.width, row.height, row.coil, row.fieldMap, 1, row.coils);
 
     const bool axis = row.graph == kAxisGraph;
     const double u = row.a < 0.5 ? 100 : 1;
@@ -109,6 +113,18 @@ TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
         EXPECT_TRUE(at.size() <= 25 || row.width > 651 || row.height > 320) << at.size();
         for (size_t i = 1; i < at.size(); ++i)
             EXPECT_GE(std::fabs(at[i] - at[i - 1]), 2 * 7 * s) << i;
+    }
+    if (axis && row.height >= 320) {  // the field's ticks reach within a step of the curve's either end
+        double lowest = INFINITY, highest = -INFINITY, first = INFINITY, last = -INFINITY;
+        for (int i = 0; i <= 100; ++i) {
+            const double v = millitesla * AxialField(p, row.coils, p.zMin + i * (p.zMax - p.zMin) / 100);
+            lowest = std::min(lowest, v), highest = std::max(highest, v);
+        }
+        for (const ScaleMark& m : scales.marks)
+            if (m.axis == ScaleAxis::Vertical)
+                first = std::min(first, m.value), last = std::max(last, m.value);
+        const double step = scales.tickStep[1];
+        EXPECT_TRUE(first <= lowest + step && last >= highest - step) << first << ".." << last;
     }
     const std::string units[2] = {row.a < 0.5 ? "z, см" : "z, м",
                                   !axis ? (row.a < 0.5 ? "r, см" : "r, м") : row.coil ? "B, мТл" : "H, n·I/2"};
@@ -162,7 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureRow{"LinesWithMap", kFieldLinesGraph, 0.2, 1, 2, 651, 320, std::nullopt, true},
                     PictureRow{"AxisWideStrip", kAxisGraph, 0.2, 1, 2, 3000, 120}, PictureRow{"LinesWideStrip", kFieldLinesGraph, 0.2, 1, 2, 3000, 120},
                     PictureRow{"LinesTallStrip", kFieldLinesGraph, 0.2, 1, 0.001, 120, 3000},
-                    PictureRow{"AxisSmall", kAxisGraph, 0.2, 1, 2, 200, 120}),
+                    PictureRow{"AxisSmall", kAxisGraph, 0.2, 1, 2, 200, 120},
+                    PictureRow{"AxisOpposedPair", kAxisGraph, 0.2, 0.02, 0.6, 651, 320, std::nullopt, false,
+                               PairArrangement({0.2, true})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
