@@ -1,6 +1,7 @@
 // The page: the window's controls, its run and its menus, in a browser.
 import { addressOf, inForce, readAddress, switches } from './address.js';
 import { Calculation, fileReader, patience } from './calculation.js';
+import { connectDialog, enterPressesOk, showFromMenu } from './dialogs.js';
 import { connectMenus } from './menus.js';
 
 const $ = (id) => document.getElementById(id);
@@ -154,10 +155,11 @@ function describe(s, notes) {
 
 // Runs are answered in the order asked: each answer is newer than the
 // picture on show, and the last is that of the newest values. A value typed
-// into a bar's box is taken first; a refused one stops the run.
+// into a bar's box is taken first; a refused one stops the run, and takes the
+// focus unless the run is a live one, which leaves the focus where the user is.
 let runs = 0;
-async function run() {
-  for (const b of bars) if (!(await takeTyped(b, true))) return;
+async function run(followed = false) {
+  for (const b of bars) if (!(await takeTyped(b, !followed))) return;
   const s = settings();
   const mine = ++runs;
   const progress = $('progress');
@@ -177,7 +179,7 @@ async function run() {
   if (result.done) show({ ...s, lineCount: result.lineCount }, result);
 }
 
-function runIfLive() { if (live.checked) run(); }
+function runIfLive() { if (live.checked) run(true); }  // followed: the focus stays
 
 async function download(kind, type, name) {
   const contents = kind === 'png' ? null : await calculation.ask(kind, shown);
@@ -235,53 +237,14 @@ async function readCoil(turnsText, currentText) {
   return { wrong, refusal: read[`${wrong[0]}Refusal`] };
 }
 
-// A dialog of a menu's command; closed, it gives the focus back to that
-// menu's title, the command itself being hidden with its menu.
-function showFromMenu(dialog, command) {
-  dialog.showModal();
-  document.activeElement.select?.();  // a box's text, as the window's boxes have it when they take the focus
-  dialog.addEventListener('close', () => setTimeout(() => {  // once the browser has moved the focus
-    if (document.activeElement === document.body) command.closest('details').querySelector('summary').focus();
-  }), { once: true });
-}
-
-// A dialog of the menu «Вид» as the window's: it opens with the values in
-// force; OK takes them only when they are all usable, and otherwise names
-// the first wrong one, selects it and stays open; Отмена and Esc change
-// nothing. take() answers null when it took the values, else {box, refusal}.
-function connectDialog(command, dialog, fill, take) {
-  const problem = dialog.querySelector('.problem');
-  $(command).addEventListener('click', () => {
-    fill();
-    problem.textContent = '';
-    showFromMenu(dialog, $(command));
-  });
-  dialog.querySelector('form').addEventListener('submit', async (event) => {
-    if (event.submitter?.value !== 'ok') return;
-    event.preventDefault();
-    const wrong = await take();
-    if (wrong) {
-      problem.textContent = wrong.refusal ?? '';
-      wrong.box.focus();
-      wrong.box.select();
-      return;
-    }
-    dialog.close();
+// The dialogs of «Вид»: each opens with the values in force and takes them
+// when all are usable (dialogs.js); the next run shows them.
+function connectDialogs() {
+  const connect = (command, dialog, fill, take) => connectDialog($(command), $(dialog), fill, take, () => {
     showAdditionsChoice();
     runIfLive();
   });
-}
-
-function connectDialogs() {
-  // Enter in a dialog presses its OK, from a list or a check box too, as in the window.
-  for (const dialog of document.querySelectorAll('dialog:has(button[value=ok])')) {
-    dialog.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter' || !['SELECT', 'INPUT'].includes(event.target.tagName) || event.target.type === 'text') return;
-      event.preventDefault();
-      dialog.querySelector('form').requestSubmit(dialog.querySelector('button[value=ok]'));
-    });
-  }
-  connectDialog('coilSizeAction', $('coilSizeDialog'), () => {
+  connect('coilSizeAction', 'coilSizeDialog', () => {
     for (const b of bars) b.edit.value = b.shown;
   }, async () => {
     const typed = [];
@@ -293,7 +256,7 @@ function connectDialogs() {
     bars.forEach((b, i) => setValue(b, typed[i]));
     return null;
   });
-  connectDialog('coilCurrentAction', $('coilCurrentDialog'), () => {
+  connect('coilCurrentAction', 'coilCurrentDialog', () => {
     $('turnsEdit').value = coil ? coil.turns : '';
     $('currentEdit').value = coil ? localNumber(coil.amperes) : '';
   }, async () => {
@@ -302,7 +265,7 @@ function connectDialogs() {
     coil = read.coil;
     return null;
   });
-  connectDialog('coilPairAction', $('coilPairDialog'), () => {
+  connect('coilPairAction', 'coilPairDialog', () => {
     $('pairCheck').checked = pair.on;
     $('distanceEdit').value = localNumber(pair.distance ?? bars[0].metres);
     $('opposedCheck').checked = pair.opposed;
@@ -316,7 +279,7 @@ function connectDialogs() {
     $('distanceEdit').value = localNumber(bars[0].metres);
     $('pairCheck').checked = true;
   });
-  connectDialog('uniformRegionAction', $('uniformRegionDialog'), () => {
+  connect('uniformRegionAction', 'uniformRegionDialog', () => {
     $('regionCheck').checked = uniform.on;
     $('percentEdit').value = localNumber(uniform.percent);
   }, async () => {
@@ -457,6 +420,7 @@ function connectControls() {
   $('openMeasurementsAction').addEventListener('click', () => file.click());
   $('closeMeasurementsAction').addEventListener('click', closeMeasurements);
   connectDialogs();
+  enterPressesOk([...document.querySelectorAll('dialog')]);
   picture.addEventListener('pointermove', showReadout);
   picture.addEventListener('pointerdown', showReadout);
   picture.addEventListener('pointerleave', () => {

@@ -1,7 +1,7 @@
 // The web page as a user meets it, in headless Chromium: served by a plain
 // static server, driven by keyboard and pointer, its downloads compared with
 // the export tool's files for the same parameters, kept for use offline.
-//   node page.test.mjs SITE_FOLDER ZOREKS_RENDER
+//   node page.test.mjs SITE_FOLDER ZOREKS_RENDER [PART_OF_A_TEST_NAME]
 import { execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdtempSync, readFileSync, utimesSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -9,7 +9,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { serveFolder, serveSite } from './served_site.mjs';
 
-const [site, render] = process.argv.slice(2);
+const [site, render, only = ''] = process.argv.slice(2);
 const kGraphColour = [12, 0, 255];
 const kAxisColour = [12, 0, 0];
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -79,15 +79,20 @@ const controlled = async (address) => {
   return page;
 };
 
+// Waits, polling, until the condition holds; fails if it has not in two minutes.
+async function until(condition, what) {
+  for (let waited = 0; !(await condition()); waited += 50) {
+    check(waited < 120000, what);
+    await sleep(50);
+  }
+}
+
 // The page once its second worker has started: plain field lines are then traced in two shares.
 async function bothWorkersUp(page) {
   const started = (worker) => worker.evaluate(() => { try { return core.then(() => true); } catch { return false; } });
-  for (let waited = 0; ; waited += 50) {
-    const workers = page.workers();
-    if (workers.length >= 2 && (await Promise.all(workers.map(started))).every(Boolean)) return page;
-    check(waited < 120000, 'the second worker did not start');
-    await sleep(50);
-  }
+  await until(async () => page.workers().length >= 2 && (await Promise.all(page.workers().map(started))).every(Boolean),
+    'the second worker did not start');
+  return page;
 }
 
 // The pixels of PNG bytes as the browser decodes them.
@@ -321,6 +326,41 @@ const tests = {
     check(/строка 3/.test(sentence) && shown === `Измерения не открыты. ${sentence}`, `${shown} / ${sentence}`);
     check(/^Измерения: 41 точка/.test(await measurementLine(page)), 'the measurements read before are gone');
   },
+  "a bar's box takes a value typed to the millimetre; the bar goes near it, a wrong one is refused": async () => {
+    const page = await open('?graph=lines');
+    const type = async (text) => {
+      await page.$eval('#Label4', (box, t) => { box.value = t; }, text);
+      await page.focus('#Label4');
+      await page.keyboard.press('Enter');
+    };
+    await type('0,0215');
+    await page.waitForFunction(() => problem.textContent);
+    const refused = await page.evaluate(() => [problem.textContent, document.activeElement.id, Label4.ariaInvalid]);
+    check(/^Радиус R: .*миллиметра/.test(refused[0]) && refused[1] === 'Label4' && refused[2] === 'true', `${refused}`);
+    await type('0,021');
+    await page.waitForFunction(() => new URLSearchParams(location.search).get('R') === '0.021');
+    const taken = await page.evaluate(() => [VScroll1.value, Label4.ariaInvalid, problem.textContent]);
+    check(JSON.stringify(taken) === JSON.stringify(['0', null, '']), `after a good value: ${taken}`);
+  },
+  'Esc abandons the run going: the picture and the caption stay, the next run is drawn': async () => {
+    const page = await open('?graph=lines');
+    const before = [await caption(page), await pixels(page)];
+    await page.evaluate(() => { VScroll3.value = 99; VScroll3.dispatchEvent(new Event('input')); });
+    await page.$eval('#Text1', (box) => { box.value = '200'; });
+    await page.evaluate(async () => {
+      exactLinesAction.checked = fieldMapAction.checked = arrowsAction.checked = true;
+      CmdOK.click();
+      await new Promise((done) => setTimeout(done, 50));  // the run is going
+    });
+    const ended = new Promise((done) => page.once('workerdestroyed', done));
+    await page.keyboard.press('Escape');
+    await Promise.race([ended, sleep(60000).then(() => check(false, 'the run was not abandoned'))]);  // nor can its picture come
+    check(await page.$eval('#progress', (p) => p.hidden), 'the progress still shows');
+    check((await caption(page)) === before[0] && same(await pixels(page), before[1]), 'the picture changed');
+    await page.$eval('#Text1', (box) => { box.value = '3'; });
+    await rerun(page);
+    check((await addressValue(page, 'lines')) === '3', 'no run after Esc');
+  },
   'keyboard alone: Tab order like the window, Enter runs': async () => {
     const page = await open();
     const order = [];
@@ -380,7 +420,17 @@ const tests = {
     const second = await controlled(server.address);
     await second.waitForFunction(async () => (await navigator.serviceWorker.getRegistration()).waiting, { polling: 100 });
     check(!(await second.evaluate(() => window.newBuild)), 'the new script came with the old build');
+    // Its last tab closed, the new build takes over: the browser tells when.
+    const versions = new Map();  // status by id
+    const watcher = await (await newPage()).createCDPSession();
+    watcher.on('ServiceWorker.workerVersionUpdated', (event) => {
+      for (const v of event.versions) if (v.scriptURL.startsWith(new URL(server.address).origin)) versions.set(v.versionId, v.status);
+    });
+    await watcher.send('ServiceWorker.enable');
+    await until(() => [...versions.values()].includes('installed'), 'the browser names no waiting build');
+    const waiting = [...versions].find(([, status]) => status === 'installed')[0];
     await second.close();
+    await until(() => versions.get(waiting) === 'activated', 'the new build did not take over');
     const third = await controlled(server.address);
     const after = await cachesOf(third);
     check(await third.evaluate(() => window.newBuild), 'the new build is not used');
@@ -403,7 +453,7 @@ function check(condition, message) { if (!condition) throw new Error(message); }
 
 let passed = 0;
 let failed = 0;
-for (const [name, test] of Object.entries(tests)) {
+for (const [name, test] of Object.entries(tests).filter(([name]) => name.includes(only))) {
   try {
     await test();
     ++passed;
