@@ -17,7 +17,6 @@ const [site, nativeBench] = process.argv.slice(2);
 const kRepetitions = 15;
 const { address, browser, close } = await serveSite(site);
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
-await new Promise((done) => setTimeout(done, 500));  // the server starting
 
 const start = { graphEntry: 'линии напряженности', graph: 'lines' };  // the rest as the core starts
 const runs = {
@@ -48,8 +47,8 @@ for (const [name, settings] of Object.entries(runs)) {
       await calculation.run(s);
       times.push(performance.now() - t);
     }
-    calculation.worker.terminate();
-    calculation.helper?.terminate();
+    calculation.worker.end(null);
+    calculation.helper?.end(null);
     return times;
   }, settings, settings.repetitions ?? kRepetitions));
 }

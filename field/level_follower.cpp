@@ -12,13 +12,47 @@ namespace {
 constexpr double kLevelTolerance = 1e-10;  // of |psi|, for every vertex
 constexpr int kMostSolverRounds = 60;
 
+// The lines are written to 17 digits and must be the same on every platform,
+// while the C library's hypot, atan2, sin and cos differ in their last bits
+// from one library to another (the desktop's, the WebAssembly build's): what
+// decides a vertex is computed from +, -, *, / and sqrt alone.
+
+// |(x, y)|, for lengths of the meridian plane (no fear of overflow).
+double Length(double x, double y)
+{
+    return std::sqrt(x * x + y * y);
+}
+
+// The angle of the vector (x, y) from the x axis, -pi to pi, as atan2(y, x)
+// to a few units in the last place; 0 for a zero vector.
+double PlaneAngle(double x, double y)
+{
+    const double ax = std::fabs(x), ay = std::fabs(y);
+    if (!(std::max(ax, ay) > 0))
+        return 0;
+    double t = std::min(ax, ay) / std::max(ax, ay);  // the tangent of an angle b within an octant
+    for (int k = 0; k < 2; ++k)
+        t /= 1 + std::sqrt(1 + t * t);  // tan(b/2) = tan b / (1 + sqrt(1 + tan^2 b)): b/4 <= pi/16
+    // atan t / t = 1 - t^2/3 + t^4/5 - ..., to the last digit in 12 terms for t <= tan(pi/16)
+    const double t2 = t * t;
+    double series = 0;
+    for (int n = 23; n >= 1; n -= 2)
+        series = 1.0 / n - t2 * series;
+    double a = 4 * t * series;
+    if (ay > ax)
+        a = std::numbers::pi / 2 - a;
+    if (x < 0)
+        a = std::numbers::pi - a;
+    return y < 0 ? -a : a;
+}
+
 }  // namespace
 
 double DistanceToSegment(const MeridianPoint& q, const MeridianPoint& a, const MeridianPoint& b)
 {
     const double dz = b.z - a.z, dr = b.r - a.r, length2 = dz * dz + dr * dr;
     const double t = length2 > 0 ? std::clamp(((q.z - a.z) * dz + (q.r - a.r) * dr) / length2, 0.0, 1.0) : 0.0;
-    return std::hypot(q.z - (a.z + t * dz), q.r - (a.r + t * dr));
+    return Length(q.z - (a.z + t * dz), q.r - (a.r + t * dr));
 }
 
 LevelFollower::LevelFollower(const CalcParams& p, const CoilArrangement& coils, double psi0, double pixel, int sense)
@@ -88,23 +122,25 @@ bool LevelFollower::step(const Node& from, double& h, Node& to) const
     if (!direction(from, tz, tr))
         return false;
     const double hMin = pixel_ * 1e-6;
-    const double theta0 = std::atan2(tr, tz);
     // psi grows to the left of the way the field points (grad psi = r |H| times the
     // left normal), so on the circle of radius h around `from` the line leaves
     // where psi - psi0 turns from negative (right) to positive (left); it came in
     // from behind, at an angle of pi. Against the field the sides swap. A sharp
     // turn, where the line passes through the winding, is found as well as a gentle one.
-    constexpr double kBehind = 3.1;
+    // The circle is parametrised by u = tan(phi/2) of the angle phi from the way
+    // followed: (cos phi, sin phi) = (1 - u^2, 2u) / (1 + u^2), and dphi/du = 2 / (1 + u^2).
+    constexpr double kBehind = 48;  // u of phi = 3.0999..., just short of straight back
     for (;;) {
-        auto circle = [&](double phi) {
-            const double c = std::cos(theta0 + phi), s = std::sin(theta0 + phi);
-            return PathPoint{{from.at.z + h * c, from.at.r + h * s}, -h * s, h * c};
+        auto circle = [&](double u) {
+            const double q = 1 + u * u, c = (1 - u * u) / q, s = 2 * u / q, dphi = 2 / q;
+            const double cz = tz * c - tr * s, cr = tr * c + tz * s;
+            return PathPoint{{from.at.z + h * cz, from.at.r + h * cr}, -h * cr * dphi, h * cz * dphi};
         };
         const bool found = solve(circle, -kBehind, kBehind, 0, sense_, to);
         double uz, ur;
         if (found && direction(to, uz, ur)) {
-            const double chord = std::hypot(to.at.z - from.at.z, to.at.r - from.at.r);
-            const double turn = std::fabs(std::atan2(tz * ur - tr * uz, tz * uz + tr * ur));
+            const double chord = Length(to.at.z - from.at.z, to.at.r - from.at.r);
+            const double turn = std::fabs(PlaneAngle(tz * uz + tr * ur, tz * ur - tr * uz));
             // an arc turning by `turn` over `chord` leaves it by about chord * turn / 8;
             // a sharp corner in its middle by chord * turn / 4
             const double deviation = chord * turn / 4;
@@ -135,7 +171,7 @@ bool LevelFollower::onSegment(const MeridianPoint& a, const MeridianPoint& b, No
 bool LevelFollower::crossing(const Node& inside, const Node& beyond, double zEdge, double rEdge, Node& out) const
 {
     const double dz = beyond.at.z - inside.at.z, dr = beyond.at.r - inside.at.r;
-    const double reach = std::hypot(dz, dr);
+    const double reach = Length(dz, dr);
     if (std::isfinite(zEdge)) {
         const double r = inside.at.r + (zEdge - inside.at.z) / dz * dr;
         auto edge = [&](double s) { return PathPoint{{zEdge, r + s}, 0, 1}; };
@@ -156,7 +192,7 @@ double LevelFollower::longestStep(const MeridianPoint& at) const
 {
     double nearest = std::numeric_limits<double>::infinity();
     for (const PlacedCoil& c : coils_.coils)
-        nearest = std::min(nearest, std::hypot(at.z - c.offset, at.r));
+        nearest = std::min(nearest, Length(at.z - c.offset, at.r));
     return 0.1 * (nearest + p_.radius + p_.length) + pixel_;
 }
 
@@ -180,11 +216,11 @@ LevelEnd FollowLevel(const LevelFollower& follow, const LevelFollower::Node& sta
                 return LevelEnd::Closed;
             }
             const double dz = next.at.z - here.at.z, dr = next.at.r - here.at.r;
-            along += std::hypot(dz, dr);
-            turned += std::atan2(lastDz * dr - lastDr * dz, lastDz * dz + lastDr * dr);
+            along += Length(dz, dr);
+            turned += PlaneAngle(lastDz * dz + lastDr * dr, lastDz * dr - lastDr * dz);
             lastDz = dz, lastDr = dr;
             away = away || along > 4 * pixel || std::fabs(turned) > 1.5 * std::numbers::pi ||
-                   std::hypot(next.at.z - start.at.z, next.at.r - start.at.r) > 2 * pixel;
+                   Length(next.at.z - start.at.z, next.at.r - start.at.r) > 2 * pixel;
         }
         // the first edge the chord crosses: z = zLow, z = zHigh or r = rHigh
         double tBest = 2, zEdge = nan, rEdge = nan;

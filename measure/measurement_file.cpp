@@ -45,13 +45,23 @@ MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnit
     char piece[1 << 16];
     while (in.read(piece, sizeof piece) || in.gcount() > 0) {
         bytes.append(piece, static_cast<size_t>(in.gcount()));
-        if (bytes.size() > kMostMeasurementFileBytes) {
-            out.refusal = file + "больше 256 МБ: это не таблица измерений.";
-            return out;
-        }
+        if (bytes.size() > kMostMeasurementFileBytes)
+            break;  // refused below
     }
     if (in.bad()) {
         out.refusal = file + "прочитать не удалось.";
+        return out;
+    }
+    return MeasurementsOfFile(bytes, name, units, stop);
+}
+
+MeasurementFileReading MeasurementsOfFile(std::string_view bytes, const std::string& name, MeasuredUnits units,
+                                          std::stop_token stop)
+{
+    const std::string file = "Файл " + QuotedForMessage(name) + ", ";
+    MeasurementFileReading out;
+    if (bytes.size() > kMostMeasurementFileBytes) {
+        out.refusal = file + "больше 256 МБ: это не таблица измерений.";
         return out;
     }
     MeasurementReading reading = ReadMeasurements(bytes, units, stop);

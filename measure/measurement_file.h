@@ -3,6 +3,7 @@
 #include <memory>
 #include <stop_token>
 #include <string>
+#include <string_view>
 
 #include "measure/measured_units.h"
 #include "measure/measurement_set.h"
@@ -21,3 +22,9 @@ struct MeasurementFileReading {
     std::string refusal;
 };
 MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnits units, std::stop_token stop = {});
+
+// The contents of a file named `name` (without its folder) read as
+// ReadMeasurementFile reads them, with its refusals: for a page that has the
+// file's bytes rather than a path.
+MeasurementFileReading MeasurementsOfFile(std::string_view bytes, const std::string& name, MeasuredUnits units,
+                                          std::stop_token stop = {});

@@ -47,7 +47,7 @@ require(path.join(site, 'zoreks-core.js'))({
 }).then((core) => {
   fs.mkdirSync(help, { recursive: true });
   for (const [name, settings] of Object.entries(figures)) {
-    const run = core.run({ ...core.startSettings(), ...settings });
+    const run = core.run({ ...core.startSettings(), ...settings }, new core.Measured());
     fs.writeFileSync(path.join(help, `figure-${name}.png`), png(run.width, run.height, run.pixels));
   }
   for (const page of ['spravka.html', 'uprav.html']) {

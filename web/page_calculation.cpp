@@ -6,7 +6,10 @@
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
 #include "plot/axes.h"
+#include "plot/comparison_drawing.h"
 #include "plot/field_lines_drawing.h"
+#include "plot/measured_point_readout.h"
+#include "plot/picture_notes.h"
 #include "plot/plot_window.h"
 #include "plot/point_readout.h"
 #include "raster/raster_surface.h"
@@ -67,6 +70,16 @@ RenderOptions RenderOptionsOf(const PageSettings& s, OutputFormat format)
     o.additions.equalFlux = s.equalFlux;
     if (s.turns > 0)
         o.additions.coil = CoilCurrent{s.turns, s.amperes};
+    o.additions.scales = s.scales;
+    if (s.pair)
+        o.additions.coils = PairArrangement({s.pairDistance, s.opposed});
+    if (s.uniformPercent > 0)
+        o.additions.uniformPercent = s.uniformPercent;
+    // As the export tool takes them: compared with the axis graph in SI units.
+    if (s.measured && o.graph == GraphKind::Axis && o.additions.coil) {
+        o.additions.measured = s.measured;
+        o.additions.fit = s.fit;
+    }
     o.width = s.width;
     o.height = s.height;
     o.format = format;
@@ -87,6 +100,10 @@ PageRun RunPage(const PageSettings& settings)
     run.caption = outcome.caption;
     run.lineCount = o.params.lineCount;
     run.whole = !DrawnInShares(o) || settings.lineShares <= 1;
+    if (outcome.comparison)
+        run.comparison = ComparisonSummary(*outcome.comparison, settings.decimalSeparator == "," ? ',' : '.');
+    for (const std::string& note : PictureNotes(o.params, o.additions))
+        run.notes += (run.notes.empty() ? "" : " ") + note;
     return run;
 }
 
@@ -116,10 +133,20 @@ std::string PageReadout(const PageSettings& settings, double x, double y, const 
     const BlankSurface picture(o.width, o.height);
     if (RunRefusal(o.params, picture))
         return {};
-    SetPlotWindow(o.params, picture, o.additions.coils);  // the run's plot window and scales
+    // The run's plot window and scales, which take in the measured values it compares.
+    const RunAdditions& a = o.additions;
+    std::optional<AxisComparison> comparison;
+    if (o.graph == GraphKind::Axis && a.measured && a.coil)
+        comparison = CompareMeasurements(o.params, *a.coil, *a.measured, a.fit, {}, a.coils);
+    SetPlotWindow(o.params, picture, a.coils);
+    if (comparison && comparison->refusal.empty())
+        TakeInComparison(o.params, *comparison, *a.measured);
     SetPictureScale(o.params, picture);
-    const char separator = decimalSeparator == "," ? ',' : '.';
-    return PointReadout(o.params, o.width, o.height, x, y, PlainReadoutNumbers(separator), o.additions);
+    const ReadoutNumbers numbers = PlainReadoutNumbers(decimalSeparator == "," ? ',' : '.');
+    std::string text = PointReadout(o.params, o.width, o.height, x, y, numbers, a);
+    if (!text.empty() && comparison)
+        text += MeasuredPointReadout(o.params, x, y, *comparison, *a.measured, numbers);
+    return text;
 }
 
 std::string PageSvg(const PageSettings& settings)

@@ -1,21 +1,24 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "export/render_options.h"
+#include "measure/measurement_set.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
 
 // What the page's controls hold when "расчет" is pressed: the radius, the
 // length and the half-size of the region in metres (from a slider, its
-// position times 0.1 as the window's scroll bars give them; from a link, the
+// position times 0.1 as the window's scroll bars give them; typed, to the
+// millimetre as the dialog «Размеры катушки» reads it; from a link, the
 // number it carries, as the export tool reads it), the text of the selected
 // graph entry, the text of the line-count box, the View additions, the
-// coil's turns and current, and the picture's size in pixels. The same
-// settings always give the same run, so the page keeps the settings of the
-// picture it shows, not the run.
+// coil's turns and current, the pair, the uniform region, the measured values
+// and the picture's size in pixels. The same settings always give the same
+// run, so the page keeps the settings of the picture it shows, not the run.
 struct PageSettings {
     double radius = 0.2;
     double length = 1;
@@ -30,6 +33,19 @@ struct PageSettings {
     // units, as the dialog «Ток и витки» read them; 0 turns: the unit n*I/2.
     int turns = 0;
     double amperes = 0;
+    bool scales = false;
+    // A second coil, as the dialog «Пара катушек» read it: D in metres.
+    bool pair = false;
+    double pairDistance = 0;
+    bool opposed = false;
+    // The uniform region's tolerance P in per cent, 0 < P <= 100; 0: none.
+    double uniformPercent = 0;
+    // Measured values, compared with the axis graph when the turns and the
+    // current are set, fitted when asked; the binding hands the set over.
+    std::shared_ptr<const MeasurementSet> measured{};
+    bool fit = false;
+    // The decimal separator of the numbers in words (the comparison's line).
+    std::string decimalSeparator = ".";
     int width = kStartPictureWidth;
     int height = kStartPictureHeight;
     // The share of the traced lines a run draws (LineShare); another worker
@@ -56,6 +72,11 @@ struct PageRun {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
+    // The comparison with the measured values in one line (ComparisonSummary),
+    // when the run made one; the picture's notes in words (PictureNotes), each
+    // ended by a full stop.
+    std::string comparison;
+    std::string notes;
 };
 
 // The window's calculation run, timed by the clock of the day.

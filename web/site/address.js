@@ -1,29 +1,36 @@
 // The page's parameters: the switches of the menu «Вид», and the address
 // that carries them all, read leniently and written back after each run
 // (the lines as the number the box's text gave).
-//   ?R=0.2&L=1&a=2&graph=lines&lines=7&exact=1&flux=1&arrows=1&map=1&turns=200&current=1.5
+//   ?R=0.021&L=0.16&a=0.2&graph=axis&scales=1&turns=320&current=1.8&fit=1
+//   ?graph=lines&lines=7&exact=1&flux=1&arrows=1&map=1&pair=0.2&opposed=1&uniform=1
 // A parameter is a row here, a field of the core's settings (the same name)
 // and a control of the page; the core makes the export tool's options of the
-// settings, so a link gives the tool's files.
+// settings, so a link gives the tool's files. The measured values are the
+// page's alone: a link carries only whether they are fitted.
 
 // The switches that change the picture: the control, the field of the
 // settings, the name in the address, the words that describe a picture with
-// it on, and whether it belongs to the field lines alone.
+// it on, and where it is in force: with the field lines alone, with the
+// program's single coil alone, with measured values alone.
 export const switches = [
-  { control: 'exactLinesAction', field: 'exactLines', name: 'exact', words: 'с точными линиями', lines: true },
-  { control: 'equalFluxAction', field: 'equalFlux', name: 'flux', words: 'с линиями равного потока', lines: true },
+  { control: 'exactLinesAction', field: 'exactLines', name: 'exact', words: 'с точными линиями', lines: true, single: true },
+  { control: 'equalFluxAction', field: 'equalFlux', name: 'flux', words: 'с линиями равного потока', lines: true, single: true },
   { control: 'arrowsAction', field: 'arrows', name: 'arrows', words: 'со стрелками', lines: true },
   { control: 'fieldMapAction', field: 'fieldMap', name: 'map', words: 'с модулем поля', lines: true },
+  { control: 'scalesAction', field: 'scales', name: 'scales', words: 'со шкалами' },
+  { control: 'fitAction', field: 'fit', name: 'fit', words: '', measured: true },  // the comparison's line says it
 ];
 
-// A length in metres on the scroll bars' grid, 0 to 10 in tenths, as the
-// export tool reads it; the shortest text that reads back as the same number
-// is written.
+// Whether a switch acts on a run with these settings.
+export const inForce = (sw, s) =>
+  (!sw.lines || s.graph === 'lines') && (!sw.single || !s.pair) && (!sw.measured || Boolean(s.measured));
+
+// A length in metres from 0 to 10 to the millimetre, as the export tool reads
+// it; the shortest text that reads back as the same number is written.
 function metres(text) {
   if (!/^\d{1,2}(\.\d{1,20})?$/.test(text)) return null;
   const value = Number(text);
-  const p = Math.round(value * 10);
-  return p <= 100 && Math.abs(value * 10 - p) < 1e-9 ? value : null;
+  return value <= 10 && Math.abs(value * 1000 - Math.round(value * 1000)) <= 1e-6 ? value : null;
 }
 
 const flag = (t) => (t === '0' || t === '1' ? t === '1' : null);
@@ -38,6 +45,9 @@ const readers = {
   ...Object.fromEntries(switches.map((s) => [s.name, [s.field, flag]])),
   turns: ['turnsText', text],  // the dialog «Ток и витки»: both or neither
   current: ['currentText', text],
+  pair: ['pairText', text],  // the dialog «Пара катушек»
+  opposed: ['opposed', flag],
+  uniform: ['uniformText', text],  // the dialog «Однородная область»
 };
 
 // The values the address gives, the names of those it gives wrongly, and
@@ -57,13 +67,17 @@ export function readAddress(search) {
   return { values, wrong, named };
 }
 
+// Numbers are written as the shortest text that reads back as the same number.
 export function addressOf(s) {
   const query = new URLSearchParams({ R: s.radius, L: s.length, a: s.halfRange, graph: s.graph });
   if (s.graph === 'lines') query.set('lines', s.lineCount);  // the number the box's text read, which reads back the same
-  for (const { field, name, lines } of switches) if (s[field] && (!lines || s.graph === 'lines')) query.set(name, '1');
+  for (const sw of switches) if (s[sw.field] && inForce(sw, s)) query.set(sw.name, '1');
   if (s.turns) {
     query.set('turns', s.turns);
-    query.set('current', s.amperes);  // the shortest text that reads back as the same number
+    query.set('current', s.amperes);
   }
+  if (s.pair) query.set('pair', s.pairDistance);
+  if (s.pair && s.opposed) query.set('opposed', '1');
+  if (s.uniformPercent) query.set('uniform', s.uniformPercent);
   return '?' + query.toString();
 }

@@ -22,10 +22,55 @@ const kFailed = { done: false, refusal: 'Расчет прерван: брауз
 const kShares = 2;
 const kWhite = 0xffffffff;
 
+// One worker and the questions it has not answered yet. Measured values go
+// to it once; later questions name them by their id.
+class Channel {
+  constructor(failed) {
+    this.worker = new Worker('worker.js');
+    this.answers = new Map();
+    this.nextId = 1;
+    this.measured = 0;  // the id of the measured values the worker keeps
+    this.worker.onmessage = ({ data }) => {
+      const answer = this.answers.get(data.id);
+      this.answers.delete(data.id);
+      if (answer) answer(data.value);
+    };
+    // A worker that failed (its module aborted, out of memory, say) answers nothing more.
+    this.worker.onerror = (event) => {
+      event.preventDefault();
+      failed(this);
+    };
+  }
+
+  ask(kind, settings, more) {
+    const id = this.nextId++;
+    const { measured, ...plain } = settings ?? {};
+    const message = { id, kind, settings: settings && plain, more };
+    if (measured) {
+      message.measured = this.measured === measured.id ? { id: measured.id } : measured;
+      this.measured = measured.id;
+    }
+    return new Promise((resolve) => {
+      this.answers.set(id, resolve);
+      this.worker.postMessage(message);
+    });
+  }
+
+  // Ends the worker; every question still open gets the answer.
+  end(answer) {
+    this.worker.terminate();
+    const open = [...this.answers.values()];
+    this.answers.clear();
+    for (const resolve of open) resolve(answer);
+  }
+}
+
+// A worker of its own for a measurement file, so that a large one is read
+// while the page and its runs go on; ended once the file is read or left.
+export const fileReader = () => new Channel((channel) => channel.end(kFailed));
+
 export class Calculation {
   constructor() {
-    this.nextId = 1;
-    this.answers = new Map();
     this.slow = false;  // the last run took longer than kPatience
     this.start();
   }
@@ -38,21 +83,12 @@ export class Calculation {
     this.waiting = null;  // {settings, resolve}
   }
 
+  // Every question still open at a failure gets kFailed, and new workers
+  // take the next ones. One already ended may still report its start cut short.
   spawn() {
-    const worker = new Worker('worker.js');
-    worker.onmessage = ({ data }) => {
-      const answer = this.answers.get(data.id);
-      this.answers.delete(data.id);
-      if (answer) answer(data.value);
-    };
-    // A worker that failed (its module aborted, out of memory, say) answers
-    // nothing more: every question still open gets kFailed, and new workers
-    // take the next ones. One already ended may still report its start cut short.
-    worker.onerror = (event) => {
-      event.preventDefault();
-      if (worker === this.worker || worker === this.helper) this.restart(kFailed);
-    };
-    return worker;
+    return new Channel((channel) => {
+      if (channel === this.worker || channel === this.helper) this.restart(kFailed);
+    });
   }
 
   // The second worker, once the first has run.
@@ -60,7 +96,7 @@ export class Calculation {
     if (this.helper) return;
     const helper = this.spawn();
     this.helper = helper;
-    this.helperStarted = this.ask('texts', undefined, undefined, helper).then((answer) => {
+    this.helperStarted = helper.ask('texts').then((answer) => {
       if (this.helper === helper && answer && !answer.refusal) this.helperReady = true;
     });
   }
@@ -68,23 +104,26 @@ export class Calculation {
   // Ends both workers, answering every open question, and starts new ones;
   // the waiting run stays.
   restart(answer) {
-    this.worker.terminate();
-    this.helper?.terminate();
-    const open = [...this.answers.values()];
-    this.answers.clear();
+    const ended = [this.worker, this.helper];
     const waiting = this.waiting;
     this.start();
     this.startHelper();
     this.waiting = waiting;
-    for (const resolve of open) resolve(answer);
+    for (const channel of ended) channel?.end(answer);
   }
 
-  ask(kind, settings, more, worker = this.worker) {
-    const id = this.nextId++;
-    return new Promise((resolve) => {
-      this.answers.set(id, resolve);
-      worker.postMessage({ id, kind, settings, more });
-    });
+  ask(kind, settings, more, channel = this.worker) {
+    return channel.ask(kind, settings, more);
+  }
+
+  // Abandons the run going and the one waiting (Esc), which are answered
+  // null; false when no run is going.
+  cancel() {
+    if (!this.running) return false;
+    this.waiting?.resolve(null);
+    this.waiting = null;
+    this.restart(null);
+    return true;
   }
 
   // Resolves with the run's result, or with null when a newer run took its

@@ -1,9 +1,9 @@
 // The menu bar as a desktop program's: one menu open at a time, a command
 // closes its menu, the keys work as in the window. An access key is the
 // underlined letter of a text (the window's "&"): Alt with it opens a menu,
-// or in an open dialog goes to the box of that label; the letter alone
-// chooses a command of the open menu; the arrows move between its commands
-// and Esc closes it.
+// or acts on the control of that label or button, in an open dialog or else
+// in the page's band of controls; the letter alone chooses a command of the
+// open menu; the arrows move between its commands and Esc closes it.
 
 // The Russian letter on a key whatever the keyboard's layout, so that Alt+В
 // also works while a Latin layout is chosen.
@@ -23,7 +23,16 @@ const withKey = (elements, event) => {
   return elements.find((e) => letters.includes(accessKey(e)));
 };
 
-export function connectMenus(menus) {
+// What an access key does: a check box or a button is pressed, any other
+// control takes the focus, a box with its text selected.
+function activate(element) {
+  const control = element.control ?? element;
+  control.focus();
+  if (control.type === 'checkbox' || control.tagName === 'BUTTON') control.click();
+  else control.select?.();
+}
+
+export function connectMenus(menus, band) {
   const commandsOf = (menu) => [...menu.querySelectorAll('.items > *')];
   const close = (menu) => {
     menu.open = false;
@@ -54,17 +63,14 @@ export function connectMenus(menus) {
   document.addEventListener('keydown', (event) => {
     if (!event.altKey || event.ctrlKey || event.metaKey) return;
     const dialog = document.querySelector('dialog[open]');
-    if (dialog) {
-      const label = withKey([...dialog.querySelectorAll('label')], event);
-      if (!label) return;
-      label.control.focus();
-      label.control.select?.();
-    } else {
-      const menu = withKey(menus, event);
-      if (!menu) return;
+    const menu = dialog ? null : withKey(menus, event);
+    const usable = (e) => !(e.control ?? e).disabled;
+    const labelled = withKey([...(dialog ?? band).querySelectorAll('label, button')].filter(usable), event);
+    if (menu) {
       menu.open = true;
       focusCommand(commandsOf(menu).find((c) => !c.querySelector(':disabled') && !c.matches(':disabled')));
-    }
+    } else if (labelled) activate(labelled);
+    else return;
     event.preventDefault();
   });
 }

@@ -3,25 +3,43 @@
 importScripts('zoreks-core.js');
 
 const core = ZoreksCore();
+let none = null;  // no measured values
+let kept = null;  // {id, set} of the measured values last sent, kept for the next requests
+
+// The measured values of a request: the page sends a set's points once to
+// each worker, later only its id.
+function measuredOf(m, measured) {
+  none ??= new m.Measured();
+  if (!measured) return none;
+  if (kept?.id !== measured.id) {
+    kept?.set.delete();
+    kept = { id: measured.id, set: m.measured(measured.points, measured.units) };
+  }
+  return kept.set;
+}
+
+const picture = (r) => ({ value: r, transfer: r.done ? [r.pixels.buffer] : [] });
 const jobs = {
-  run: (m, s) => {
-    const r = m.run(s);
-    return { value: r, transfer: r.done ? [r.pixels.buffer] : [] };
-  },
-  lines: (m, s) => {
-    const r = m.lines(s);
-    return { value: r, transfer: r.done ? [r.pixels.buffer] : [] };
-  },
-  table: (m, s) => ({ value: m.table(s) }),
-  svg: (m, s) => ({ value: m.svg(s) }),
-  readout: (m, s, [x, y, separator]) => ({ value: m.readout(s, x, y, separator) }),
+  run: (m, s, more, set) => picture(m.run(s, set)),
+  lines: (m, s, more, set) => picture(m.lines(s, set)),
+  table: (m, s, more, set) => ({ value: m.table(s, set) }),
+  svg: (m, s, more, set) => ({ value: m.svg(s, set) }),
+  readout: (m, s, [x, y, separator], set) => ({ value: m.readout(s, set, x, y, separator) }),
   coil: (m, s, [turns, current]) => ({ value: m.coil(turns, current) }),
+  number: (m, s, [kind, text]) => ({ value: m.number(kind, text) }),
   texts: (m) => ({ value: { about: m.aboutText(), authors: m.authorsText() } }),
+  // A measurement file: its first bytes as text, or the whole file read as the window reads it.
+  head: async (m, s, [file, bytes]) => ({ value: m.measuredHead(new Uint8Array(await file.slice(0, bytes).arrayBuffer())) }),
+  measurements: async (m, s, [file, units]) => {
+    const bytes = new Uint8Array(await file.slice(0, m.mostMeasuredBytes() + 1).arrayBuffer());
+    const r = m.readMeasured(bytes, file.name, units);
+    return { value: r, transfer: r.points ? [r.points.buffer] : [] };
+  },
 };
 
 onmessage = async ({ data }) => {
   const m = await core;
   const settings = data.settings && { ...m.startSettings(), ...data.settings };  // all the lines by default
-  const { value, transfer = [] } = jobs[data.kind](m, settings, data.more);
+  const { value, transfer = [] } = await jobs[data.kind](m, settings, data.more, measuredOf(m, data.measured));
   postMessage({ id: data.id, value }, transfer);
 };

@@ -2,7 +2,7 @@
 // Debian's Chromium started headless to open it, as the page's tests and its
 // benchmark use them.
 import { spawn } from 'node:child_process';
-import { createServer } from 'node:net';
+import { connect, createServer } from 'node:net';
 import puppeteer from 'puppeteer-core';
 
 // The servers running; they end with this process, however it ends.
@@ -21,12 +21,27 @@ export async function serveFolder(folder) {
   const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', folder],
     { stdio: 'ignore' });
   servers.add(server);
+  await answering(port, server);
   const stop = () => new Promise((done) => {
     servers.delete(server);
     server.once('exit', done);
     server.kill();
   });
   return { address: `http://127.0.0.1:${port}/index.html`, stop };
+}
+
+// Waits until the server takes connections on the port, however long it
+// takes to start; fails if it ends first.
+async function answering(port, server) {
+  for (;;) {
+    if (server.exitCode !== null) throw new Error(`the static server on port ${port} ended`);
+    const up = await new Promise((done) => {
+      const probe = connect(port, '127.0.0.1', () => { probe.end(); done(true); });
+      probe.on('error', () => done(false));
+    });
+    if (up) return;
+    await new Promise((done) => setTimeout(done, 50));
+  }
 }
 
 export async function serveSite(site) {
