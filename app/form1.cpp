@@ -35,6 +35,7 @@
 #include "about/program_texts.h"
 #include "app/live_runner.h"
 #include "app/measurement_loader.h"
+#include "app/measurement_status.h"
 #include "app/measurement_units_dialog.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
@@ -495,41 +496,12 @@ void Form1::showMeasurementStatus()
         statusBar()->addPermanentWidget(fitBox_);
     }
     fitBox_->setEnabled(measured_ != nullptr);
-    measurementLabel_->setText(measurementStatusText());
-    measurementLabel_->setToolTip(measurementFileText());
-    measurementLabel_->setAccessibleDescription(measurementFileText());
+    const MeasurementState state{loadingName_, measured_.get(), coil_.has_value(), params_.graphMode == kAxisGraph,
+                                 fitAction_->isChecked()};
+    measurementLabel_->setText(MeasurementStatusText(state, lastRun_));
+    measurementLabel_->setToolTip(MeasurementFileText(measured_.get()));
+    measurementLabel_->setAccessibleDescription(MeasurementFileText(measured_.get()));
     statusBar()->setVisible(shown);
-}
-
-QString Form1::measurementStatusText() const
-{
-    if (!loadingName_.isEmpty())
-        return QStringLiteral("Чтение измерений «%1»…").arg(loadingName_);
-    if (!measured_)
-        return {};
-    const QString count = QStringLiteral("Измерения: ") + QString::fromStdString(PointCountText(measured_->points.size()));
-    if (!coil_)
-        return count + QStringLiteral(" — задайте ток и витки (Вид → Ток и витки…)");
-    if (params_.graphMode != kAxisGraph)
-        return count + QStringLiteral(" — сравнение на графике «%1»").arg(FromUtf8(kAxisGraphEntry));
-    if (!lastRun_ || lastRun_->additions.measured != measured_ || !lastRun_->comparison)
-        return count + QStringLiteral(" — нажмите «расчет»");
-    const char decimal = QLocale().decimalPoint().at(0).toLatin1();
-    QString text = QStringLiteral("Измерения: ") +
-                   QString::fromStdString(ComparisonSummary(*lastRun_->comparison, decimal != 0 ? decimal : '.'));
-    if (lastRun_->additions.fit != fitAction_->isChecked())
-        text += QStringLiteral(" — нажмите «расчет»");
-    return text;
-}
-
-// The file and its units, for the tool tip of the line.
-QString Form1::measurementFileText() const
-{
-    if (!measured_)
-        return {};
-    const MeasurementSet& set = *measured_;
-    return QStringLiteral("Файл «%1», z в %2, B в %3")
-        .arg(QString::fromStdString(set.name), FromUtf8(UnitSymbol(set.units.z)), FromUtf8(UnitSymbol(set.units.b)));
 }
 
 // The values stay until a scroll bar or the dialog changes them.

@@ -108,8 +108,6 @@ private:
     void takeMeasurements(MeasurementFileReading reading);
     void closeMeasurements();
     void showMeasurementStatus();
-    QString measurementStatusText() const;
-    QString measurementFileText() const;
 
     DesktopActions& desktop_;
     CalcParams params_;
