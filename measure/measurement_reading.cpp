@@ -1,5 +1,6 @@
 #include "measure/measurement_reading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -18,6 +19,11 @@ constexpr Separator kSeparators[] = {Separator::Tab, Separator::Semicolon, Separ
 constexpr int kSampleRows = 64;
 
 constexpr std::string_view kMinusSign = "\xE2\x88\x92";  // U+2212, as typeset texts write it
+
+// What may stand between groups of three digits, as spreadsheets write
+// 1 286,71: a blank, a no-break space (U+00A0), a narrow no-break space
+// (U+202F) or a thin space (U+2009).
+constexpr std::string_view kGroupSeparators[] = {" ", "\xC2\xA0", "\xE2\x80\xAF", "\xE2\x80\x89"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -112,8 +118,42 @@ RowStart FirstCells(std::string_view line, Separator s)
 
 enum class NumberKind { Number, NotNumber, NotFinite, OutOfRange };
 
-// A decimal number, sign and exponent optional; a comma stands for the point
-// when allowed.
+size_t GroupSeparatorAt(std::string_view s, size_t i)
+{
+    for (const std::string_view g : kGroupSeparators)
+        if (s.substr(i).starts_with(g))
+            return g.size();
+    return 0;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digits of s without the separators between their groups, when s begins
+// with one to three digits followed by groups of exactly three, each after a
+// separator (the rest, a fraction or an exponent, as it is); else s itself,
+// separators and all, for the reading to refuse.
+std::string_view WithoutDigitGroups(std::string_view s, std::string& buffer)
+{
+    size_t i = 0;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i;
+    if (i == 0 || i > 3 || GroupSeparatorAt(s, i) == 0)
+        return s;
+    buffer.assign(s.substr(0, i));
+    while (const size_t g = GroupSeparatorAt(s, i)) {
+        const size_t group = i + g;
+        if (group + 3 > s.size() || !IsDigit(s[group]) || !IsDigit(s[group + 1]) || !IsDigit(s[group + 2]) ||
+            (group + 3 < s.size() && IsDigit(s[group + 3])))
+            return s;
+        buffer += s.substr(group, 3);
+        i = group + 3;
+    }
+    buffer += s.substr(i);
+    return buffer;
+}
+
+// A decimal number, sign and exponent optional, its whole part maybe in
+// groups of three digits; a comma stands for the point when allowed.
 NumberKind ReadNumber(std::string_view s, bool decimalComma, double& value)
 {
     bool minus = false;
@@ -125,7 +165,8 @@ NumberKind ReadNumber(std::string_view s, bool decimalComma, double& value)
     }
     if (s.empty() || s[0] == '+' || s[0] == '-')
         return NumberKind::NotNumber;
-    std::string withPoint;
+    std::string ungrouped, withPoint;
+    s = WithoutDigitGroups(s, ungrouped);
     if (decimalComma && s.find(',') != std::string_view::npos) {
         withPoint.assign(s);
         for (char& c : withPoint)
@@ -177,6 +218,9 @@ bool BeginsWithTwoNumbers(std::string_view line, Separator s)
 // The separator that reads two numbers from most of the first rows after the
 // first non-blank line (which may be a header), or from that line alone when
 // nothing follows it. Where none reads any, the one that splits most rows in two.
+// Where a tab parts the first two cells of every row, the file is
+// tab-separated and its blanks belong to the cells (1 286,71), never
+// separating them.
 Separator GuessSeparator(std::string_view text)
 {
     std::vector<std::string_view> sample;
@@ -192,9 +236,14 @@ Separator GuessSeparator(std::string_view text)
     }
     if (sample.empty())
         sample.push_back(first);
+    const bool tabsEverywhere = std::all_of(sample.begin(), sample.end(), [](std::string_view row) {
+        return FirstCells(row, Separator::Tab).count == 2;
+    });
     Separator best = kSeparators[0];
     long bestScore = -1;
     for (const Separator s : kSeparators) {
+        if (s == Separator::Blanks && tabsEverywhere)
+            continue;
         long score = 0;
         for (const std::string_view row : sample)
             score += (BeginsWithTwoNumbers(row, s) ? 1000 : 0) + (FirstCells(row, s).count == 2 ? 1 : 0);

@@ -20,10 +20,14 @@
 // - The separator, one for the whole file, is guessed from the rows of
 //   numbers (not from the header): a tab, a semicolon, a comma or runs of
 //   blanks, whichever reads two numbers from most of the first rows (ties in
-//   that order). A cell may stand in double quotes.
+//   that order); never runs of blanks where a tab parts the first two cells
+//   of every one of those rows. A cell may stand in double quotes.
 // - Numbers: an optional sign (+, - or the minus sign U+2212), digits, a
 //   decimal point, or a decimal comma where the separator is not a comma (or
-//   the cell is quoted), an optional exponent. Finite and within double.
+//   the cell is quoted), an optional exponent. Finite and within double. The
+//   whole part may be written in groups of three digits parted by a blank, a
+//   no-break space, a narrow no-break space or a thin space (1 286,71), as
+//   spreadsheets write them; a cell is read whole or not at all.
 // - The first non-blank line is a header (any text, it may name units) when
 //   it does not begin with two numbers; any later line must.
 // - Repeated z, negative B and rows in any order are kept as they are.

@@ -46,6 +46,36 @@ void convertUtf16(std::string_view bytes, bool bigEndian, std::string& out)
         appendUtf8(out, kReplacement);  // half a unit at the end
 }
 
+// The byte order of UTF-16 without a byte order mark, told by where its zero
+// bytes fall: a table of numbers is mostly ASCII, whose code units have a
+// zero high byte, and text has no zero bytes otherwise. Little-endian puts
+// the high byte second (odd offsets), big-endian first; zero bytes on both
+// sides alike are binary data, not UTF-16.
+enum class BareUtf16 { No, LittleEndian, BigEndian };
+
+BareUtf16 BareUtf16Order(std::string_view bytes)
+{
+    if (bytes.find('\0') == std::string_view::npos)
+        return BareUtf16::No;
+    size_t zeroFirst = 0, zeroSecond = 0;  // zero bytes first and second in a unit
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        zeroFirst += bytes[i] == '\0';
+        zeroSecond += bytes[i + 1] == '\0';
+    }
+    // ASCII in a quarter of the units at least; a character or two with a zero
+    // low byte (U+0400 and the like) may stand among the text.
+    const size_t units = bytes.size() / 2;
+    constexpr size_t kFewOnTheOtherSide = 16;
+    const auto mostlyAscii = [&](size_t zeroHigh, size_t zeroLow) {
+        return zeroHigh > 0 && 4 * zeroHigh >= units && zeroLow * kFewOnTheOtherSide <= zeroHigh;
+    };
+    if (mostlyAscii(zeroSecond, zeroFirst))
+        return BareUtf16::LittleEndian;
+    if (mostlyAscii(zeroFirst, zeroSecond))
+        return BareUtf16::BigEndian;
+    return BareUtf16::No;
+}
+
 }  // namespace
 
 void DecodeMeasurementText(std::string_view bytes, DecodedText& out)
@@ -57,13 +87,11 @@ void DecodeMeasurementText(std::string_view bytes, DecodedText& out)
         return;
     }
     const bool littleMark = at(0) == 0xFF && at(1) == 0xFE, bigMark = at(0) == 0xFE && at(1) == 0xFF;
-    const bool littleBare = bytes.size() >= 2 && at(0) != 0 && at(0) < 0x80 && at(1) == 0;
-    const bool bigBare = bytes.size() >= 2 && at(0) == 0 && at(1) != 0 && at(1) < 0x80;
-    if (littleMark || bigMark)
+    if (littleMark || bigMark) {
         convertUtf16(bytes.substr(2), bigMark, out.converted);
-    else if (littleBare || bigBare)
-        convertUtf16(bytes, bigBare, out.converted);
-    else {
+    } else if (const BareUtf16 order = BareUtf16Order(bytes); order != BareUtf16::No) {
+        convertUtf16(bytes, order == BareUtf16::BigEndian, out.converted);
+    } else {
         out.text = bytes;
         return;
     }

@@ -29,10 +29,10 @@ double IdealB(double R, double L, long turns, double amperes, double z)
     return perUnit * ((z + L / 2) / std::hypot(R, z + L / 2) - (z - L / 2) / std::hypot(R, z - L / 2));
 }
 
-// UTF-16 with a byte order mark, of a text that is ASCII but for the Cyrillic letters of its header.
-std::string Utf16(const std::u16string& text, bool bigEndian)
+// UTF-16 with a byte order mark (or without one), of a text that is ASCII but for the Cyrillic letters of its header.
+std::string Utf16(const std::u16string& text, bool bigEndian, bool mark = true)
 {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    std::string bytes = !mark ? "" : bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (const char16_t c : text) {
         const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
         bytes += bigEndian ? std::string{high, low} : std::string{low, high};
@@ -90,6 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
                    Utf16(u"Положение (см)\tИндукция (мТл)\r\n0,5\t4,1\r\n1\t4,3\r\n1,5\t4,25\r\n", false), {},
                    Si({{0.5, 4.1}, {1, 4.3}, {1.5, 4.25}})},
         FormatCase{"UTF-16 big-endian", Utf16(u"z\tB\n1\t2\n3\t4\n5\t6", true), {}, Si({{1, 2}, {3, 4}, {5, 6}})},
+        FormatCase{"UTF-16 without a byte order mark, Cyrillic header",
+                   Utf16(u"Положение\tИндукция\r\n0,5\t4,1\r\n1\t4,3\r\n1,5\t4,25\r\n", false, false), {},
+                   Si({{0.5, 4.1}, {1, 4.3}, {1.5, 4.25}})},
+        FormatCase{"UTF-16 big-endian without a byte order mark, Cyrillic header",
+                   Utf16(u"Положение;Индукция\n1;2\n3;4\n5;6\n", true, false), {}, Si({{1, 2}, {3, 4}, {5, 6}})},
+        // A blank, a no-break space, a narrow no-break space and a thin space between the groups.
+        FormatCase{"digit groups in a tab-separated table", "z\tB\n-20.0\t1 286.71\n-10.0\t998.5\n0\t1\xC2\xA0" "234\xE2\x80\xAF" "567\n"
+                   "10\t2\xE2\x80\x89" "000,5\n",
+                   {}, Si({{-20, 1286.71}, {-10, 998.5}, {0, 1234567}, {10, 2000.5}})},
+        FormatCase{"digit groups with semicolons and decimal commas", "1 000;1 098,35\n2;3\n4;5\n", {},
+                   Si({{1000, 1098.35}, {2, 3}, {4, 5}})},
         FormatCase{"UTF-8 byte order mark, runs of blanks and tabs", "\xEF\xBB\xBF  1   2\n3 \t 4\n\t5 6  \n", {},
                    Si({{1, 2}, {3, 4}, {5, 6}})},
         FormatCase{"blank lines and a spreadsheet's empty rows anywhere", "\n\nz;B\n;;\n1;2\n\n  \n3;4\n; ;\n5;6\n\n", {},
@@ -140,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"infinity", "1;2\n-inf;4\n5;6\n", "строка 2: нужно конечное число, а не «-inf»"},
         BadFile{"beyond double", "1;2\n3;4\n1e400;6\n", "строка 3: число «1e400» слишком велико или слишком мало"},
         BadFile{"binary data", std::string("1;2\n3;4\n\x89PNG\0\x01\x02\n", 15), "строка 3: двоичные данные, а не текст"},
+        BadFile{"digit groups not of three in a tab-separated table", "z\tB\n-20\t1\n-10\t1 28\n0\t3\n5\t1 2345\n",
+                "строка 3: не число «1 28»"},
         BadFile{"control characters shown as ?", "1;2\n3;4\n5;\x1b[31m\n", "строка 3: не число «?[31m»"},
         BadFile{"UTF-16 cut in the middle of a character", Utf16(u"1\t2\n3\t4\n5\t6", false) + "\x36",
                 "строка 3: не число «6\xEF\xBF\xBD»"}),
