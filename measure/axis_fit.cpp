@@ -16,8 +16,8 @@ constexpr int kGoldenSteps = 50;  // 0.618^50 of four scan steps: 1e-10 of a ste
 constexpr std::size_t kMostClusters = 64;
 constexpr double kFarStepShare = 0.125;    // of the distance to the nearest cluster
 constexpr double kMostFarSteps = 4000;
-constexpr double kTailSpreads = 4;         // beyond, the far field's shape over the points is smooth in 1 / distance
-constexpr int kTailSteps = 16;
+constexpr double kTailSpreads = 2;         // beyond, the far field's shape over the points is smooth in 1 / distance
+constexpr int kTailSteps = 8;
 constexpr double kFarShapeSpreads = 1e6;   // the far field's shape over the points then changes by 1e-6
 constexpr double kFarthest = 1e150;        // m: farther, lengths' squares would overflow
 
@@ -185,7 +185,8 @@ void AddFarScanPlaces(const std::vector<Cluster>& clusters, double margin, doubl
         const double du = 1 / (l.end * kTailSteps);  // u = 1 / distance
         for (int j = 0; j < kTailSteps; ++j) {
             const double u = 1 / l.end - j * du, next = j + 1 < kTailSteps ? 1 / (u - du) : farReach;
-            add(1 / u, next - 1 / u);
+            if (1 / u < farReach)
+                add(1 / u, next - 1 / u);
         }
         add(farReach, farReach, true);
     }

@@ -47,11 +47,14 @@ inline constexpr double kLargestFitFactor = 1e30;
 // coil's offset from the centre part them; at most 64 clusters, the widest
 // gaps kept). S is scanned densely over each cluster and M beyond it, in
 // steps of a quarter of the smaller of R and L (64 to 2000 steps over all
-// the clusters together), and outside that in steps of an eighth of the
-// distance to the nearest cluster, out to the middle of every gap and to
-// 1e6 times the points' spread and M beyond the outermost points (the steps
-// grow so that there are at most 4000 of these). Then golden-section search
-// around the least scanned S to 1e-10 of its step. Needs no starting values.
+// the clusters together); outside that in steps of an eighth of the
+// distance to the nearest cluster (larger if there would be more than 4000
+// of them), out to the middle of every gap and, beyond the outermost points,
+// to twice the sum of the points' spread and M; from there, where the field
+// over the points changes smoothly in 1 / distance, in 8 equal steps of
+// 1 / distance, and last at 1e6 times that sum (at most 1e150 m). Then golden-section
+// search around the least scanned S to 1e-10 of its step. Needs no starting
+// values.
 // Over 4096 points the scan takes every n-th (and the outermost two); the
 // golden section takes every point.
 // Refuses, with a short Russian reason, when the coils' field is 0 everywhere
