@@ -58,8 +58,8 @@ void Fit(benchmark::State& state)
     }
     const CalcParams p = ClassCoil();
     for (auto _ : state) {
-        const AxisFit fit = FitAxisField(p, FluxDensityPerUnit(kCoil, kL), points);
-        benchmark::DoNotOptimize(fit.z0);
+        const AxisFitting found = FitAxisField(p, FluxDensityPerUnit(kCoil, kL), points);
+        benchmark::DoNotOptimize(found.fit.z0);
     }
 }
 

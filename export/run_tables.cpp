@@ -166,7 +166,7 @@ void WriteTable(RenderOptions o, TableWriter& table)
     switch (o.graph) {
     case GraphKind::Axis:
         if (const RunAdditions& a = o.additions; a.measured && a.coil) {
-            const AxisComparison c = CompareMeasurements(p, *a.coil, *a.measured, a.fit, {}, coils);
+            const AxisComparison c = CompareMeasurements(p, *a.coil, *a.measured, a.fit, {}, coils, a.foundFit);
             if (c.refusal.empty()) {
                 WriteComparisonTable(p, c, *a.measured, table);
                 break;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr double kLargestFactor = 1e30;  // beyond it the fitted curve could not even be drawn
-
 // The root mean square of the residuals, scaled so that no square overflows.
 double RootMeanSquare(const CalcParams& p, const AxisComparison& c, std::span<const MeasuredPoint> points)
 {
@@ -37,7 +35,8 @@ std::optional<std::string> ComparisonRefusal(const CalcParams& p, const CoilCurr
 }
 
 AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil, const MeasurementSet& set, bool fit,
-                                   const std::stop_token& stop, const CoilArrangement& coils)
+                                   const std::stop_token& stop, const CoilArrangement& coils,
+                                   const std::optional<AxisFit>& found)
 {
     AxisComparison c;
     c.coils = coils;
@@ -47,14 +46,16 @@ AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil,
     }
     c.teslaPerUnit = FluxDensityPerUnit(coil, p.length);
     c.pointCount = set.points.size();
-    if (fit) {
+    if (fit && found) {
+        c.fit = *found;
+        c.fitted = true;
+    } else if (fit) {
         if (auto refusal = FitRefusal(set.points)) {
             c.fitRefusal = std::move(*refusal);
-        } else if (const AxisFit found = FitAxisField(p, c.teslaPerUnit, set.points, stop, coils);
-                   !(std::fabs(found.k) <= kLargestFactor)) {
-            c.fitRefusal = "измеренные B несоизмеримо больше поля этой катушки";
+        } else if (AxisFitting found = FitAxisField(p, c.teslaPerUnit, set.points, stop, coils); found.refusal) {
+            c.fitRefusal = std::move(*found.refusal);
         } else {
-            c.fit = found;
+            c.fit = found.fit;
             c.fitted = true;
         }
     }

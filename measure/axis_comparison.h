@@ -22,8 +22,8 @@ struct AxisComparison {
     double teslaPerUnit = 0;   // c = mu0 N/L I/2: B in tesla for one n*I/2 (negative for a negative current)
     AxisFit fit;               // z0 = 0 and k = 1 unless fitted
     bool fitted = false;
-    std::string fitRefusal;    // the fit was asked for but the points do not fix it (FitRefusal), or it found
-                               // |k| beyond 1e30: compared unfitted
+    std::string fitRefusal;    // the fit was asked for but the points do not fix it (FitRefusal) or the fit
+                               // refused (FitAxisField: no field, no place, |k| beyond 1e30): compared unfitted
     std::size_t pointCount = 0;
     double rms = 0;            // root mean square of B - B_theory over the points, T
     CoilArrangement coils;     // whose field Hz is: the program's coil, or a pair
@@ -37,9 +37,12 @@ std::optional<std::string> ComparisonRefusal(const CalcParams& p, const CoilCurr
 // Compares the set with the coil p.radius, p.length carrying the turns and
 // current, fitted when asked (measure/axis_fit.h). A stop request ends it with
 // RunStopped. The field is that of the coils (each carrying the turns and
-// current), their centre the coil's middle.
+// current), their centre the coil's middle. A fit of the same values, coil
+// and coils found before (a comparison's fit) may be given: it is taken as
+// it is, not searched again.
 AxisComparison CompareMeasurements(const CalcParams& p, const CoilCurrent& coil, const MeasurementSet& set, bool fit,
-                                   const std::stop_token& stop = {}, const CoilArrangement& coils = SingleCoil());
+                                   const std::stop_token& stop = {}, const CoilArrangement& coils = SingleCoil(),
+                                   const std::optional<AxisFit>& found = std::nullopt);
 
 // One row of the comparison's table: z in the coil's frame (m), B measured,
 // B_theory = k c Hz(z) there and the residual B - B_theory (T).

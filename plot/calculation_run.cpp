@@ -57,7 +57,8 @@ try {
     const CoilArrangement& coils = additions.coils;
     std::optional<AxisComparison> comparison;
     if (!lines && additions.measured && additions.coil)
-        comparison = CompareMeasurements(p, *additions.coil, *additions.measured, additions.fit, control.stop, coils);
+        comparison = CompareMeasurements(p, *additions.coil, *additions.measured, additions.fit, control.stop, coils,
+                                         additions.foundFit);
     const bool compared = comparison && comparison->refusal.empty();
     surface.clear();
     SetPlotWindow(p, surface, coils);

@@ -49,6 +49,7 @@ struct RunAdditions {
     // curve (plot/comparison_drawing.h), fitted when asked (measure/axis_fit.h).
     std::shared_ptr<const MeasurementSet> measured{};
     bool fit = false;
+    std::optional<AxisFit> foundFit{};  // with fit: already found for these values (the export tool's check), not searched again
     // The coils whose field is shown: the program's coil alone, or an
     // arrangement (a pair), whose field lines are its lines of equal flux.
     CoilArrangement coils{};

@@ -315,12 +315,14 @@ TEST_F(RenderTool, MistakesWriteNothingAndAnOldFileIsReplacedOnlyWhole)
 // that cannot be read or fitted is refused with the line where reading stopped, and nothing is written.
 TEST_F(RenderTool, MeasuredValuesFromAFileAndBadFilesWriteNothing)
 {
-    QFile good(dir.filePath("class.csv")), bad(dir.filePath("bad.csv")), one(dir.filePath("one.csv"));
-    ASSERT_TRUE(good.open(QIODevice::WriteOnly) && bad.open(QIODevice::WriteOnly) && one.open(QIODevice::WriteOnly));
+    QFile good(dir.filePath("class.csv")), bad(dir.filePath("bad.csv")), one(dir.filePath("one.csv")), huge(dir.filePath("huge.csv"));
+    ASSERT_TRUE(good.open(QIODevice::WriteOnly) && bad.open(QIODevice::WriteOnly) && one.open(QIODevice::WriteOnly) &&
+                huge.open(QIODevice::WriteOnly));
     good.write("z, mm;B, G\r\n-30;27,5\r\n0;43,1\r\n30;28,2\r\n");
     bad.write("z;B\n1;2\nxy;3\n4;5\n");
     one.write("1;2\n1;3\n1;4\n");
-    good.close(), bad.close(), one.close();
+    huge.write("z, mm;B, G\r\n-30;27,5e31\r\n0;43,1e31\r\n30;28,2e31\r\n");  // the class's values, 1e31 times
+    good.close(), bad.close(), one.close(), huge.close();
     const auto coilOf = [](const char* length) {
         return QStringList{"--radius", "0.021", "--length", length, "--half-range", "0.1", "--turns", "320", "--current", "1.8"};
     };
@@ -344,13 +346,17 @@ TEST_F(RenderTool, MeasuredValuesFromAFileAndBadFilesWriteNothing)
         {coil + QStringList{"--measured", "bad.csv"}, "Файл «bad.csv», строка 3: не число «xy».\n"},
         {coil + QStringList{"--measured", "missing.csv"}, "Файл «missing.csv», такого файла нет.\n"},
         {coil + QStringList{"--measured", "one.csv", "--fit"}, "Подогнать (--fit) нельзя: точки сняты меньше чем в трех разных местах z.\n"},
+        {coil + QStringList{"--measured", "huge.csv", "--measured-units", "mm:G", "--fit"},
+         "Подогнать (--fit) нельзя: измеренные B несоизмеримо больше поля этой катушки.\n"},
+        {coil + QStringList{"--measured", "class.csv", "--measured-units", "mm:G", "--pair", "0", "--opposed", "--fit"},
+         "Подогнать (--fit) нельзя: поле катушек всюду равно нулю.\n"},
         {coilOf("0") + QStringList{"--measured", "class.csv"}, "Сравнить с измерениями нельзя: у соленоида нулевой длины нет поля.\n"},
     };
     for (const auto& [args, message] : refused) {
         EXPECT_EQ(run(args + QStringList{"--output", "x.csv"}), 2) << args.join(' ').toStdString();
         EXPECT_EQ(printed, message);
     }
-    EXPECT_EQ(files(), QStringList({"bad.csv", "class.csv", "f.png", "one.csv", "t.csv"}));
+    EXPECT_EQ(files(), QStringList({"bad.csv", "class.csv", "f.png", "huge.csv", "one.csv", "t.csv"}));
 }
 
 // The tool alone, without the module it paints with: tables still, pictures refused with the reason.

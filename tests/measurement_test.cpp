@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "export/run_tables.h"
+#include "field/exact_field.h"
 #include "measure/axis_comparison.h"
 #include "measure/measurement_reading.h"
 #include "plot/comparison_drawing.h"
@@ -192,7 +193,10 @@ struct FitCase {
     int points;
     double noise;            // standard deviation of the noise, T
     double z0Within, kWithin;
+    double stray;            // a reading of B = 0 far from the rest, m; none when NaN
 };
+
+constexpr double kNoStray = NAN;
 
 class AxisFitRecovers : public testing::TestWithParam<FitCase> {};
 
@@ -209,6 +213,8 @@ TEST_P(AxisFitRecovers, TheOffsetAndTheFactor)
         const double z = c.from + i * c.step;
         set->points.push_back({z, c.k * IdealB(c.R, c.L, c.turns, c.amperes, z - c.z0) + (c.noise > 0 ? noise(random) : 0)});
     }
+    if (!std::isnan(c.stray))
+        set->points.push_back({c.stray, 0});
     const CalcParams p = RunValues(kAxisGraph, c.R, c.L);
     const AxisComparison fitted = CompareMeasurements(p, CoilCurrent{c.turns, c.amperes}, *set, true);
     ASSERT_TRUE(fitted.fitted) << fitted.fitRefusal;
@@ -229,8 +235,12 @@ TEST_P(AxisFitRecovers, TheOffsetAndTheFactor)
         return sum;
     };
     if (c.points <= 100) {
-        const double fitLeaves = squaresLeft(fitted.fit.z0, fitted.fit.k);
-        for (double z0 = c.from - c.L; z0 <= c.from + c.points * c.step + c.L; z0 += 1e-4 * c.L)
+        // To the rounding of the sums, which the search cannot resolve below 1e-15 of sum B^2.
+        double sumOfSquares = 0;
+        for (const MeasuredPoint& m : set->points)
+            sumOfSquares += m.b * m.b;
+        const double fitLeaves = squaresLeft(fitted.fit.z0, fitted.fit.k) - 1e-14 * sumOfSquares;
+        for (double z0 = std::min(c.from, c.z0) - c.L; z0 <= std::max(c.from + c.points * c.step, c.z0) + c.L; z0 += 1e-4 * c.L)
             ASSERT_GE(squaresLeft(z0), fitLeaves * (1 - 1e-9)) << z0;
     }
 }
@@ -239,28 +249,56 @@ INSTANTIATE_TEST_SUITE_P(
     Measurements, AxisFitRecovers,
     testing::Values(
         // The class's coil, the ruler's zero 15.3 cm before its middle, readings every 5 mm, noise of 0.03 mT.
-        FitCase{"newcomer coil", 0.021, 0.16, 320, 1.8, 0.153, 0.97, 0, 0.005, 61, 3e-5, 5e-4, 0.01},
-        FitCase{"exact values", 0.021, 0.16, 320, 1.8, 0.153, 0.97, 0, 0.005, 61, 0, 1e-8, 1e-8},
-        FitCase{"negative current", 0.021, 0.16, 320, -1.8, -0.02, 1.05, -0.25, 0.01, 41, 3e-5, 1e-3, 0.01},
-        FitCase{"one half of the coil only", 0.2, 1, 800, 1.5, -0.3, 1.1, -0.3, 0.02, 80, 2e-5, 5e-3, 0.01},
-        FitCase{"ten thousand points", 0.021, 0.16, 320, 1.8, 0.05, 0.9, -0.1, 3e-5, 10000, 1e-4, 1e-3, 0.01}),
+        FitCase{"newcomer coil", 0.021, 0.16, 320, 1.8, 0.153, 0.97, 0, 0.005, 61, 3e-5, 5e-4, 0.01, kNoStray},
+        FitCase{"exact values", 0.021, 0.16, 320, 1.8, 0.153, 0.97, 0, 0.005, 61, 0, 1e-8, 1e-8, kNoStray},
+        FitCase{"negative current", 0.021, 0.16, 320, -1.8, -0.02, 1.05, -0.25, 0.01, 41, 3e-5, 1e-3, 0.01, kNoStray},
+        FitCase{"one half of the coil only", 0.2, 1, 800, 1.5, -0.3, 1.1, -0.3, 0.02, 80, 2e-5, 5e-3, 0.01, kNoStray},
+        FitCase{"ten thousand points", 0.021, 0.16, 320, 1.8, 0.05, 0.9, -0.1, 3e-5, 10000, 1e-4, 1e-3, 0.01, kNoStray},
+        // Readings from 30 to 99 cm, all beyond the coil's end on one side: the middle lies 30 cm from the nearest.
+        FitCase{"points on one side beyond the coil", 0.021, 0.16, 320, 1.8, 0, 1, 0.3, 0.01, 70, 0, 1e-6, 1e-6, kNoStray},
+        // The same and a stray row of B = 0 a kilometre away: it changes nothing.
+        FitCase{"a stray row far away", 0.021, 0.16, 320, 1.8, 0, 1, 0.3, 0.01, 70, 0, 1e-6, 1e-6, 1000},
+        FitCase{"a stray row between", 0.021, 0.16, 320, 1.8, 0.153, 0.97, 0, 0.005, 61, 0, 1e-8, 1e-8, 5.5},
+        // Only the far field of the coil a metre before the readings.
+        FitCase{"the coil far from every point", 0.021, 0.16, 320, 1.8, -1, 1.2, 0, 0.01, 31, 0, 1e-6, 1e-6, kNoStray}),
     [](const testing::TestParamInfo<FitCase>& info) { return Named(info.param.name); });
+
+namespace {
+
+struct FitRefusalCase {
+    const char* name;
+    std::vector<MeasuredPoint> points;
+    std::string refusal;
+    bool byTheFit = false;  // found by the fit itself, not by FitRefusal from the points alone
+    CoilArrangement coils{};
+};
+
+}  // namespace
 
 TEST(AxisFit, PointsThatCannotFixTheOffsetAndTheFactor)
 {
-    const std::pair<std::vector<MeasuredPoint>, std::string> cases[] = {
-        {{{0.1, 1e-3}, {0.1, 2e-3}, {0.1, 3e-3}}, "точки сняты меньше чем в трех разных местах z"},
-        {{{0.1, 1e-3}, {0.2, 2e-3}, {0.1, 3e-3}, {0.2, 1e-3}}, "точки сняты меньше чем в трех разных местах z"},
-        {{{0.1, 0}, {0.2, 0}, {0.3, -0.0}}, "все измеренные B равны нулю"},
-        {{{-1e308, 1e-3}, {0, 1e-3}, {1e308, 1e-3}}, "точки слишком далеко друг от друга"},
-        {{{0, 1e300}, {0.1, 2e300}, {0.2, 1e300}}, "измеренные B несоизмеримо больше поля этой катушки"},
+    const CalcParams p = RunValues(kAxisGraph);
+    const CoilCurrent current{100, 1};
+    std::vector<MeasuredPoint> coilsOwn;  // exactly the field of the coil, centred on the ruler's zero
+    for (int i = -10; i <= 10; ++i)
+        coilsOwn.push_back({0.1 * i, FluxDensityPerUnit(current, p.length) * ExactField(p, 0.1 * i, 0).hz});
+    const FitRefusalCase cases[] = {
+        {"one place", {{0.1, 1e-3}, {0.1, 2e-3}, {0.1, 3e-3}}, "точки сняты меньше чем в трех разных местах z"},
+        {"two places", {{0.1, 1e-3}, {0.2, 2e-3}, {0.1, 3e-3}, {0.2, 1e-3}}, "точки сняты меньше чем в трех разных местах z"},
+        {"no field measured", {{0.1, 0}, {0.2, 0}, {0.3, -0.0}}, "все измеренные B равны нулю"},
+        {"an infinite spread", {{-1e308, 1e-3}, {0, 1e-3}, {1e308, 1e-3}}, "точки слишком далеко друг от друга"},
+        {"B beyond any factor", {{0, 1e300}, {0.1, 2e300}, {0.2, 1e300}}, "измеренные B несоизмеримо больше поля этой катушки", true},
+        // A uniform field is what any coil gives from infinitely far: no place is the least squares' own.
+        {"the same B everywhere", {{0, 1e-3}, {0.1, 1e-3}, {0.2, 1e-3}, {0.3, 1e-3}}, "точки не показывают, где середина катушки", true},
+        // Coinciding opposed coils: no field to fit, whatever was measured.
+        {"coils without field", coilsOwn, "поле катушек всюду равно нулю", true, PairArrangement({0, true})},
     };
-    for (const auto& [points, refusal] : cases) {
-        const bool foundByTheFit = refusal.starts_with("измеренные");
-        EXPECT_EQ(FitRefusal(points).value_or(""), foundByTheFit ? "" : refusal);
-        const MeasurementSet set{points, {}, "a.csv"};
-        const AxisComparison c = CompareMeasurements(RunValues(kAxisGraph), CoilCurrent{100, 1}, set, true);
-        EXPECT_TRUE(!c.fitted && c.fitRefusal == refusal && c.fit.z0 == 0 && c.fit.k == 1 && std::isfinite(c.rms));
+    for (const FitRefusalCase& row : cases) {
+        EXPECT_EQ(FitRefusal(row.points).value_or(""), row.byTheFit ? "" : row.refusal) << row.name;
+        const MeasurementSet set{row.points, {}, "a.csv"};
+        const AxisComparison c = CompareMeasurements(p, current, set, true, {}, row.coils);
+        EXPECT_TRUE(!c.fitted && c.fitRefusal == row.refusal && c.fit.z0 == 0 && c.fit.k == 1 && std::isfinite(c.rms))
+            << row.name << ": " << c.fitRefusal;
     }
     const MeasurementSet set{{{0, 1}, {1, 2}, {2, 3}}, {}, "a.csv"};
     EXPECT_EQ(CompareMeasurements(RunValues(kAxisGraph, 0.2, 0), CoilCurrent{100, 1}, set, false).refusal,

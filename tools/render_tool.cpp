@@ -30,8 +30,9 @@ int writeTableFile(const RenderOptions& o, std::ostream& err)
     return kWritten;
 }
 
-// Reads the measurement file the options name into their additions; why it
-// cannot be compared (or fitted) as asked, when it cannot.
+// Reads the measurement file the options name into their additions, with
+// the fit found when asked; why it cannot be compared (or fitted) as asked,
+// when it cannot.
 std::optional<std::string> takeMeasurements(RenderOptions& o)
 {
     MeasurementFileReading reading = ReadMeasurementFile(o.measuredFile, o.measuredUnits);
@@ -39,9 +40,13 @@ std::optional<std::string> takeMeasurements(RenderOptions& o)
         return std::move(reading.refusal);
     if (auto refusal = ComparisonRefusal(o.params, *o.additions.coil))
         return "Сравнить с измерениями нельзя: " + *refusal + ".";
-    if (o.additions.fit)
-        if (auto refusal = FitRefusal(reading.set->points))
-            return "Подогнать (--fit) нельзя: " + *refusal + ".";
+    if (o.additions.fit) {
+        const AxisComparison c =
+            CompareMeasurements(o.params, *o.additions.coil, *reading.set, true, {}, o.additions.coils);
+        if (!c.fitRefusal.empty())
+            return "Подогнать (--fit) нельзя: " + c.fitRefusal + ".";
+        o.additions.foundFit = c.fit;
+    }
     o.additions.measured = std::move(reading.set);
     return std::nullopt;
 }

@@ -137,7 +137,7 @@ std::string PageReadout(const PageSettings& settings, double x, double y, const 
     const RunAdditions& a = o.additions;
     std::optional<AxisComparison> comparison;
     if (o.graph == GraphKind::Axis && a.measured && a.coil)
-        comparison = CompareMeasurements(o.params, *a.coil, *a.measured, a.fit, {}, a.coils);
+        comparison = CompareMeasurements(o.params, *a.coil, *a.measured, a.fit, {}, a.coils, a.foundFit);
     SetPlotWindow(o.params, picture, a.coils);
     if (comparison && comparison->refusal.empty())
         TakeInComparison(o.params, *comparison, *a.measured);
