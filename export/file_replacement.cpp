@@ -97,8 +97,7 @@ std::string reasonOf(int error)
     case EIO:
         return "ошибка ввода-вывода";
     default:
-        char text[200];
-        return std::string("ошибка записи (") + strerror_r(error, text, sizeof text) + ")";  // the system's words
+        return std::string("ошибка записи (") + std::strerror(error) + ")";  // the system's words
     }
 }
 
