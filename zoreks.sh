@@ -19,7 +19,7 @@ packages=(
 run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer
 web_packages=(emscripten cmake ninja-build python3 librsvg2-bin)  # the page, its icons, and a static server for it
 web_test_packages=(chromium)  # the page's tests drive it with a client from the npm registry
-test_packages=(xvfb xauth xdotool poppler-utils desktop-file-utils
+test_packages=(xvfb xauth xdotool x11-utils poppler-utils desktop-file-utils
   dpkg-dev file appstream lintian man-db  # the Debian package: made, checked, its pages read
   clang libclang-rt-14-dev)  # libFuzzer, for the fuzz targets
 

@@ -52,7 +52,9 @@ std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, c
     const QByteArray contents = ExportedContents(options);
     if (contents.isEmpty())
         return QStringLiteral("Не хватает памяти для рисунка %1x%2.").arg(run.width).arg(run.height);
-    if (auto problem = ReplaceFile(options.output, std::string_view(contents.constData(), size_t(contents.size()))))
+    // A pipe that nobody reads is refused rather than waited for: the window would hang.
+    if (auto problem = ReplaceFile(options.output, std::string_view(contents.constData(), size_t(contents.size())),
+                                   PipeWithoutReader::Fail))
         return QString::fromStdString(*problem);
     return std::nullopt;
 }

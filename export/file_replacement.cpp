@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <csignal>
 #include <random>
 #include <vector>
@@ -56,15 +57,6 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool isFolder(const std::string& path)
-{
-    struct stat s;
-    return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
-}
-
-bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
-bool writable(const std::string& path) { return access(path.c_str(), W_OK) == 0; }
-
 // The file that writing to path reaches: path itself, or the end of the chain
 // of symbolic links that starts there.
 std::string writtenThrough(std::string path)
@@ -80,32 +72,142 @@ std::string writtenThrough(std::string path)
     return path;
 }
 
-std::string randomSuffix()
+// Why a write failed, from the system's error number, as the end of a
+// Russian sentence.
+std::string reasonOf(int error)
+{
+    switch (error) {
+    case ENOSPC:
+        return "нет места на диске";
+    case EDQUOT:
+        return "исчерпана дисковая квота";
+    case EFBIG:
+        return "файл превысил допустимый размер";
+    case EACCES:
+    case EPERM:
+        return "нет права записи";
+    case EROFS:
+        return "файловая система доступна только для чтения";
+    case ENAMETOOLONG:
+        return "слишком длинное имя";
+    case ELOOP:
+        return "символические ссылки замыкаются в круг";
+    case EPIPE:
+        return "читавшая программа закрыла канал";
+    case EIO:
+        return "ошибка ввода-вывода";
+    default:
+        return std::string("ошибка записи (") + std::strerror(error) + ")";  // the system's words
+    }
+}
+
+std::string notWritten(const std::string& path, const std::string& reason)
+{
+    return "Не удалось записать файл " + QuotedForMessage(path) + ": " + reason + ".";
+}
+
+// Written into as they are: the program's output goes to a reader or a device.
+bool isStream(const struct stat& s) { return S_ISFIFO(s.st_mode) || S_ISCHR(s.st_mode); }
+
+// Why what is there is neither replaced nor written into.
+std::string notPlainFile(const struct stat& s)
+{
+    const char* kind = S_ISSOCK(s.st_mode) ? "сокет" : S_ISBLK(s.st_mode) ? "блочное устройство" : "особый файл";
+    return std::string("это ") + kind + ", а не обычный файл";
+}
+
+// Why no file can be made in the folder, if it cannot (the folder's name as
+// a file manager shows it).
+std::optional<std::string> folderProblem(const std::string& folder, const std::string& path)
+{
+    const std::string shown = QuotedForMessage(absoluteClean(folder));
+    struct stat s;
+    if (stat(folder.c_str(), &s) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return "Папки " + shown + " нет, файл " + QuotedForMessage(path) + " записать нельзя.";
+        return notWritten(path, reasonOf(errno));
+    }
+    if (!S_ISDIR(s.st_mode))
+        return shown + " — не папка, файл " + QuotedForMessage(path) + " записать нельзя.";
+    if (access(folder.c_str(), W_OK) != 0)
+        return errno == EACCES ? "Нет права записи в папку " + shown + "." : notWritten(path, reasonOf(errno));
+    return std::nullopt;
+}
+
+// A name for the new file beside target, as long as the file system allows.
+std::string temporaryName(const std::string& target)
 {
     std::random_device random;
-    return "." + std::to_string(random() % 1000000000u);
+    const std::string suffix = "." + std::to_string(random() % 1000000000u);
+    const size_t nameStart = target.rfind('/') + 1;  // 0 without a slash
+    return target.substr(0, nameStart + NAME_MAX - suffix.size()) + suffix;  // a long name cut short
+}
+
+// Writes into a pipe or a device as write() does, but a pipe its reader has
+// closed fails with EPIPE instead of ending the program by SIGPIPE: the
+// signal is held back during the write and taken back unseen.
+ssize_t writeHoldingPipeSignal(int fd, std::string_view piece)
+{
+    sigset_t pipeSignal, previous, pending;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    const auto pipeSignalPending = [&] { return sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1; };
+    const bool pendingBefore = pipeSignalPending();
+    const ssize_t n = ::write(fd, piece.data(), piece.size());  // a part may be written before the reader goes
+    const int error = errno;
+    if (!pendingBefore && pipeSignalPending()) {
+        const timespec now{};
+        sigtimedwait(&pipeSignal, nullptr, &now);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
+    return n;
 }
 
 }  // namespace
 
 std::optional<std::string> OutputPathProblem(const std::string& path)
 {
-    const std::string file = absoluteClean(path);
-    const std::string folder = folderOf(file);
-    if (!exists(folder))
-        return "Папки " + QuotedForMessage(folder) + " нет, файл " + QuotedForMessage(path) + " записать нельзя.";
-    if (!isFolder(folder))
-        return QuotedForMessage(folder) + " — не папка, файл " + QuotedForMessage(path) + " записать нельзя.";
-    if (isFolder(file))
+    const std::string folder = folderOf(writtenThrough(path));  // where a new file would be made
+    struct stat s;
+    if (stat(path.c_str(), &s) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            return notWritten(path, reasonOf(errno));
+        return folderProblem(folder, path);  // a new file
+    }
+    if (S_ISDIR(s.st_mode))
         return QuotedForMessage(path) + " — это папка, а не файл.";
-    if (!writable(folder))
-        return "Нет права записи в папку " + QuotedForMessage(folder) + ".";
-    if (exists(file) && !writable(file))
+    if (isStream(s))
+        return access(path.c_str(), W_OK) == 0 ? std::nullopt : std::optional(notWritten(path, reasonOf(errno)));
+    if (!S_ISREG(s.st_mode))
+        return notWritten(path, notPlainFile(s));
+    if (auto problem = folderProblem(folder, path))
+        return problem;
+    if (access(path.c_str(), W_OK) != 0)
         return "Файл " + QuotedForMessage(path) + " защищен от записи.";
     return std::nullopt;
 }
 
-FileReplacement::FileReplacement(const std::string& path) : path_(path), target_(writtenThrough(path))
+FileReplacement::FileReplacement(const std::string& path, PipeWithoutReader noReader)
+    : path_(path), target_(writtenThrough(path))
+{
+    struct stat s;
+    if (stat(path.c_str(), &s) != 0) {
+        if (errno == ENOENT)
+            openNewFile();
+        else
+            fail(errno);
+    } else if (S_ISREG(s.st_mode)) {
+        openNewFile();
+    } else if (isStream(s)) {
+        openStream(S_ISFIFO(s.st_mode), noReader);
+    } else {
+        fail(notPlainFile(s));
+    }
+}
+
+void FileReplacement::openNewFile()
 {
     // A new file without a name, in the folder of the one it replaces.
     fd_ = open(folderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);  // 0666 less the umask
@@ -113,18 +215,37 @@ FileReplacement::FileReplacement(const std::string& path) : path_(path), target_
         // The file system has no such files: a named one, gone again unless it is completed.
         holdInterruptions();
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            const std::string name = target_ + randomSuffix();
+            const std::string name = temporaryName(target_);
             fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0)
                 named_ = name;
             else if (errno != EEXIST)
                 break;
         }
+        if (fd_ < 0)
+            return fail(errno);
     }
     struct stat old;
-    if (fd_ >= 0 && stat(target_.c_str(), &old) == 0)
+    if (stat(target_.c_str(), &old) == 0)
         fchmod(fd_, old.st_mode & 07777);  // the file replaced keeps its permissions
-    failed_ = fd_ < 0;
+}
+
+// Opens the pipe or the device at path for writing into it, as it is.
+void FileReplacement::openStream(bool isPipe, PipeWithoutReader noReader)
+{
+    stream_ = true;
+    // Without O_NONBLOCK a pipe waits for its reader, and some devices (a serial line) for their other end.
+    const bool wait = isPipe && noReader == PipeWithoutReader::Wait;
+    do
+        fd_ = open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (wait ? 0 : O_NONBLOCK));
+    while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0)
+        return isPipe && errno == ENXIO ? fail("из канала никто не читает") : fail(errno);
+    struct stat s;
+    if (fstat(fd_, &s) != 0 || !isStream(s))
+        return fail("файл подменили, пока его открывали");
+    if (!wait)
+        fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);  // a write waits for a slow reader
 }
 
 FileReplacement::~FileReplacement()
@@ -148,22 +269,32 @@ void FileReplacement::holdInterruptions()
     blocked_ = pthread_sigmask(SIG_BLOCK, &held, &previousMask_) == 0;
 }
 
-void FileReplacement::write(std::string_view piece)
+void FileReplacement::fail(int error) { fail(reasonOf(error)); }
+
+void FileReplacement::fail(std::string reason)
+{
+    if (reason_.empty())
+        reason_ = std::move(reason);  // the first failure is the reason
+}
+
+bool FileReplacement::write(std::string_view piece)
 {
     const off_t start = written_;
-    while (!failed_ && !piece.empty()) {
-        const ssize_t n = ::write(fd_, piece.data(), piece.size());
+    while (reason_.empty() && !piece.empty()) {
+        const ssize_t n = stream_ ? writeHoldingPipeSignal(fd_, piece) : ::write(fd_, piece.data(), piece.size());
         if (n < 0 && errno == EINTR)
             continue;
-        failed_ = n <= 0;
-        if (n > 0) {
+        if (n <= 0) {
+            fail(n < 0 ? errno : EIO);
+        } else {
             piece.remove_prefix(size_t(n));
             written_ += n;
         }
     }
     // The disk starts on this piece now, so that the flush at the end has less to wait for.
-    if (!failed_)
+    if (reason_.empty() && !stream_)
         sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
+    return reason_.empty();
 }
 
 // Gives the nameless new file a temporary name beside the one it replaces.
@@ -171,40 +302,59 @@ bool FileReplacement::linkNamed()
 {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = target_ + randomSuffix();
+        const std::string name = temporaryName(target_);
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             named_ = name;
             return true;
         }
         if (errno != EEXIST)
-            return false;
+            break;
     }
+    fail(errno);
     return false;
+}
+
+std::optional<std::string> FileReplacement::closeStream()
+{
+    if (fd_ >= 0 && close(fd_) != 0)
+        fail(errno);
+    fd_ = -1;
+    return reason_.empty() ? std::nullopt : std::optional(notWritten(path_, reason_));
 }
 
 std::optional<std::string> FileReplacement::commit()
 {
-    bool done = !failed_ && fdatasync(fd_) == 0;
-    if (done) {
+    if (stream_)
+        return closeStream();
+    if (reason_.empty() && fdatasync(fd_) != 0)
+        fail(errno);
+    if (reason_.empty()) {
         holdInterruptions();  // from here the new file has a name until it is renamed
-        done = !named_.empty() || linkNamed();
+        if (named_.empty())
+            linkNamed();
     }
     if (fd_ >= 0) {
-        done = close(fd_) == 0 && done;
+        if (close(fd_) != 0)
+            fail(errno);
         fd_ = -1;
     }
-    if (done && rename(named_.c_str(), target_.c_str()) == 0) {
-        named_.clear();
-        return std::nullopt;
-    }
-    return "Не удалось записать файл " + QuotedForMessage(path_) + ": ошибка записи (нет места на диске?).";
+    // Only a plain file is replaced, whatever has come to its place meanwhile.
+    struct stat old;
+    if (reason_.empty() && lstat(target_.c_str(), &old) == 0 && !S_ISREG(old.st_mode))
+        fail("на его месте теперь не обычный файл");
+    if (reason_.empty() && rename(named_.c_str(), target_.c_str()) != 0)
+        fail(errno);
+    if (!reason_.empty())
+        return notWritten(path_, reason_);
+    named_.clear();
+    return std::nullopt;
 }
 
-std::optional<std::string> ReplaceFile(const std::string& path, std::string_view contents)
+std::optional<std::string> ReplaceFile(const std::string& path, std::string_view contents, PipeWithoutReader noReader)
 {
     if (auto problem = OutputPathProblem(path))
         return problem;
-    FileReplacement file(path);
+    FileReplacement file(path, noReader);
     file.write(contents);
     return file.commit();
 }

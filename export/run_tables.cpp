@@ -193,7 +193,10 @@ void WriteTable(RenderOptions o, TableWriter& table)
 std::string TableContents(const RenderOptions& o)
 {
     std::string contents;
-    TableWriter table([&contents](std::string_view piece) { contents += piece; });
+    TableWriter table([&contents](std::string_view piece) {
+        contents += piece;
+        return true;
+    });
     WriteTable(o, table);
     return contents;
 }

@@ -55,8 +55,9 @@ void WriteFieldTable(const CalcParams& p, int width, int height, TableWriter& ta
 void WriteComparisonTable(const CalcParams& p, const AxisComparison& c, const MeasurementSet& set, TableWriter& table);
 
 // The table of numbers the options ask for, as the CSV file's text, written
-// to the table writer as it is computed (and flushed at the end). The run
-// must be one that RunRefusal accepts. The axis graph with measured values and
+// to the table writer as it is computed (and flushed at the end); a writer
+// whose output refuses a piece ends it with RunStopped. The run must be one
+// that RunRefusal accepts. The axis graph with measured values and
 // the coil's turns and current gives their comparison's table, unless the
 // comparison is refused (then, as the picture, the curve's). The field-line
 // graph of an arrangement other than the program's coil gives its exact-lines

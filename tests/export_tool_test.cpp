@@ -7,13 +7,23 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <sstream>
 
+#include "export/file_replacement.h"
 #include "export/run_tables.h"
 #include "field/axial_field.h"
 #include "field/exact_field.h"
+#include "params/message_text.h"
 #include "raster/raster_surface.h"
 #include "render/raster_image.h"
 #include "test_support.h"
@@ -171,10 +181,34 @@ TEST(RenderArguments, ThePairsTablesAreTheSumsOfTwoCoils)
     }
 }
 
+// A table whose output refuses a piece (a full disk) ends there: nothing more is computed or handed on,
+// whether the rows come from the traced lines' helper threads or from the grid of the exact field.
+struct RefusedTable {
+    const char* name;
+    Args args;
+    friend void PrintTo(const RefusedTable& c, std::ostream* os) { *os << c.name; }
+};
+
+class TableOutputRefused : public testing::TestWithParam<RefusedTable> {};
+
+TEST_P(TableOutputRefused, EndsTheComputationAtTheRefusedPiece)
+{
+    int pieces = 0;
+    TableWriter table([&pieces](std::string_view) { return ++pieces < 2; });  // the second piece is refused
+    EXPECT_THROW(WriteTable(Accepted(GetParam().args), table), RunStopped);
+    EXPECT_EQ(pieces, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, TableOutputRefused,
+    testing::Values(RefusedTable{"TracedLines", {"--graph", "lines", "--lines", "40", "--output", "a.csv"}},
+                    RefusedTable{"FieldGrid", {"--graph", "field", "--size", "400x200", "--output", "a.csv"}}),
+    [](const testing::TestParamInfo<RefusedTable>& info) { return std::string(info.param.name); });
+
 namespace {
 
 class RenderTool : public ::testing::Test {
-protected:
+public:
     // Runs the program in the temporary folder with no display and no Qt settings; keeps what it printed.
     int run(const QStringList& args, const QString& program = ZOREKS_RENDER_PATH)
     {
@@ -367,4 +401,181 @@ TEST_F(RenderTool, WithoutItsPictureModuleOnlyTablesAreWritten)
     EXPECT_TRUE(printed.startsWith("Рисунок нарисовать нельзя: не загружается модуль рисунков «")) << printed.toStdString();
     EXPECT_EQ(run({"--output", "axis.csv"}, dir.filePath("alone")), 0);
     EXPECT_EQ(files(), QStringList({"alone", "axis.csv"}));
+}
+
+namespace {
+
+struct OutputCase;
+
+// The tool writing into what the case puts at its --output: a pipe, a device, a socket, a link, a long name.
+class OutputTarget : public RenderTool, public testing::WithParamInterface<OutputCase> {
+public:
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    // A program reading the pipe, which takes what is written until the end, or the given number of bytes.
+    void readPipe(const char* name, size_t bytes = SIZE_MAX)
+    {
+        pipe = path(name);
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+        pipeItself = open(pipe.c_str(), O_PATH);  // the pipe, even once something else has its name
+        received = std::async(std::launch::async, [file = pipe, bytes] {
+            QByteArray got;
+            const int fd = open(file.c_str(), O_RDONLY);
+            char buffer[65536];
+            ssize_t n = 0;
+            while (size_t(got.size()) < bytes && (n = read(fd, buffer, std::min(sizeof buffer, bytes - size_t(got.size())))) > 0)
+                got.append(buffer, n);
+            close(fd);
+            return got;
+        });
+    }
+
+    // What the reader took, once the tool is done; it is let go if the tool never opened the pipe.
+    QByteArray receivedByReader()
+    {
+        const std::string reopened = "/proc/self/fd/" + std::to_string(pipeItself);
+        close(open(reopened.c_str(), O_WRONLY | O_NONBLOCK));  // a writer that comes and goes at once
+        close(pipeItself);
+        return received.get();
+    }
+
+    // A character device at name: a node of its own where it may be made (as root), else a link to the system's.
+    void device(const char* name, const char* systemDevice, dev_t number)
+    {
+        if (mknod(path(name).c_str(), S_IFCHR | 0666, number) != 0) {
+            ASSERT_EQ(symlink(systemDevice, path(name).c_str()), 0);
+        }
+    }
+
+    // Runs the tool as nobody when this is root, for whom no folder is read-only; false when it cannot.
+    bool runAsAnotherUser()
+    {
+        if (geteuid() != 0)
+            return true;
+        const QString copy = dir.filePath("tool");
+        const QStringList user{"--reuid=65534", "--regid=65534", "--clear-groups", copy};
+        if (!QFile::exists("/usr/bin/setpriv") || !QFile::copy(ZOREKS_RENDER_PATH, copy) ||
+            chmod(dir.path().toUtf8().constData(), 0755) != 0 || run(user + QStringList{"--help"}, "/usr/bin/setpriv") != 0)
+            return false;
+        program = "/usr/bin/setpriv";
+        before = user;
+        return true;
+    }
+
+    void TearDown() override
+    {
+        if (received.valid())
+            receivedByReader();
+    }
+
+    std::string pipe;
+    int pipeItself = -1;
+    std::future<QByteArray> received;
+    QString program = ZOREKS_RENDER_PATH;
+    QStringList before;  // arguments before the tool's own, when another program runs it
+};
+
+struct OutputCase {
+    const char* name;
+    std::function<void(OutputTarget& t)> prepare;  // skips when what the case needs cannot be made
+    QStringList args;
+    int exitCode;
+    const char* message;  // what the tool says, in part; nothing for nothing
+    std::function<void(OutputTarget& t)> check;
+    friend void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+};
+
+bool IsDevice(const std::string& path)
+{
+    struct stat s;
+    return stat(path.c_str(), &s) == 0 && S_ISCHR(s.st_mode);
+}
+
+const QStringList kLongTable{"--graph", "field", "--size", "2000x500", "--output"};
+const std::string kNameOf255Bytes = std::string(251, 'n') + ".csv";
+
+}  // namespace
+
+TEST_P(OutputTarget, IsWrittenIntoOrRefusedWithItsReason)
+{
+    const OutputCase& c = GetParam();
+    c.prepare(*this);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    EXPECT_EQ(run(before + c.args, program), c.exitCode) << printed.toStdString();
+    EXPECT_TRUE(c.message[0] ? printed.contains(c.message) : printed.isEmpty()) << printed.toStdString();
+    c.check(*this);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, OutputTarget,
+    testing::Values(
+        OutputCase{"PipeWithAReader", [](OutputTarget& t) { t.readPipe("p.csv"); }, {"--graph", "lines", "--output", "p.csv"}, 0, "",
+                   [](OutputTarget& t) {
+                       EXPECT_EQ(t.receivedByReader().toStdString(), TableContents(Accepted({"--graph", "lines", "--output", "p.csv"})));
+                       struct stat s;
+                       EXPECT_TRUE(stat(t.pipe.c_str(), &s) == 0 && S_ISFIFO(s.st_mode));
+                   }},
+        // The tool is not ended by the signal of a closed pipe: it says so.
+        OutputCase{"PipeClosedByItsReader", [](OutputTarget& t) { t.readPipe("p.csv", 1); }, kLongTable + QStringList{"p.csv"}, 1,
+                   "Не удалось записать файл «p.csv»: читавшая программа закрыла канал.",
+                   [](OutputTarget& t) { EXPECT_EQ(t.receivedByReader(), "z"); }},
+        OutputCase{"NullDevice", [](OutputTarget& t) { t.device("x.csv", "/dev/null", makedev(1, 3)); },
+                   {"--output", "x.csv"}, 0, "", [](OutputTarget& t) { EXPECT_TRUE(IsDevice(t.path("x.csv"))); }},
+        OutputCase{"LinkToTheFullDevice",
+                   [](OutputTarget& t) {
+                       t.device("full", "/dev/full", makedev(1, 7));
+                       ASSERT_EQ(symlink("full", t.path("x.csv").c_str()), 0);
+                   },
+                   {"--output", "x.csv"}, 1, "Не удалось записать файл «x.csv»: нет места на диске.",
+                   [](OutputTarget& t) { EXPECT_TRUE(IsDevice(t.path("x.csv")) && IsDevice(t.path("full"))); }},
+        OutputCase{"Socket",
+                   [](OutputTarget& t) {
+                       sockaddr_un address{AF_UNIX, {}};
+                       t.path("s.csv").copy(address.sun_path, sizeof address.sun_path - 1);
+                       const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+                       ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                       close(s);
+                   },
+                   {"--output", "s.csv"}, 1, "Не удалось записать файл «s.csv»: это сокет, а не обычный файл.",
+                   [](OutputTarget& t) {
+                       struct stat s;
+                       EXPECT_TRUE(lstat(t.path("s.csv").c_str(), &s) == 0 && S_ISSOCK(s.st_mode));
+                   }},
+        // The folder that would take the new file is the link target's.
+        OutputCase{"LinkIntoAReadOnlyFolder",
+                   [](OutputTarget& t) {
+                       ASSERT_TRUE(QDir(t.dir.path()).mkdir("ro") && QDir(t.dir.path()).mkdir("rw"));
+                       ASSERT_TRUE(symlink("../ro/x.csv", t.path("rw/x.csv").c_str()) == 0 && chmod(t.path("ro").c_str(), 0555) == 0 &&
+                                   chmod(t.path("rw").c_str(), 0777) == 0);
+                       if (!t.runAsAnotherUser())
+                           GTEST_SKIP() << "as root a folder is read-only only to another user, and setpriv cannot run the tool as nobody here";
+                   },
+                   {"--output", "rw/x.csv"}, 1, "Нет права записи в папку «",
+                   [](OutputTarget& t) {
+                       EXPECT_TRUE(t.printed.contains(t.dir.filePath("ro") + "».")) << t.printed.toStdString();
+                       EXPECT_TRUE(QDir(t.dir.filePath("ro")).isEmpty());
+                   }},
+        OutputCase{"NameOf300Characters", [](OutputTarget&) {}, {"--output", QString(296, 'n') + ".csv"}, 1, "слишком длинное имя.",
+                   [](OutputTarget& t) { EXPECT_TRUE(t.files().isEmpty()); }},
+        // The longest name the file system takes: the new file's temporary name beside it must be shorter.
+        OutputCase{"NameOf255Bytes", [](OutputTarget&) {}, {"--output", QString::fromStdString(kNameOf255Bytes)}, 0, "",
+                   [](OutputTarget& t) { EXPECT_EQ(t.files(), QStringList({QString::fromStdString(kNameOf255Bytes)})); }},
+        OutputCase{"FileSizeLimitMidTable",
+                   [](OutputTarget& t) {
+                       t.program = "/bin/sh";
+                       t.before = QStringList{"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", ZOREKS_RENDER_PATH};
+                   },
+                   kLongTable + QStringList{"big.csv"}, 1, "Не удалось записать файл «big.csv»: файл превысил допустимый размер.",
+                   [](OutputTarget& t) { EXPECT_TRUE(t.files().isEmpty()); }}),
+    [](const testing::TestParamInfo<OutputCase>& info) { return std::string(info.param.name); });
+
+// The window cannot wait for a reader: a pipe nobody reads is refused at once.
+TEST(FileReplacement, APipeNobodyReadsIsRefusedWhenWaitingIsNotWanted)
+{
+    QTemporaryDir dir;
+    const std::string pipe = dir.filePath("p.csv").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ReplaceFile(pipe, "z,Hz\n", PipeWithoutReader::Fail),
+              "Не удалось записать файл " + QuotedForMessage(pipe) + ": из канала никто не читает.");
 }

@@ -4,11 +4,11 @@
 # window caption, which must report the time of the run; then saves the
 # picture with the keyboard (Ctrl+S, a typed name, Return).
 #   installed_program_test.sh BUILD_DIR
-# Exits with 77 (skipped) when Xvfb or xdotool is missing.
+# Exits with 77 (skipped) when Xvfb, xdpyinfo or xdotool is missing.
 set -euo pipefail
 build=$1
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdpyinfo xdotool; do
   if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed"
     exit 77
@@ -42,15 +42,30 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 program="$work/prefix/bin/zoreks"
 [ -x "$program" ] || fail "cmake --install did not place bin/zoreks"
 
-# A display of our own: Xvfb picks a free number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
+# A display of our own, away from the numbers other suites' X servers take
+# (:0, :99): a free number, tried again with another when someone takes it
+# first; it is ours once its lock file names our Xvfb, and ready once it
+# answers.
+display=""
+for _ in $(seq 20); do
+  n=$((100 + RANDOM % 900))
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    kill -0 "$xvfb_pid" 2>/dev/null || break  # the number was taken meanwhile
+    if [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$xvfb_pid" ] &&
+       xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      display=":$n"
+      break 2
+    fi
+    sleep 0.1
+  done
+  stop "$xvfb_pid"
+  xvfb_pid=""
 done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+[ -n "$display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
+export DISPLAY=$display
 
 mkdir "$work/home"
 cd "$work/home"

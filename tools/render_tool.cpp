@@ -17,12 +17,17 @@ constexpr int kWritten = 0;
 constexpr int kNotWritten = 1;
 constexpr int kRefused = 2;
 
-// A table is written to its file while it is computed.
+// A table is written to its file while it is computed, and the computation
+// ends at the first piece that cannot be written.
 int writeTableFile(const RenderOptions& o, std::ostream& err)
 {
     FileReplacement file(o.output);
-    TableWriter table([&file](std::string_view piece) { file.write(piece); });
-    WriteTable(o, table);
+    TableWriter table([&file](std::string_view piece) { return file.write(piece); });
+    try {
+        WriteTable(o, table);
+    } catch (const RunStopped&) {
+        // the file refused a piece; commit() says why
+    }
     if (auto problem = file.commit()) {
         err << *problem << '\n';
         return kNotWritten;
