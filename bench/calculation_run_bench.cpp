@@ -54,12 +54,14 @@ BENCHMARK_CAPTURE(RunRasterized, a_defaults, kDefaultLines)->Unit(benchmark::kMi
 BENCHMARK_CAPTURE(RunRasterized, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunRasterized, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunRasterized, d_short_coil_200_lines, kShortCoilMostLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(RunRasterized, e_thin_coil_200_lines, kThinCoilMostLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunRasterized, axis_curve, kAxisCurve)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 BENCHMARK_CAPTURE(RunIntoNothing, a_defaults, kDefaultLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunIntoNothing, b_100_lines, kHundredLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunIntoNothing, c_short_coil, kShortCoil)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunIntoNothing, d_short_coil_200_lines, kShortCoilMostLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(RunIntoNothing, e_thin_coil_200_lines, kThinCoilMostLines)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK_CAPTURE(RunIntoNothing, axis_curve, kAxisCurve)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // The plain tracer on the lighter runs, for the ratio per call over a whole run

@@ -89,11 +89,12 @@ FieldLineTracer::FieldLineTracer(const CalcParams& p, std::stop_token stop)
 {
 }
 
-void FieldLineTracer::trace(double z0, double r0, TracedLine& line, const std::function<void(size_t steps)>& progress) const
+LineEnding FieldLineTracer::trace(double z0, double r0, TracedLine& line,
+                                  const std::function<void(size_t steps)>& progress) const
 {
     line.start(z0, r0);
     const auto slope = [this](double z, double r) { return slope_.slope(stepping_.R, stepping_.L, z, r); };
-    FollowLine(stepping_, z0, r0, slope, [&](const FieldLineStep& s) {
+    return FollowLine(stepping_, z0, r0, slope, [&](const FieldLineStep& s) {
         line.addStepTo(s.z, s.r);
         if (line.size() % TracedLine::kBlockSteps == 0) {
             StopIfRequested(stop_);

@@ -107,9 +107,11 @@ public:
     explicit FieldLineTracer(const CalcParams& p, std::stop_token stop = {});
 
     // Follows the line from (z0, r0) until it comes back to the mid-plane or
-    // leaves the plot window, into line (its old steps are dropped). Each time
-    // a block of the line is full, progress hears how many steps it has.
-    void trace(double z0, double r0, TracedLine& line, const std::function<void(size_t steps)>& progress = {}) const;
+    // leaves the plot window, or is cut after LineStepping::maxSteps steps,
+    // into line (its old steps are dropped), and says which. Each time a
+    // block of the line is full, progress hears how many steps it has.
+    LineEnding trace(double z0, double r0, TracedLine& line,
+                     const std::function<void(size_t steps)>& progress = {}) const;
 
 private:
     LineStepping stepping_;

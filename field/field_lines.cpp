@@ -3,8 +3,8 @@
 #include "field/field_line_tracer.h"
 #include "field/ordered_line_tracing.h"
 
-void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, std::stop_token stop, LineShare share)
+size_t FollowFieldLines(const CalcParams& p, FieldLineSink& sink, std::stop_token stop, LineShare share)
 {
     const FieldLineTracer tracer(p, std::move(stop));
-    FollowLinesInOrder(tracer, FieldLineSeeds(p, share), sink);
+    return FollowLinesInOrder(tracer, FieldLineSeeds(p, share), sink);
 }

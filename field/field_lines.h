@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stop_token>
 
 #include "field/line_stepping.h"
@@ -27,5 +28,6 @@ public:
 // until it comes back to the mid-plane or leaves the plot window, handing
 // every step to the sink as soon as it is computed. A stop request ends it
 // with RunStopped (field/run_stop.h) within a block of steps of every line
-// being traced. Only the lines of the share are followed.
-void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, std::stop_token stop = {}, LineShare share = {});
+// being traced. Only the lines of the share are followed. A line ends after
+// LineStepping::kMostSteps steps at the latest; returns how many were cut so.
+size_t FollowFieldLines(const CalcParams& p, FieldLineSink& sink, std::stop_token stop = {}, LineShare share = {});

@@ -26,10 +26,24 @@ struct LineStepping {
     double h;     // step length, L/600
     float zMax;   // right edge of the plot window
     float yMax;   // top edge: the largest r shown
-    // Inside the coil each step advances z by h, elsewhere r by h: a line that
-    // stays in the window cannot honestly take more steps than this. The bound
-    // only makes sure that every line ends, whatever the field does.
-    long long maxSteps;
+
+    // Inside the coil each step advances z by h, elsewhere r by h, so a line
+    // needs at most (L/2)/h + 1 steps inside and yMax/h + 1 outside:
+    //   n = (L/2 + yMax)/h + 2.
+    // With h = L/600 a coil far shorter than the window asks millions of steps
+    // of every line (L = 1 mm, a = 10 m: three million, each a twenty-thousandth
+    // of a pixel on the picture). A line ends after kMostSteps steps however
+    // far it has come. Every scroll-bar value (L >= 0.1 m, a <= 10 m) on a
+    // picture no taller than wide stays below it: n <= 600 a/L + 302 = 60,302
+    // there; the longest line of the heaviest benchmark run (R = L = 0.1 m,
+    // a = 10 m, 1912 x 1000) has 31,587 steps. The bound also ends any line
+    // within a fraction of a second whatever the field does, and keeps its
+    // buffer (16 bytes a step) within 1 MB.
+    static constexpr long long kMostSteps = 1 << 16;
+    long long maxSteps;  // the smaller of 4 (L/2 + |zMax| + |yMax|)/h + 1000 and kMostSteps
+
+    // Whether a line in this window may need more than kMostSteps steps (n above).
+    bool mayCutLines() const { return (L / 2 + std::fabs(yMax)) / h + 2 > kMostSteps; }
 
     struct Point {
         double z;
@@ -65,10 +79,16 @@ struct LineStepping {
     }
 };
 
+// How a followed line came to its end.
+enum class LineEnding {
+    Done,  // back at the mid-plane, out of the window, or with no step to take
+    Cut,   // after maxSteps steps, not yet done
+};
+
 // Follows one field line from its seed by the rule above: slope(z, r) gives
 // dr/dz at the current point, take(step) receives every step in order.
 template <class Slope, class Take>
-void FollowLine(const LineStepping& s, double z0, double r0, Slope&& slope, Take&& take)
+LineEnding FollowLine(const LineStepping& s, double z0, double r0, Slope&& slope, Take&& take)
 {
     LineStepping::Point at{z0, r0};
     double zPrev = z0;
@@ -76,10 +96,11 @@ void FollowLine(const LineStepping& s, double z0, double r0, Slope&& slope, Take
     for (long long n = 0; n < s.maxSteps; ++n) {
         const auto to = s.next(zPrev, rPrev, slope(at.z, at.r));
         if (!to || s.ends(zPrev, rPrev, *to))
-            return;
+            return LineEnding::Done;
         take(FieldLineStep{zPrev, rPrev, to->z, to->r});
         at = *to;
         rPrev = static_cast<float>(to->r);
         zPrev = to->z;
     }
+    return LineEnding::Cut;
 }

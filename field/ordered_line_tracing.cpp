@@ -39,18 +39,21 @@ public:
     // The calling thread: hands every line on in order, and traces when it
     // would have to wait anyway. A line that another thread is still tracing
     // goes out as far as it is known, when no line waits to be traced.
-    void runCaller(FieldLineSink& sink)
+    // Returns how many lines were cut.
+    size_t runCaller(FieldLineSink& sink)
     {
+        size_t cut = 0;
         std::unique_lock lock(mutex_);
         TracedLine::HandOver front;  // how far the line in front is out
         for (;;) {
             if (failure_)
                 std::rethrow_exception(failure_);
             if (handedOn_ == seeded_)
-                return;  // every line is out
+                return cut;  // every line is out
             Line& next = line(handedOn_);
             if (next.state == State::Done) {
                 handOn(next, front, sink, lock);
+                cut += next.ending == LineEnding::Cut;
                 front = {};
                 next.state = State::Empty;
                 ++handedOn_;
@@ -102,6 +105,7 @@ private:
         double z0 = 0;
         double r0 = 0;
         size_t known = 0;  // the steps written and made known; all of them once Done
+        LineEnding ending = LineEnding::Done;  // how it ended, once Done
         TracedLine steps;  // the buffer, reused for every line that comes here
     };
 
@@ -140,8 +144,9 @@ private:
         l.state = State::Tracing;
         l.known = 0;
         lock.unlock();
-        tracer_.trace(l.z0, l.r0, l.steps, [&](size_t steps) { makeKnown(l, steps); });
+        const LineEnding ending = tracer_.trace(l.z0, l.r0, l.steps, [&](size_t steps) { makeKnown(l, steps); });
         lock.lock();
+        l.ending = ending;
         l.known = l.steps.size();
         l.state = State::Done;
         changed_.notify_all();
@@ -217,23 +222,23 @@ size_t lineCount(FieldLineSeeds seeds, size_t limit)
 
 }  // namespace
 
-void FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink)
+size_t FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink)
 {
     // One helper fewer than the processor has cores, as the caller traces too.
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    FollowLinesInOrder(tracer, seeds, sink, std::min(cores - 1, kMaxHelpers));
+    return FollowLinesInOrder(tracer, seeds, sink, std::min(cores - 1, kMaxHelpers));
 }
 
-void FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink, unsigned helpers)
+size_t FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink, unsigned helpers)
 {
     const size_t lines = lineCount(seeds, std::max<size_t>(kLinesAtOnce, helpers));
     if (lines == 0)
-        return;
+        return 0;
     helpers = static_cast<unsigned>(std::min<size_t>(helpers, lines - 1));  // no helper without a line of its own
     // Few lines all at once; else a buffer for each thread and two more, so
     // that the threads can run ahead of the line being handed on.
     const size_t buffers = lines <= kLinesAtOnce ? lines : helpers + 3;
     LineSchedule schedule(tracer, seeds, buffers);
     Helpers running(schedule, helpers);
-    schedule.runCaller(sink);
+    return schedule.runCaller(sink);
 }

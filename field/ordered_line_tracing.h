@@ -9,9 +9,10 @@
 // sink sees exactly what tracing one line after the other would show it. A few
 // buffers are reused for the whole run, so memory stays at a few lines' worth.
 // The helper threads have ended when this returns, or throws what the sink threw.
-// It starts one helper fewer than the processor has cores.
-void FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink);
+// It starts one helper fewer than the processor has cores, and returns how
+// many of the lines were cut after LineStepping::maxSteps steps.
+size_t FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink);
 
 // The same with the given number of helpers (at most one fewer than there are
 // lines); with none, the calling thread traces every line itself.
-void FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink, unsigned helpers);
+size_t FollowLinesInOrder(const FieldLineTracer& tracer, FieldLineSeeds seeds, FieldLineSink& sink, unsigned helpers);

@@ -65,6 +65,7 @@ try {
     if (compared)
         TakeInComparison(p, *comparison, *additions.measured);
     const bool field = !FieldVanishes(coils);
+    size_t linesCut = 0;
     FieldStrengthGrid strength;
     if (lines && field && (additions.fieldMap || additions.uniformPercent)) {
         SetPictureScale(p, surface);
@@ -82,10 +83,7 @@ try {
     } else if (!IsProgramCoil(coils)) {
         DrawArrangementLines(p, additions, surface, control.stop);
     } else {
-        if (additions.arrows)
-            TraceArrowedFieldLines(p, surface, control);
-        else
-            TraceFieldLines(p, surface, control);
+        linesCut = additions.arrows ? TraceArrowedFieldLines(p, surface, control) : TraceFieldLines(p, surface, control);
         DrawLineAdditions(p, additions, surface, control.stop);
     }
     if (additions.uniformPercent)
@@ -100,7 +98,7 @@ try {
     for (const std::string& note : PictureNotes(p, additions))
         DrawPictureNote(surface, note, row++);
     const ClockReading end = readClock();
-    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison)};
+    return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison), linesCut};
 } catch (const RunStopped&) {
     return RunOutcome{false, {}, {}, true};
 }

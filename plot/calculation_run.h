@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -68,6 +69,9 @@ struct RunOutcome {
     // The axis graph's comparison with the measured values, when they were
     // given with the coil's turns and current.
     std::optional<AxisComparison> comparison{};
+    // The traced field lines cut after LineStepping::kMostSteps steps: none
+    // unless the plot window lets a line need that many (a note says so).
+    size_t linesCut = 0;
 };
 
 // The calculation run: clears the picture, fixes the plot window and scales,
@@ -86,7 +90,10 @@ struct RunOutcome {
 // field measurements are compared with) is the coils' sum, and the
 // field-line graph shows the arrangement's lines of equal flux
 // (field/flux_contours.h) in the graph's colour instead of the traced lines;
-// a field that vanishes everywhere draws no lines and no map. Notes in words
+// a field that vanishes everywhere draws no lines and no map. A traced line
+// ends after LineStepping::kMostSteps steps at the latest, which only a coil
+// far shorter than the window asks for (field/line_stepping.h), and a note
+// says so. Notes in words
 // (plot/picture_notes.h) go over everything.
 // A stop request of the control abandons the run at its next opportunity,
 // leaving the picture unfinished and the record's plot window and scales set.

@@ -64,20 +64,19 @@ int seedCount(const CalcParams& p, LineShare share)
 
 }  // namespace
 
-void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, const RunControl& control)
+size_t FollowFieldLines(const CalcParams& p, FieldLineSink& sink, const RunControl& control)
 {
-    if (!control.linesDone) {
-        FollowFieldLines(p, sink, control.stop, control.lines);
-        return;
-    }
+    if (!control.linesDone)
+        return FollowFieldLines(p, sink, control.stop, control.lines);
     const int total = seedCount(p, control.lines);
     CountedLines counted(sink, control, total);
-    FollowFieldLines(p, counted, control.stop, control.lines);
+    const size_t cut = FollowFieldLines(p, counted, control.stop, control.lines);
     control.linesDone(total, total);
+    return cut;
 }
 
-void TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
+size_t TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
 {
     MirroredDrawing drawing(p, surface);
-    FollowFieldLines(p, drawing, control);
+    return FollowFieldLines(p, drawing, control);
 }

@@ -21,10 +21,11 @@ private:
 };
 
 // Follows the run's field lines into the sink, telling the control how many
-// are done; a stop request of the control ends it with RunStopped.
-void FollowFieldLines(const CalcParams& p, FieldLineSink& sink, const RunControl& control);
+// are done, and returns how many were cut after LineStepping::kMostSteps
+// steps; a stop request of the control ends it with RunStopped.
+size_t FollowFieldLines(const CalcParams& p, FieldLineSink& sink, const RunControl& control);
 
 // Traces the field lines and draws every step four times, mirrored about the
-// axis and about the coil's mid-plane, as soon as it is computed. A stop
-// request of the control ends it with RunStopped.
-void TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control = {});
+// axis and about the coil's mid-plane, as soon as it is computed; returns how
+// many lines were cut. A stop request of the control ends it with RunStopped.
+size_t TraceFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control = {});

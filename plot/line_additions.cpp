@@ -9,11 +9,11 @@
 #include "plot/field_lines_drawing.h"
 #include "plot/line_arrows.h"
 
-void TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
+size_t TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control)
 {
     MirroredDrawing drawing(p, surface);
     ArrowedLines arrowed(p, surface, drawing);
-    FollowFieldLines(p, arrowed, control);
+    return FollowFieldLines(p, arrowed, control);
 }
 
 void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,

@@ -8,9 +8,9 @@
 #include "surface/drawing_surface.h"
 
 // Traces the field lines and draws them as TraceFieldLines does, with
-// arrowheads along them (plot/line_arrows.h). A stop request of the control
-// ends it with RunStopped.
-void TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control = {});
+// arrowheads along them (plot/line_arrows.h), and returns how many lines were
+// cut. A stop request of the control ends it with RunStopped.
+size_t TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, const RunControl& control = {});
 
 // What a run of the field-line graph of the program's coil draws over the
 // traced lines when asked: the exact lines (through the seeds, or on levels of

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 #include "field/line_stepping.h"
 
@@ -91,3 +92,41 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+// Every step outside the coil raises r by h, so a line from inside the coil to the top of a window yMax high takes
+// (L/2 + yMax)/h + 2 steps at most; one that needs more than the limit ends after exactly kMostSteps steps, in
+// any window (zMax = yMax here).
+struct LimitRow {
+    const char* name;
+    float yMax;
+    LineEnding ending;
+    friend void PrintTo(const LimitRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class LineLimit : public testing::TestWithParam<LimitRow> {};
+
+TEST_P(LineLimit, EndsWithinTheWindowOrAfterTheMostSteps)
+{
+    const LimitRow& row = GetParam();
+    CalcParams p = StartValues(kFieldLinesGraph);
+    std::tie(p.radius, p.length, p.zMax, p.yMax) = std::tuple(R, 2 * halfL, row.yMax, row.yMax);
+    const LineStepping s(p);
+    long long steps = 0;
+    // a slope of 1 everywhere: along the axis inside the coil, then out at 45 degrees, never back to the mid-plane
+    const LineEnding ending = FollowLine(s, 0.1, kInside, [](double, double) { return 1.0f; }, [&](const FieldLineStep&) { ++steps; });
+    EXPECT_EQ(ending, row.ending);
+    const double most = (halfL + row.yMax) / h + 2;
+    EXPECT_EQ(s.mayCutLines(), most > LineStepping::kMostSteps);
+    if (ending == LineEnding::Done)
+        EXPECT_LE(steps, most);
+    else
+        EXPECT_EQ(steps, LineStepping::kMostSteps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limit, LineLimit,
+    testing::Values(LimitRow{"window_one_metre_high", 1.0f, LineEnding::Done},
+                    LimitRow{"window_just_within_the_limit", 60.0f, LineEnding::Done},
+                    LimitRow{"window_just_beyond_the_limit", 70.0f, LineEnding::Cut},
+                    LimitRow{"window_far_above_the_limit", 1e4f, LineEnding::Cut}),
+    [](const auto& info) { return std::string(info.param.name); });

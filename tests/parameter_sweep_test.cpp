@@ -8,6 +8,21 @@
 
 #include "test_support.h"
 
+namespace {
+
+// Every step outside the coil raises r by L/600, so no line of the window needs more than (L/2 + yMax)/(L/600) + 2
+// steps; where that is within the limit of a line's steps, a cut line is a runaway.
+testing::AssertionResult NoLineCutThatFits(const CalcParams& p, const RunOutcome& out)
+{
+    const double mostSteps = (p.length / 2 + p.yMax) / (p.length / 600) + 2;
+    if (out.linesCut == 0 || mostSteps > LineStepping::kMostSteps)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << out.linesCut << " lines cut, R=" << p.radius << " L=" << p.length
+                                       << " a=" << p.halfRange << " yMax=" << p.yMax << " lines=" << p.lineCount;
+}
+
+}  // namespace
+
 TEST(ParameterSweep, BothGraphsOverEveryCorner)
 {
     const double inf = std::numeric_limits<double>::infinity();
@@ -33,8 +48,20 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                             EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())
                                 << "graph " << graph << " R=" << R << " L=" << L << " a=" << a << " lines=" << lines << " on "
                                 << w << "x" << h;
+                            ASSERT_TRUE(NoLineCutThatFits(p, out));  // at once: a runaway line would repeat in every run
                         }
                     }
+}
+
+// A coil a thousandth of the region's size, whose lines would take millions of steps of L/600: the run is drawn,
+// its inner lines cut where the window lets them need that many.
+TEST(ParameterSweep, ACoilFarShorterThanTheRegion)
+{
+    CalcParams p = RunValues(kFieldLinesGraph, 10, 0.001, 10, 7);
+    TestSurface surface(651, 320, false);
+    const RunOutcome out = RunCalculation(p, surface, StoppedClock);
+    EXPECT_TRUE(out.done && surface.sane && out.linesCut > 0);
+    EXPECT_TRUE(NoLineCutThatFits(p, out));
 }
 
 // Pairs at every distance the dialog allows, alike and opposed, with every addition, the scales and the uniform region:
