@@ -45,12 +45,13 @@ program="$work/prefix/bin/zoreks"
 # A display of our own, away from the numbers other suites' X servers take
 # (:0, :99): a free number, tried again with another when someone takes it
 # first; it is ours once its lock file names our Xvfb, and ready once it
-# answers.
+# answers. It never resets when that first client leaves (-noreset), which
+# would refuse the program's connection for a moment.
 display=""
 for _ in $(seq 20); do
   n=$((100 + RANDOM % 900))
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     kill -0 "$xvfb_pid" 2>/dev/null || break  # the number was taken meanwhile
