@@ -7,6 +7,7 @@
 
 #include "app/dialog_parts.h"
 #include "app/message_boxes.h"
+#include "app/number_texts.h"
 
 CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWidget* parent)
     : QDialog(parent), coil_(now)
@@ -15,7 +16,7 @@ CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWid
     setWindowTitle(QStringLiteral("Ток и витки"));
     turnsEdit_ = MakeDialogEdit(this, "turnsEdit", now ? QString::number(now->turns) : QString(),
                                 "целое число от 1 до 1000000");
-    currentEdit_ = MakeDialogEdit(this, "currentEdit", now ? QString::number(now->amperes, 'g', 15) : QString(),
+    currentEdit_ = MakeDialogEdit(this, "currentEdit", now ? EditableNumberText(now->amperes) : QString(),
                                   "от -1000 до 1000 А, не 0; знак — направление тока");
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Число витков N:"), turnsEdit_);

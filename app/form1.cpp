@@ -426,7 +426,9 @@ bool Form1::askCoilCurrent()
 // first. Then the file and its units; the file is read on the loader's thread.
 void Form1::openMeasurements()
 {
-    if (!coil_ && (!askCoilCurrent() || !coil_)) {
+    if (!coil_ && !askCoilCurrent())
+        return;  // cancelled: opening is abandoned, with nothing to say
+    if (!coil_) {  // both boxes left empty: no SI units to compare in
         ShowProblem(this, QStringLiteral("Измерения сравниваются с расчетом в мТл: сначала задайте число витков и ток "
                                          "(Вид → Ток и витки…)."));
         return;

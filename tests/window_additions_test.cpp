@@ -218,12 +218,14 @@ private slots:
         QTest::addColumn<QString>("turns");
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("problem");  // the first words of the refusal; empty: taken
-        QTest::newRow("no turns") << "0" << "1.5" << "Число витков";
-        QTest::newRow("turns not whole") << "80.5" << "1.5" << "Число витков";
-        QTest::newRow("no current") << "800" << "0" << "Ток";
-        QTest::newRow("current too strong") << "800" << "-1000.5" << "Ток";
-        QTest::newRow("current with a comma") << "800" << "1,5" << "";
-        QTest::newRow("both empty: the unit n·I/2") << "" << "" << "";
+        QTest::addColumn<QString>("again");    // the current as the dialog shows it next time, in a Russian locale
+        QTest::newRow("no turns") << "0" << "1.5" << "Число витков" << "1,5";
+        QTest::newRow("turns not whole") << "80.5" << "1.5" << "Число витков" << "1,5";
+        QTest::newRow("no current") << "800" << "0" << "Ток" << "1,5";
+        QTest::newRow("current too strong") << "800" << "-1000.5" << "Ток" << "1,5";
+        QTest::newRow("current with a comma") << "800" << "1,5" << "" << "1,5";
+        QTest::newRow("current with a point, shown with a comma") << "800" << "1.5" << "" << "1,5";
+        QTest::newRow("both empty: the unit n·I/2") << "" << "" << "" << "";
     }
 
     // The dialog says why it refuses and stays open; what it takes shows at the next run.
@@ -232,6 +234,7 @@ private slots:
         QFETCH(QString, turns);
         QFETCH(QString, current);
         QFETCH(QString, problem);
+        QFETCH(QString, again);
         QString seen;
         const auto enter = [](QWidget* dialog, const QString& n, const QString& i) {
             dialog->findChild<QLineEdit*>(QStringLiteral("turnsEdit"))->setText(n);
@@ -256,6 +259,44 @@ private slots:
         const QString tip = toolTipAt(at);
         QVERIFY2(tip.contains(QStringLiteral("|B| = %1 мТл").arg(Number(1000 * tesla, 'g', 4))) == !turns.isEmpty(),
                  qPrintable(tip));
+        QString shownAgain;
+        HandleModals({[&](QWidget* dialog) {
+                         shownAgain = dialog->findChild<QLineEdit*>(QStringLiteral("currentEdit"))->text();
+                         QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+                     }},
+                     [this] { control("coilCurrentAction")->trigger(); });
+        QCOMPARE(shownAgain, again);
+    }
+
+    void openingMeasurementsWithoutTurnsAndCurrent_data()
+    {
+        QTest::addColumn<bool>("cancelled");  // else OK with both boxes empty
+        QTest::addColumn<QString>("problem");  // the first words of the box shown; empty: none
+        QTest::newRow("turns and current cancelled: opening abandoned") << true << "";
+        QTest::newRow("turns and current left empty: why not") << false << "Измерения сравниваются";
+    }
+
+    // Turns and current are asked for first; without them no file is asked for and nothing changes.
+    void openingMeasurementsWithoutTurnsAndCurrent()
+    {
+        QFETCH(bool, cancelled);
+        QFETCH(QString, problem);
+        QString seen;
+        QTimer boxes;  // any message box that shows, read and closed
+        boxes.setInterval(5);
+        connect(&boxes, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = box->text();
+                box->close();
+            }
+        });
+        boxes.start();
+        HandleModals({[&](QWidget* dialog) {
+                         QMetaObject::invokeMethod(dialog, cancelled ? "reject" : "accept", Qt::QueuedConnection);
+                     }},
+                     [this] { control("openMeasurementsAction")->trigger(); });
+        QVERIFY2(problem.isEmpty() ? seen.isEmpty() : seen.startsWith(problem), qPrintable(seen));
+        QVERIFY(form->findChild<QStatusBar*>() == nullptr && control("openMeasurementsAction")->isEnabled());
     }
 
     void coilSizeDialogTakesMillimetres_data()
