@@ -34,6 +34,7 @@ let pair = { on: false, distance: null, opposed: false };  // the dialog «Па�
 let uniform = { on: false, percent: 1 };  // the dialog «Однородная область»
 let measured = null;  // {id, points, units, count, name, unitNames} as read; null: none
 let reading = null;   // {name, reader} of the file being read
+let chosen = 0;       // how many files have been chosen: an older one's units are no longer asked
 let measuredSets = 0;  // how many have been read: the id of the newest
 
 // A parameter's value as the window's value labels show it: two decimals, or
@@ -292,23 +293,28 @@ function connectDialogs() {
 
 // A measurement file: its units asked with its first lines shown, then read
 // in a worker of its own, as the window reads it on a thread of its own. A
-// file that cannot be read changes nothing: the values read before stay.
+// file that cannot be read changes nothing: the values read before stay. A
+// file whose units are not given (Отмена, or a newer file chosen meanwhile)
+// changes nothing either: a file being read goes on; one given its units
+// takes the place of a file being read.
 async function openMeasurements(file) {
-  reading?.reader.end(null);
-  reading = null;
+  const mine = ++chosen;
   const reader = fileReader();
   const head = await reader.ask('head', undefined, [file, kHeadBytes]);
-  if (typeof head !== 'string') return reader.end(null);
+  if (typeof head !== 'string' || mine !== chosen) return reader.end(null);
   $('measurementFileName').textContent = file.name;
   $('fileHead').textContent = head.split(/\r\n|\r|\n/).slice(0, kHeadLines).join('\n').replace(/\t/g, '    ');
   const dialog = $('measurementUnitsDialog');
-  dialog.returnValue = '';
-  dialog.showModal();
+  if (!dialog.open) {  // else it asks for this file's units now
+    dialog.returnValue = '';
+    dialog.showModal();
+  }
   await new Promise((done) => dialog.addEventListener('close', done, { once: true }));
-  if (dialog.returnValue !== 'ok') return reader.end(null);
+  if (dialog.returnValue !== 'ok' || mine !== chosen) return reader.end(null);
   const [z, b] = [$('lengthUnitBox'), $('fluxUnitBox')];
   const units = `${z.value}:${b.value}`;
   const unitNames = `z в ${z.selectedOptions[0].text}, B в ${b.selectedOptions[0].text}`;
+  reading?.reader.end(null);
   reading = { name: file.name, reader };
   showMeasurementLine();
   const read = await reader.ask('measurements', undefined, [file, units]);

@@ -326,6 +326,22 @@ const tests = {
     check(/строка 3/.test(sentence) && shown === `Измерения не открыты. ${sentence}`, `${shown} / ${sentence}`);
     check(/^Измерения: 41 точка/.test(await measurementLine(page)), 'the measurements read before are gone');
   },
+  // A second file chosen while a large one is read: its units cancelled leave the first read, given they replace it.
+  ...Object.fromEntries([['cancelled', 'big.csv'], ['given', 'lab.csv']].map(([units, read]) => [
+    `a file chosen while another is read, its units ${units}: «${read}» is read`, async () => {
+      const page = await open('?' + kLabCoil);
+      const rows = Array.from({ length: 2e6 }, (_, k) => `${(k / 1e4).toFixed(4)};1`);
+      await upload(page, written('big.csv', rows.join('\n')), ['mm', 'mT']);
+      await page.waitForFunction(() => /^Чтение измерений «big.csv»/.test(measurementLine.textContent));
+      await (await page.$('#measurementsFile')).uploadFile(labFile());
+      await page.waitForFunction(() => measurementUnitsDialog.open);
+      await page.select('#lengthUnitBox', 'mm');
+      await page.select('#fluxUnitBox', 'G');
+      await page.click(`#measurementUnitsDialog button[value=${units === 'given' ? 'ok' : 'cancel'}]`);
+      await page.waitForFunction(() => /нажмите «расчет»/.test(measurementLine.textContent));
+      const title = await page.$eval('#measurementLine', (e) => e.title);
+      check(title.includes(`«${read}»`) && !(await page.$eval('#problem', (e) => e.textContent)), `${title} read`);
+    }])),
   "a bar's box takes a value typed to the millimetre; the bar goes near it, a wrong one is refused": async () => {
     const page = await open('?graph=lines');
     const type = async (text) => {
