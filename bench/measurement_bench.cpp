@@ -1,9 +1,11 @@
-// Measured values: reading a table of a million rows, and the fit of where the
-// coil stood and how strong it was, on a class's 61 points and on 10,000.
+// Measured values: reading a table of a million rows, the fit of where the
+// coil stood and how strong it was, on a class's 61 points and on 10,000, and
+// the values under the cursor over a million fitted points.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -11,6 +13,11 @@
 #include "measure/axis_fit.h"
 #include "measure/measurement_reading.h"
 #include "params/coil_current.h"
+#include "plot/axes.h"
+#include "plot/comparison_drawing.h"
+#include "plot/measured_point_readout.h"
+#include "plot/plot_window.h"
+#include "surface/blank_surface.h"
 
 namespace {
 
@@ -63,6 +70,38 @@ void Fit(benchmark::State& state)
     }
 }
 
+// The values under the cursor on the dot of the middle one of a million
+// measured points, fitted, on the axis graph at the start size: read from the
+// run's comparison, as the window and the page read them, or (comparedAgain)
+// with the comparison and its fit made again for the position first.
+void ComparedReadout(benchmark::State& state, bool comparedAgain)
+{
+    auto set = std::make_shared<MeasurementSet>();
+    set->points = ReadMeasurements(MeasurementRows(1'000'000), {}).points;
+    CalcParams drawn = ClassCoil();
+    drawn.halfRange = 0.2;
+    const AxisComparison comparison = CompareMeasurements(drawn, kCoil, *set, true);
+    const BlankSurface picture(651, 320);
+    SetPlotWindow(drawn, picture);
+    TakeInComparison(drawn, comparison, *set);
+    SetPictureScale(drawn, picture);
+    RunAdditions additions;
+    additions.coil = kCoil;
+    additions.measured = set;
+    additions.fit = true;
+    // where the dot is drawn: X = scaleX (z - z0 - zMin), Y = scaleY (yMax - B / c)
+    const MeasuredPoint& middle = set->points[set->points.size() / 2];
+    const double x = (middle.z - comparison.fit.z0 - drawn.zMin) * drawn.scaleX;
+    const double y = (drawn.yMax - middle.b / comparison.teslaPerUnit) * drawn.scaleY;
+    const ReadoutNumbers numbers = PlainReadoutNumbers(',');
+    for (auto _ : state) {
+        const AxisComparison used = comparedAgain ? CompareMeasurements(ClassCoil(), kCoil, *set, true) : comparison;
+        const std::string text = RunPointReadout(drawn, 651, 320, x, y, numbers, additions, used);
+        if (text.find("измерено") == std::string::npos)
+            state.SkipWithError("no measured point under the cursor");
+    }
+}
+
 }  // namespace
 
 std::string MeasurementRows(int rows)
@@ -78,3 +117,5 @@ std::string MeasurementRows(int rows)
 
 BENCHMARK(ReadRows)->Name("ReadMeasurements/rows")->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Fit)->Name("FitAxisField/points")->Arg(61)->Arg(10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ComparedReadout, kept, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ComparedReadout, compared_again, true)->Unit(benchmark::kMillisecond);

@@ -32,3 +32,13 @@ std::string MeasuredPointReadout(const CalcParams& drawn, double x, double y, co
     return "\nизмерено: B = " + numbers.value(1000 * row.b) + " мТл при z = " + numbers.coordinate(row.z) +
            " м, расчет " + numbers.value(1000 * row.theory) + " мТл";
 }
+
+std::string RunPointReadout(const CalcParams& drawn, int width, int height, double x, double y,
+                            const ReadoutNumbers& numbers, const RunAdditions& additions,
+                            const std::optional<AxisComparison>& comparison)
+{
+    std::string text = PointReadout(drawn, width, height, x, y, numbers, additions);
+    if (!text.empty() && comparison && additions.measured)
+        text += MeasuredPointReadout(drawn, x, y, *comparison, *additions.measured, numbers);
+    return text;
+}

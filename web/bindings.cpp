@@ -99,13 +99,27 @@ PageMeasured MeasuredOf(const val& points, const std::string& units)
     return {std::make_shared<const MeasurementSet>(std::move(set))};
 }
 
-val RunObject(const PageSettings& s, const PageMeasured& m) { return ObjectOf(RunPage(With(s, m))); }
+// What a run drew (PageRecord), kept by the worker that ran it for the values
+// under the pointer; empty for a refused run.
+struct PageDrawn {
+    std::shared_ptr<const PageRecord> record;
+};
+
+// The run as a plain object, with its record as `record`, which stays in the worker.
+val RunObject(const PageSettings& s, const PageMeasured& m)
+{
+    const PageRun run = RunPage(With(s, m));
+    val result = ObjectOf(run);
+    result.set("record", val(PageDrawn{run.record}));
+    return result;
+}
+PageDrawn RecordOf(const PageSettings& s, const PageMeasured& m) { return {PageRecordOf(With(s, m))}; }
 val LinesObject(const PageSettings& s, const PageMeasured& m) { return ObjectOf(PageLines(With(s, m))); }
 std::string TableText(const PageSettings& s, const PageMeasured& m) { return PageTable(With(s, m)); }
 std::string SvgText(const PageSettings& s, const PageMeasured& m) { return PageSvg(With(s, m)); }
-std::string ReadoutText(const PageSettings& s, const PageMeasured& m, double x, double y, const std::string& separator)
+std::string ReadoutText(const PageDrawn& drawn, double x, double y, const std::string& separator)
 {
-    return PageReadout(With(s, m), x, y, separator);
+    return PageReadout(drawn.record.get(), x, y, separator);
 }
 
 // A number typed into a box of the window's dialogs, read as that dialog
@@ -182,7 +196,9 @@ EMSCRIPTEN_BINDINGS(zoreks)
         .field("lineShares", &PageSettings::lineShares);
     emscripten::function("startSettings", &StartSettings);  // what a caller leaves out
     emscripten::class_<PageMeasured>("Measured").constructor<>();
+    emscripten::class_<PageDrawn>("Drawn");
     emscripten::function("run", &RunObject);
+    emscripten::function("record", &RecordOf);
     emscripten::function("lines", &LinesObject);
     emscripten::function("table", &TableText);
     emscripten::function("readout", &ReadoutText);

@@ -104,6 +104,7 @@ PageRun RunPage(const PageSettings& settings)
         run.comparison = ComparisonSummary(*outcome.comparison, settings.decimalSeparator == "," ? ',' : '.');
     for (const std::string& note : PictureNotes(o.params, o.additions))
         run.notes += (run.notes.empty() ? "" : " ") + note;
+    run.record = std::make_shared<const PageRecord>(PageRecord{o.params, o.additions, o.width, o.height, outcome.comparison});
     return run;
 }
 
@@ -127,7 +128,7 @@ std::string PageTable(const PageSettings& settings)
     return TableContents(o);
 }
 
-std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator)
+std::shared_ptr<const PageRecord> PageRecordOf(const PageSettings& settings)
 {
     RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
     const BlankSurface picture(o.width, o.height);
@@ -142,11 +143,16 @@ std::string PageReadout(const PageSettings& settings, double x, double y, const 
     if (comparison && comparison->refusal.empty())
         TakeInComparison(o.params, *comparison, *a.measured);
     SetPictureScale(o.params, picture);
+    return std::make_shared<const PageRecord>(PageRecord{o.params, a, o.width, o.height, std::move(comparison)});
+}
+
+std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator)
+{
+    if (record == nullptr)
+        return {};
     const ReadoutNumbers numbers = PlainReadoutNumbers(decimalSeparator == "," ? ',' : '.');
-    std::string text = PointReadout(o.params, o.width, o.height, x, y, numbers, a);
-    if (!text.empty() && comparison)
-        text += MeasuredPointReadout(o.params, x, y, *comparison, *a.measured, numbers);
-    return text;
+    return RunPointReadout(record->drawn, record->width, record->height, x, y, numbers, record->additions,
+                           record->comparison);
 }
 
 std::string PageSvg(const PageSettings& settings)

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "export/render_options.h"
+#include "measure/axis_comparison.h"
 #include "measure/measurement_set.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
@@ -59,6 +61,17 @@ struct PageSettings {
 // from them, as the window's are from its last run.
 RenderOptions RenderOptionsOf(const PageSettings& settings, OutputFormat format);
 
+// What a run drew, kept for the values under the pointer: the record as the
+// run left it (its plot window and scales), its additions, the picture's size
+// and its comparison with the measured values, its fit included.
+struct PageRecord {
+    CalcParams drawn;
+    RunAdditions additions;
+    int width = 0;
+    int height = 0;
+    std::optional<AxisComparison> comparison{};
+};
+
 // A run as the page shows it: the picture (0xffRRGGBB, row by row) and the
 // caption, or the sentence of a refusal (nothing else then).
 struct PageRun {
@@ -77,6 +90,8 @@ struct PageRun {
     // ended by a full stop.
     std::string comparison;
     std::string notes;
+    // The record of what was drawn, for PageReadout; none for a refusal.
+    std::shared_ptr<const PageRecord> record{};
 };
 
 // The window's calculation run, timed by the clock of the day.
@@ -92,11 +107,17 @@ PageRun PageLines(const PageSettings& settings);
 // settings that the run refuses.
 std::string PageTable(const PageSettings& settings);
 
+// The record that the run of the settings leaves (PageRun::record), made
+// without drawing: its comparison with the measured values (and their fit)
+// is made as the run makes it. None for settings that the run refuses.
+std::shared_ptr<const PageRecord> PageRecordOf(const PageSettings& settings);
+
 // The values under the pointer at (x, y) pixels of the run's picture, rows as
 // the window's tool tip has them (in SI units too with the coil's turns and
 // current), separated by '\n', numbers with the given decimal separator;
-// empty outside the picture or for a refused run.
-std::string PageReadout(const PageSettings& settings, double x, double y, const std::string& decimalSeparator);
+// empty outside the picture or without a record (a refused run). The run's
+// comparison is read from the record, neither made nor fitted again.
+std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator);
 
 // The run's picture as the export tool's SVG file, from the same SVG writer;
 // empty for settings that the run refuses.

@@ -18,13 +18,33 @@ function measuredOf(m, measured) {
   return kept.set;
 }
 
+let drawn = null;  // {key, record} of what the last run or readout here drew, for the readout
+
+// The settings of a run as a key: the same key, the same picture (the
+// measured values named by their id).
+const keyOf = (m, s, measured) => JSON.stringify([Object.keys(m.startSettings()).map((k) => s[k]), measured?.id]);
+
+function keepDrawn(key, record) {
+  drawn?.record.delete();
+  drawn = { key, record };
+  return record;
+}
+
+// The record of the picture of these settings: the run's own when it ran
+// here, so that its comparison and fit are not made again for each position.
+const drawnOf = (m, s, set, key) => (drawn?.key === key ? drawn.record : keepDrawn(key, m.record(s, set)));
+
 const picture = (r) => ({ value: r, transfer: r.done ? [r.pixels.buffer] : [] });
 const jobs = {
-  run: (m, s, more, set) => picture(m.run(s, set)),
+  run: (m, s, more, set, key) => {
+    const { record, ...r } = m.run(s, set);
+    keepDrawn(key, record);
+    return picture(r);
+  },
   lines: (m, s, more, set) => picture(m.lines(s, set)),
   table: (m, s, more, set) => ({ value: m.table(s, set) }),
   svg: (m, s, more, set) => ({ value: m.svg(s, set) }),
-  readout: (m, s, [x, y, separator], set) => ({ value: m.readout(s, set, x, y, separator) }),
+  readout: (m, s, [x, y, separator], set, key) => ({ value: m.readout(drawnOf(m, s, set, key), x, y, separator) }),
   coil: (m, s, [turns, current]) => ({ value: m.coil(turns, current) }),
   number: (m, s, [kind, text]) => ({ value: m.number(kind, text) }),
   texts: (m) => ({ value: { about: m.aboutText(), authors: m.authorsText() } }),
@@ -40,6 +60,7 @@ const jobs = {
 onmessage = async ({ data }) => {
   const m = await core;
   const settings = data.settings && { ...m.startSettings(), ...data.settings };  // all the lines by default
-  const { value, transfer = [] } = await jobs[data.kind](m, settings, data.more, measuredOf(m, data.measured));
+  const key = settings && keyOf(m, settings, data.measured);
+  const { value, transfer = [] } = await jobs[data.kind](m, settings, data.more, measuredOf(m, data.measured), key);
   postMessage({ id: data.id, value }, transfer);
 };

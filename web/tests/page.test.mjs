@@ -312,6 +312,17 @@ const tests = {
     check((await download(page, '#saveCsv')).equals(toolFile(args, 'csv')), 'CSV differs');
     check(same(await decoded(page, await download(page, '#savePng')), await decoded(page, toolFile(args, 'png'))), 'PNG differs');
     check((await download(page, '#saveSvg')).equals(toolFile(args, 'svg')), 'SVG differs');
+    // The pointer on a dot, where the dot's colour reaches 2 px every way: the readout names one of the file's readings.
+    const rgba = await pixels(page);
+    const width = await page.$eval('#Picture1', (c) => c.width);
+    const dot = (i) => rgba[4 * i] === 230 && rgba[4 * i + 1] === 90 && rgba[4 * i + 2] === 0;
+    const middle = rgba.findIndex((v, i) => i % 4 === 0 && [0, 2, -2, 2 * width, -2 * width].every((d) => dot(i / 4 + d))) / 4;
+    const box = await page.$eval('#Picture1', (c) => [c.getBoundingClientRect().left + c.clientLeft, c.getBoundingClientRect().top + c.clientTop]);
+    await page.mouse.move(box[0] + (middle % width) + 0.5, box[1] + Math.floor(middle / width) + 0.5);
+    await page.waitForFunction(() => /измерено/.test(readout.textContent));
+    const millitesla = Number((await page.$eval('#readout', (e) => e.textContent)).match(/измерено: B = ([\d,.]+) мТл/)[1].replace(',', '.'));
+    const readings = readFileSync(file, 'utf8').split('\r\n').slice(1).map((row) => Number(row.split(';')[1].replace(',', '.')) / 10);
+    check(middle >= 0 && readings.some((b) => Math.abs(b - millitesla) <= 5e-4 * b), `${millitesla} mT is no reading`);
   },
   "a measurement file that cannot be read gives the core's sentence and changes nothing": async () => {
     const page = await open('?' + kLabCoil);
