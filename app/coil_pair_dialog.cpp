@@ -20,7 +20,7 @@ CoilPairDialog::CoilPairDialog(bool on, const CoilPair& pair, double radius, QWi
     pairCheck_->setObjectName(QStringLiteral("pairCheck"));
     pairCheck_->setChecked(on);
     distanceEdit_ = MakeDialogEdit(this, "distanceEdit", EditableNumberText(pair.distance),
-                                   "от 0 до 20 м, с точностью до миллиметра");
+                                   "от 0 до 20 м");
     helmholtzButton_ = new QPushButton(QStringLiteral("по &Гельмгольцу"), this);
     helmholtzButton_->setObjectName(QStringLiteral("helmholtzButton"));
     helmholtzButton_->setToolTip(QStringLiteral("D = R: самое однородное поле в середине пары"));

@@ -14,7 +14,7 @@ CoilSizeDialog::CoilSizeDialog(const CoilSize& now, QWidget* parent) : QDialog(p
 {
     setObjectName(QStringLiteral("coilSizeDialog"));
     setWindowTitle(QStringLiteral("Размеры катушки"));
-    const char* const toolTip = "в метрах, от 0 до 10, с точностью до миллиметра (0.021 — 21 мм)";
+    const char* const toolTip = "в метрах, от 0 до 10, с любым числом знаков (0.021 — 21 мм)";
     const struct {
         const char* object;
         const char* label;

@@ -11,8 +11,8 @@ struct CoilSize {
     double halfRange = 0;
 };
 
-// The dialog "Размеры катушки": R, L and a typed in metres to the
-// millimetre, 0 to 10 m (params/coil_size_text.h), for a real coil that the
+// The dialog "Размеры катушки": R, L and a typed in metres with any
+// decimals, 0 to 10 m (params/coil_size_text.h), for a real coil that the
 // scroll bars' tenths of a metre cannot give. OK takes the three values only
 // when all are usable, and otherwise names the box and says why in Russian
 // and stays open. A box whose text is left as shown keeps its value exactly.

@@ -326,7 +326,7 @@ void Form1::showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double va
     bar->setAccessibleDescription(valueLabel->text() + QStringLiteral(" м"));  // the bar's own value is negated
 }
 
-// A value typed to the millimetre: the bar moves to the nearest position
+// A value typed in metres, any decimals: the bar moves to the nearest position
 // without storing that position's value.
 void Form1::setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value)
 {

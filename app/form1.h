@@ -39,8 +39,8 @@ class QTimer;
 //
 // The menu "Вид" adds to the next run of the field-line graph the exact lines
 // (or lines of equal flux), arrowheads along the lines and the field strength
-// map, and to either graph the scales; takes the coil's dimensions typed to
-// the millimetre and its turns and current for values in SI units, sets a
+// map, and to either graph the scales; takes the coil's dimensions typed in
+// metres with any decimals and its turns and current for values in SI units, sets a
 // pair of coils (whose lines are its exact lines of equal flux) and the
 // outline of the region of uniform field, and can make every change of a
 // parameter run the calculation at once. The menu

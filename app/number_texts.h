@@ -6,8 +6,13 @@
 // locale and no group separator.
 
 // A parameter value as its label shows it: two decimals, or three for a
-// value typed to the millimetre that needs them (0.021, but 0.20).
+// value typed to the millimetre that needs them (0.021, but 0.20), or as many
+// as a value typed finer needs to show it exactly (0.02524).
 QString ValueLabelText(double value);
+
+// A length in metres that may have been typed: three decimals, or as many
+// as it needs to show exactly (0.350, 0.2005).
+QString MetresText(double metres);
 
 // A coordinate under the cursor, in metres: three decimals.
 QString CoordinateText(double metres);

@@ -45,7 +45,7 @@ QString PictureDescription(const std::optional<RunRecord>& run)
     if (run->additions.scales)
         text += QStringLiteral(", со шкалами");
     if (const std::optional<CoilPair> pair = PairOf(run->additions.coils)) {
-        text += QStringLiteral(", пара катушек: D = %1 м").arg(CoordinateText(pair->distance));
+        text += QStringLiteral(", пара катушек: D = %1 м").arg(MetresText(pair->distance));
         if (pair->opposed)
             text += QStringLiteral(", встречное включение");
     }

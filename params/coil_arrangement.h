@@ -60,7 +60,7 @@ CoilArrangement PairArrangement(const CoilPair& pair);
 std::optional<CoilPair> PairOf(const CoilArrangement& a);
 
 // The distance D between the pair's middles written in the text (metres, a
-// decimal number with a point or a comma, to the millimetre, as
+// decimal number with a point or a comma, any number of decimals, as
 // MetresFromText reads it), or why it is not usable: one Russian sentence.
 struct PairDistanceReading {
     std::optional<double> metres;

@@ -1,7 +1,5 @@
 #include "params/coil_size_text.h"
 
-#include <cmath>
-
 #include "params/decimal_text.h"
 
 MetresReading MetresFromText(std::string_view text, double most)
@@ -11,8 +9,5 @@ MetresReading MetresFromText(std::string_view text, double most)
         return {std::nullopt, "Введите число метров, например 0.021 или 1,5."};
     if (!(*metres >= 0 && *metres <= most))
         return {std::nullopt, "Значение должно быть от 0 до " + std::to_string(static_cast<int>(most)) + " м."};
-    const double millimetres = std::round(*metres * 1000);
-    if (std::fabs(*metres * 1000 - millimetres) > 1e-6)
-        return {std::nullopt, "Значение задается с точностью до миллиметра: не больше трех знаков после запятой."};
-    return {millimetres / 1000 + 0.0, {}};  // -0 reads as +0
+    return {*metres + 0.0, {}};  // -0 reads as +0
 }

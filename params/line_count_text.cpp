@@ -1,9 +1,12 @@
 #include "params/line_count_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string>
+
+#include "params/decimal_text.h"
 
 namespace {
 
@@ -144,4 +147,13 @@ double LineCountFromText(std::string_view text)
         return 0;
     }
     return readDecimalNumber(in);
+}
+
+LineCountReading WrittenLineCount(std::string_view text)
+{
+    const std::optional<double> written = DecimalFromText(text);
+    const double read = LineCountFromText(text);
+    if (!written || *written != read || !std::isfinite(read) || read > kMostLineCount)
+        return {std::nullopt, "Число линий задается числом не больше 200, например 7."};
+    return {read, {}};
 }

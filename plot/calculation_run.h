@@ -11,6 +11,7 @@
 #include "params/calc_params.h"
 #include "params/coil_arrangement.h"
 #include "params/coil_current.h"
+#include "params/line_count_text.h"
 #include "plot/run_control.h"
 #include "surface/drawing_surface.h"
 
@@ -18,7 +19,7 @@
 inline constexpr const char* kProgramTitle = "Зорекс";
 
 // The largest number of field lines a run accepts.
-inline constexpr double kMaxLineCount = 200;
+inline constexpr double kMaxLineCount = kMostLineCount;
 
 // The time of day to the whole second; hours are not needed.
 struct ClockReading {

@@ -1,11 +1,14 @@
-// The line-count box's text and the scroll positions.
+// The line-count box's text, the values typed in metres, and the scroll positions.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 
+#include "params/coil_arrangement.h"
+#include "params/coil_size_text.h"
 #include "params/line_count_text.h"
 #include "params/scroll_position.h"
 
@@ -36,6 +39,52 @@ TEST(LineCountFromText, ReadsTheNumberTheTextBeginsWith)
         EXPECT_EQ(LineCountFromText(text), v) << text;
     }
 }
+
+// A typed value: what the dialogs, the page's address and the export tool take,
+// read once; its expected double is the compiler's reading of the same decimal.
+struct TypedRow {
+    const char* name;
+    std::pair<std::optional<double>, std::string> (*read)(const std::string&);  // the value or why not
+    std::string text;
+    std::optional<double> value;  // nothing: refused with a sentence
+};
+
+template <class Reading, auto value>
+std::pair<std::optional<double>, std::string> ValueOrWhy(const Reading& r) { return {r.*value, r.refusal}; }
+std::pair<std::optional<double>, std::string> Metres(const std::string& t) { return ValueOrWhy<MetresReading, &MetresReading::metres>(MetresFromText(t)); }
+std::pair<std::optional<double>, std::string> Pair(const std::string& t) { return ValueOrWhy<PairDistanceReading, &PairDistanceReading::metres>(PairDistanceFromText(t)); }
+std::pair<std::optional<double>, std::string> Lines(const std::string& t) { return ValueOrWhy<LineCountReading, &LineCountReading::lines>(WrittenLineCount(t)); }
+
+class TypedValue : public testing::TestWithParam<TypedRow> {};
+
+TEST_P(TypedValue, ReadsTheDecimalWrittenOrRefuses)
+{
+    const TypedRow& row = GetParam();
+    const auto [read, why] = row.read(row.text);
+    ASSERT_EQ(read.has_value(), row.value.has_value()) << '"' << row.text << "\" " << why;
+    EXPECT_EQ(why.empty(), read.has_value());  // a refusal always says why
+    if (read) {
+        EXPECT_EQ(*read, *row.value);
+        EXPECT_EQ(std::signbit(*read), std::signbit(*row.value));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TypedValue,
+    testing::Values(TypedRow{"LabSheetRadius", &Metres, "0.02524", 0.02524}, TypedRow{"DecimalComma", &Metres, " 0,02524\t", 0.02524},
+                    TypedRow{"Millimetres", &Metres, "0.021", 0.021}, TypedRow{"ManyDecimals", &Metres, "9.99999999999", 9.99999999999},
+                    TypedRow{"Exponent", &Metres, "1e-7", 1e-7}, TypedRow{"NegativeZero", &Metres, "-0", 0.0},
+                    TypedRow{"TenMetres", &Metres, "10", 10.0}, TypedRow{"BeyondTen", &Metres, "10.0000000001", std::nullopt},
+                    TypedRow{"BelowZero", &Metres, "-0.00001", std::nullopt}, TypedRow{"NotANumber", &Metres, "0.5m", std::nullopt},
+                    TypedRow{"PairFinerThanMillimetre", &Pair, "0,2005", 0.2005}, TypedRow{"PairTwentyMetres", &Pair, "20", 20.0},
+                    TypedRow{"PairBeyond", &Pair, "20.001", std::nullopt},
+                    // the line count as the page writes it into its address after a run
+                    TypedRow{"LinesNegative", &Lines, "-3", -3.0}, TypedRow{"LinesFraction", &Lines, "2.5", 2.5},
+                    TypedRow{"LinesExponent", &Lines, "1e-7", 1e-7}, TypedRow{"LinesFarBelow", &Lines, "-1e+300", -1e300},
+                    TypedRow{"LinesMost", &Lines, "200", 200.0}, TypedRow{"LinesTooMany", &Lines, "200.5", std::nullopt},
+                    TypedRow{"LinesCommaReadOtherwise", &Lines, "2,5", std::nullopt},
+                    TypedRow{"LinesHexadecimal", &Lines, "&H10", std::nullopt}, TypedRow{"LinesInfinite", &Lines, "-1e400", std::nullopt}),
+    [](const testing::TestParamInfo<TypedRow>& info) { return std::string(info.param.name); });
 
 // Positions are tenths of a metre; a value goes to the nearest position within the bar.
 TEST(ScrollPosition, ValuesGoToTheNearestPositionWithinTheBar)

@@ -299,7 +299,7 @@ private slots:
         QVERIFY(form->findChild<QStatusBar*>() == nullptr && control("openMeasurementsAction")->isEnabled());
     }
 
-    void coilSizeDialogTakesMillimetres_data()
+    void coilSizeDialogTakesTypedMetres_data()
     {
         QTest::addColumn<QStringList>("typed");  // R, L, a
         QTest::addColumn<QString>("problem");    // the first words of the refusal; empty: taken
@@ -317,13 +317,15 @@ private slots:
         QTest::newRow("not a number") << QStringList{"0.2", "abc", "2"} << "Длина L" << start << startLabels << "";
         QTest::newRow("beyond 10 m") << QStringList{"10.001", "1", "2"} << "Радиус R" << start << startLabels << "";
         QTest::newRow("below 0") << QStringList{"0.2", "1", "-0.001"} << "Полуразмер" << start << startLabels << "";
-        QTest::newRow("finer than a millimetre") << QStringList{"0.0215", "1", "2"} << "Радиус R" << start << startLabels << "";
+        QTest::newRow("a lab sheet's radius, finer than a millimetre")
+            << QStringList{"0,02524", "1", "2.0000000001"} << "" << QList<double>{0.02524, 1, 2.0000000001}
+            << QStringList{"0,02524", "1,00", "2,0000000001"} << "";
         QTest::newRow("not a finite number") << QStringList{"0.2", "inf", "2"} << "Длина L" << start << startLabels << "";
     }
 
     // OK takes the typed values to the last bit, shows them, and moves the bars to the nearest tenth
     // without taking its value; a refusal names the box and changes nothing; a bar moved later sets its tenth.
-    void coilSizeDialogTakesMillimetres()
+    void coilSizeDialogTakesTypedMetres()
     {
         QFETCH(QStringList, typed);
         QFETCH(QString, problem);
@@ -361,6 +363,11 @@ private slots:
                      }},
                      [this] { run(); });
         QVERIFY2(runRefusal.isEmpty() ? refused.isEmpty() : refused.startsWith(runRefusal), qPrintable(refused));
+        if (runRefusal.isEmpty()) {  // the picture the export tool draws for the values as typed
+            RenderOptions expected{StartValues(kAxisGraph), GraphKind::Axis, RunAdditions{}, picture()->width(), picture()->height(), {}, OutputFormat::Png};
+            std::tie(expected.params.radius, expected.params.length, expected.params.halfRange) = std::tuple(values[0], values[1], values[2]);
+            QCOMPARE(QImage::fromData(ExportedContents(expected)).convertToFormat(QImage::Format_RGB32), picture()->image());
+        }
         QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_Up);
         QCOMPARE(form->params().radius, (qRound(values[0] * 10) + 1) * 0.1);
     }
@@ -394,6 +401,7 @@ private slots:
         QTest::newRow("pair: D beyond 20 m") << pair << "20.001" << "Расстояние" << "";
         QTest::newRow("pair: D below 0") << pair << "-0,1" << "Расстояние" << "";
         QTest::newRow("pair: D with a comma") << pair << "0,35" << "" << "пара катушек: D = 0,350 м";
+        QTest::newRow("pair: D finer than a millimetre") << pair << "0.2005" << "" << "пара катушек: D = 0,2005 м";
         QTest::newRow("pair: by Helmholtz, D = R") << pair << "Гельмгольц" << "" << "пара катушек: D = 0,200 м";
         QTest::newRow("region: P of 0") << region << "0" << "Допуск" << "";
         QTest::newRow("region: P above 100") << region << "100,5" << "Допуск" << "";

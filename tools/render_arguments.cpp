@@ -8,6 +8,7 @@
 #include "params/coil_arrangement.h"
 #include "measure/measured_units.h"
 #include "params/coil_current.h"
+#include "params/coil_size_text.h"
 #include "params/uniform_tolerance.h"
 #include "params/line_count_text.h"
 #include "params/message_text.h"
@@ -59,8 +60,7 @@ const std::string_view kRenderHelp =
     "                      силы поля: кривая k·B(z), точки в z − z0\n"
     "  --pair D            пара соосных катушек того же радиуса и длины с серединами\n"
     "                      в точках z = -D/2 и z = +D/2; D — расстояние между\n"
-    "                      серединами, м, от 0 до 20 с точностью до миллиметра\n"
-    "                      (D = R — пара Гельмгольца).\n"
+    "                      серединами, м, от 0 до 20 (D = R — пара Гельмгольца).\n"
     "                      Линии напряженности пары — ее точные линии равного\n"
     "                      потока: линия k на уровне (k − ½)/N потока через\n"
     "                      середину катушки при z = -D/2, цвета графика\n"
@@ -73,7 +73,8 @@ const std::string_view kRenderHelp =
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
     "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
     "  --help              показать эту справку\n"
-    "Значение можно писать и через знак равенства: --radius=0.5.\n"
+    "Значение можно писать и через знак равенства: --radius=0.5. Числа читаются, как\n"
+    "в окнах программы: с любым числом знаков после точки или запятой (0.02524).\n"
     "\n"
     "Таблица .csv начинается со строки заголовка. Для axis — столбцы z,Hz в точках\n"
     "кривой; для lines — line,step,z,r: номер линии (с 1), номер шага (0 — начальная\n"
@@ -144,17 +145,6 @@ std::optional<Option> optionNamed(std::string_view name)
     return std::nullopt;
 }
 
-// A length in metres: a plain decimal number from 0 to 10, nothing after it.
-std::optional<double> metres(std::string_view text)
-{
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end || !(value >= 0 && value <= 10))
-        return std::nullopt;
-    return value + 0.0;  // -0 becomes 0
-}
-
 // A whole number of pixels: digits only. Too many digits read as "too large".
 std::optional<long long> pixels(std::string_view text)
 {
@@ -203,12 +193,20 @@ std::optional<OutputFormat> formatOf(std::string_view path)
     return std::nullopt;
 }
 
+// Why the option's value is refused: the option, the value and the sentence
+// the program's dialogs show for it.
+std::string refusedValue(std::string_view what, std::string_view text, const std::string& why)
+{
+    return std::string(what) + " " + QuotedForMessage(text) + " не подходит. " + why;
+}
+
+// A length in metres, read as the dialog «Размеры катушки» reads it.
 std::optional<std::string> applyMetres(std::string_view text, double& field, std::string_view what)
 {
-    const auto v = metres(text);
-    if (!v)
-        return std::string(what) + " задается числом от 0 до 10 м, а не " + QuotedForMessage(text) + ".";
-    field = *v;
+    const MetresReading reading = MetresFromText(text);
+    if (!reading.metres)
+        return refusedValue(what, text, reading.refusal);
+    field = *reading.metres;
     return std::nullopt;
 }
 
@@ -260,14 +258,14 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
     case Option::Turns: {
         const TurnsReading turns = TurnsFromText(value);
         if (!turns.turns)
-            return "Число витков (--turns) задается целым числом от 1 до 1000000, а не " + QuotedForMessage(value) + ".";
+            return refusedValue("Число витков (--turns)", value, turns.refusal);
         CoilOf(o).turns = *turns.turns;
         return std::nullopt;
     }
     case Option::Current: {
         const AmperesReading current = AmperesFromText(value);
         if (!current.amperes)
-            return "Ток (--current) задается числом ампер от -1000 до 1000, кроме 0, а не " + QuotedForMessage(value) + ".";
+            return refusedValue("Ток (--current)", value, current.refusal);
         CoilOf(o).amperes = *current.amperes;
         return std::nullopt;
     }
@@ -286,18 +284,15 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
     }
     case Option::Pair: {
         const PairDistanceReading distance = PairDistanceFromText(value);
-        if (!distance.metres || value.find_first_of(", \t") != std::string_view::npos)
-            return "Расстояние D (--pair) задается числом метров от 0 до 20 с точностью до "
-                   "миллиметра, а не " +
-                   QuotedForMessage(value) + ".";
+        if (!distance.metres)
+            return refusedValue("Расстояние D (--pair)", value, distance.refusal);
         o.additions.coils = PairArrangement({*distance.metres, false});
         return std::nullopt;
     }
     case Option::Uniform: {
         const UniformPercentReading percent = UniformPercentFromText(value);
-        if (!percent.percent || value.find_first_of(", \t%") != std::string_view::npos)
-            return "Допуск однородной области (--uniform) задается числом процентов больше 0 и не больше 100, а не " +
-                   QuotedForMessage(value) + ".";
+        if (!percent.percent)
+            return refusedValue("Допуск P (--uniform)", value, percent.refusal);
         o.additions.uniformPercent = percent.percent;
         return std::nullopt;
     }

@@ -8,6 +8,7 @@
 #include "params/coil_arrangement.h"
 #include "params/coil_current.h"
 #include "params/coil_size_text.h"
+#include "params/line_count_text.h"
 #include "params/uniform_tolerance.h"
 #include "web/page_calculation.h"
 
@@ -122,9 +123,10 @@ std::string ReadoutText(const PageDrawn& drawn, double x, double y, const std::s
     return PageReadout(drawn.record.get(), x, y, separator);
 }
 
-// A number typed into a box of the window's dialogs, read as that dialog
-// reads it: "metres" the coil's dimensions, "pair" the distance D, "uniform"
-// the tolerance P. {value} when usable, else {refusal}.
+// A number typed into a box of the window's dialogs or given by the page's
+// address, read as that dialog reads it: "metres" the coil's dimensions,
+// "pair" the distance D, "uniform" the tolerance P, "lines" the line count
+// the address carries. {value} when usable, else {refusal}.
 val NumberObject(const std::string& kind, const std::string& text)
 {
     std::optional<double> value;
@@ -136,6 +138,10 @@ val NumberObject(const std::string& kind, const std::string& text)
     } else if (kind == "pair") {
         const PairDistanceReading r = PairDistanceFromText(text);
         value = r.metres;
+        refusal = r.refusal;
+    } else if (kind == "lines") {
+        const LineCountReading r = WrittenLineCount(text);
+        value = r.lines;
         refusal = r.refusal;
     } else {
         const UniformPercentReading r = UniformPercentFromText(text);

@@ -25,49 +25,50 @@ export const switches = [
 export const inForce = (sw, s) =>
   (!sw.lines || s.graph === 'lines') && (!sw.single || !s.pair) && (!sw.measured || Boolean(s.measured));
 
-// A length in metres from 0 to 10 to the millimetre, as the export tool reads
-// it; the shortest text that reads back as the same number is written.
-function metres(text) {
-  if (!/^\d{1,2}(\.\d{1,20})?$/.test(text)) return null;
-  const value = Number(text);
-  return value <= 10 && Math.abs(value * 1000 - Math.round(value * 1000)) <= 1e-6 ? value : null;
-}
-
 const flag = (t) => (t === '0' || t === '1' ? t === '1' : null);
 const text = (t) => t;  // read by the core, as the control that takes it reads it
+const typed = (kind) => ({ kind });  // a number the core reads as the dialogs read it (web/bindings.cpp, number)
 
 const readers = {
-  R: ['radius', metres],
-  L: ['length', metres],
-  a: ['halfRange', metres],
+  R: ['radius', typed('metres')],
+  L: ['length', typed('metres')],
+  a: ['halfRange', typed('metres')],
   graph: ['graph', (t) => (t === 'axis' || t === 'lines' ? t : null)],
-  lines: ['lineText', (t) => (/^\d{1,3}(\.\d{1,20})?$/.test(t) && Number(t) <= 200 ? t : null)],
+  lines: ['lineText', typed('lines')],  // the number the box's text gave
   ...Object.fromEntries(switches.map((s) => [s.name, [s.field, flag]])),
   turns: ['turnsText', text],  // the dialog «Ток и витки»: both or neither
   current: ['currentText', text],
-  pair: ['pairText', text],  // the dialog «Пара катушек»
+  pair: ['pairDistance', typed('pair')],  // the dialog «Пара катушек»
   opposed: ['opposed', flag],
-  uniform: ['uniformText', text],  // the dialog «Однородная область»
+  uniform: ['uniformPercent', typed('uniform')],  // the dialog «Однородная область»
 };
 
-// The values the address gives, the names of those it gives wrongly, and
-// whether it names any parameter at all.
+// The values the address gives, the names of those it gives wrongly, whether
+// it names any parameter at all, and the numbers for the core to read:
+// {name, field, kind, text}.
 export function readAddress(search) {
   const query = new URLSearchParams(search);
   const values = {};
   const wrong = [];
+  const numbers = [];
   let named = false;
   for (const [name, [field, read]] of Object.entries(readers)) {
     if (!query.has(name)) continue;
     named = true;
-    const value = read(query.get(name).trim());
+    const given = query.get(name).trim();
+    if (read.kind) {
+      numbers.push({ name, field, kind: read.kind, text: given });
+      continue;
+    }
+    const value = read(given);
     if (value === null) wrong.push(name);
     else values[field] = value;
   }
-  return { values, wrong, named };
+  return { values, wrong, named, typed: numbers };
 }
 
-// Numbers are written as the shortest text that reads back as the same number.
+// Numbers are written as the shortest text that reads back as the same number
+// (an exponent for the smallest: 1e-7), which the core reads back as written.
 export function addressOf(s) {
   const query = new URLSearchParams({ R: s.radius, L: s.length, a: s.halfRange, graph: s.graph });
   if (s.graph === 'lines') query.set('lines', s.lineCount);  // the number the box's text read, which reads back the same

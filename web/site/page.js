@@ -39,11 +39,21 @@ let measuredSets = 0;  // how many have been read: the id of the newest
 
 // A parameter's value as the window's value labels show it: two decimals, or
 // three for a value typed to the millimetre that needs them (0,021 but 0,20),
-// with the reader's decimal separator.
+// or as many as a value typed finer needs to show exactly (0,02524), with the
+// reader's decimal separator.
 function valueText(metres) {
   const millimetres = Math.round(metres * 1000);
-  const centimetres = millimetres % 10 === 0 || Math.abs(metres * 1000 - millimetres) > 1e-6;
-  return (centimetres ? twoDecimals : threeDecimals).format(metres);
+  const barTenth = Math.round(metres * 10) * 0.1 === metres;  // a scroll position times 0.1 m
+  if (barTenth || millimetres / 1000 === metres) return (millimetres % 10 === 0 ? twoDecimals : threeDecimals).format(metres);
+  return metresText(metres);
+}
+
+// A length in metres that may have been typed: three decimals, or as many as
+// it needs to show exactly (0,350 but 0,2005).
+function metresText(metres) {
+  let digits = 3;
+  while (digits < 100 && Number(metres.toFixed(digits)) !== metres) ++digits;
+  return numberFormat(digits).format(metres);
 }
 
 // A bar's value: its position times 0.1 m, as the window's scroll bars give
@@ -149,7 +159,7 @@ function describe(s, notes) {
   for (const sw of switches) if (s[sw.field] && sw.words && inForce(sw, s)) text += `, ${sw.words}`;
   if (s.comparison) text += `, измерения: ${s.comparison}`;
   if (s.turns) text += `, N = ${s.turns} витков, I = ${localNumber(s.amperes)} А`;
-  if (s.pair) text += `, пара катушек: D = ${threeDecimals.format(s.pairDistance)} м${s.opposed ? ', встречное включение' : ''}`;
+  if (s.pair) text += `, пара катушек: D = ${metresText(s.pairDistance)} м${s.opposed ? ', встречное включение' : ''}`;
   if (s.uniformPercent) text += `, однородная область ${localNumber(s.uniformPercent)} %`;
   return notes ? `${text}. ${notes}` : text;
 }
@@ -356,7 +366,12 @@ function measurementText() {
 }
 
 async function applyAddress() {
-  const { values, wrong, named } = readAddress(location.search);
+  const { values, wrong, named, typed } = readAddress(location.search);
+  for (const { name, field, kind, text } of typed) {
+    const read = await readNumber(kind, text);
+    if (read.refusal !== undefined) wrong.push(name);
+    else values[field] = kind === 'lines' ? text : read.value;  // the box keeps the text it reads
+  }
   for (const b of bars) setValue(b, values[b.field] ?? b.bar.valueAsNumber * 0.1);
   if (values.graph) list.selectedIndex = values.graph === 'lines' ? 1 : 0;
   if (values.lineText !== undefined) lineText.value = values.lineText;
@@ -368,13 +383,8 @@ async function applyAddress() {
     else coil = read.coil;
   }
   pair.opposed = values.opposed ?? false;
-  for (const [name, text, take] of [['pair', values.pairText, (v) => { pair = { ...pair, on: true, distance: v }; }],
-    ['uniform', values.uniformText, (v) => { uniform = { on: true, percent: v }; }]]) {
-    if (text === undefined) continue;
-    const read = await readNumber(name, text);
-    if (read.refusal === undefined) take(read.value);
-    else wrong.push(name);
-  }
+  if (values.pairDistance !== undefined) pair = { ...pair, on: true, distance: values.pairDistance };
+  if (values.uniformPercent !== undefined) uniform = { on: true, percent: values.uniformPercent };
   if (wrong.length) {
     $('notice').hidden = false;
     $('notice').textContent = `В адресе неверные значения (${wrong.join(', ')}): взяты начальные.`;

@@ -123,6 +123,7 @@ const links = [
   ['scales on the axis graph', 'graph=axis&scales=1'],
   ["a lab coil's typed dimensions, scales in mT", 'R=0.021&L=0.16&a=0.2&graph=axis&scales=1&turns=320&current=1.8'],
   ['typed dimensions, field lines with scales in cm', 'R=0.021&L=0.16&a=0.125&graph=lines&lines=5&scales=1'],
+  ["a lab sheet's radius, finer than a millimetre", 'R=0.02524&L=0.16&a=0.2&graph=axis'],
   ['a Helmholtz pair', 'graph=lines&pair=0.2'],
   ["a pair's axis graph with its uniform stretch", 'graph=axis&pair=0.2&uniform=1'],
   ['an opposed pair with arrows and the map', 'R=0.3&a=1.5&graph=lines&pair=0.5&opposed=1&arrows=1&map=1'],
@@ -140,8 +141,8 @@ const links = [
 const dialogs = [
   ['«Ток и витки»', 'KeyD', ['0', 'Enter'], 'turnsEdit', /витков/, ['200', '+KeyN', '1,5', 'Enter'],
     { turns: '200', current: '1.5' }],
-  ['«Размеры катушки»', 'KeyR', ['0,0215', 'Enter'], 'radiusEdit', /^Радиус R: .*миллиметра/, ['0,021', '+KeyL', '0.16', 'Enter'],
-    { R: '0.021', L: '0.16' }],
+  ['«Размеры катушки»', 'KeyR', ['10,5', 'Enter'], 'radiusEdit', /^Радиус R: .*от 0 до 10/, ['0,02524', '+KeyL', '0.16', 'Enter'],
+    { R: '0.02524', L: '0.16' }],
   ['«Пара катушек»', 'KeyG', ['Space', '+KeyH', '21', 'Enter'], 'distanceEdit', /от 0 до 20/, ['+KeyU', '+KeyC', '+KeyH', 'Enter'],
     { pair: '0.2', opposed: '1' }],
   ['«Однородная область»', 'KeyJ', ['Space', '+KeyL', '0', 'Enter'], 'percentEdit', /больше 0/, ['2,5', 'Enter'], { uniform: '2.5' }],
@@ -222,7 +223,8 @@ const tests = {
   }])),
   // The box's text is read by the core's own reader, which its decimal numbers
   // take through the WebAssembly build's stand-in of from_chars.
-  ...Object.fromEntries(['1E1', ' 1 2', '3.5', '&H0A', '2.5e-0x'].map((text) => [
+  // The address written after the run reopens the same run, without a notice.
+  ...Object.fromEntries(['1E1', ' 1 2', '3.5', '&H0A', '2.5e-0x', '-3', '1e-7'].map((text) => [
     `the line-count box reads "${text}" as the export tool does`, async () => {
       const page = await open('?graph=lines');
       await page.$eval('#Text1', (box, t) => { box.value = t; }, text);
@@ -231,6 +233,9 @@ const tests = {
       await page.waitForFunction(() => new URLSearchParams(location.search).get('lines') !== '7');  // ran
       const csv = await download(page, '#saveCsv');
       check(csv.equals(toolFile(['--graph', 'lines', '--lines', text], 'csv')), 'CSV differs');
+      const reopened = await open(await page.evaluate(() => location.search));
+      check(await reopened.$eval('#notice', (e) => e.hidden), 'a notice on reopening');
+      check((await download(reopened, '#saveCsv')).equals(csv), 'the reopened run differs');
     }])),
   'a link opens its calculation and its values': async () => {
     const page = await open('?R=0.5&L=2&a=3&graph=lines&lines=5&exact=1&turns=20&current=3');
@@ -244,7 +249,7 @@ const tests = {
     check(/А\/м[^]*мТ/.test(await page.$eval('#readout', (e) => e.textContent)), 'the readout has no SI units');
   },
   'a bad link opens the start values with a one-line notice': async () => {
-    const page = await open('?R=11&L=abc&a=0.2505&graph=spiral&lines=-1&map=yes&arrows=2&turns=0&current=5&pair=-1' +
+    const page = await open('?R=11&L=abc&a=-0.001&graph=spiral&lines=201&map=yes&arrows=2&turns=0&current=5&pair=-1' +
       '&uniform=0&fit=on');
     const notice = await page.$eval('#notice', (e) => (e.hidden ? '' : e.textContent));
     for (const name of ['R', 'L', 'a', 'graph', 'lines', 'map', 'arrows', 'turns', 'pair', 'uniform', 'fit']) {
@@ -353,21 +358,21 @@ const tests = {
       const title = await page.$eval('#measurementLine', (e) => e.title);
       check(title.includes(`«${read}»`) && !(await page.$eval('#problem', (e) => e.textContent)), `${title} read`);
     }])),
-  "a bar's box takes a value typed to the millimetre; the bar goes near it, a wrong one is refused": async () => {
+  "a bar's box takes a value typed with any decimals; the bar goes near it, a wrong one is refused": async () => {
     const page = await open('?graph=lines');
     const type = async (text) => {
       await page.$eval('#Label4', (box, t) => { box.value = t; }, text);
       await page.focus('#Label4');
       await page.keyboard.press('Enter');
     };
-    await type('0,0215');
+    await type('10,5');
     await page.waitForFunction(() => problem.textContent);
     const refused = await page.evaluate(() => [problem.textContent, document.activeElement.id, Label4.ariaInvalid]);
-    check(/^Радиус R: .*миллиметра/.test(refused[0]) && refused[1] === 'Label4' && refused[2] === 'true', `${refused}`);
-    await type('0,021');
-    await page.waitForFunction(() => new URLSearchParams(location.search).get('R') === '0.021');
-    const taken = await page.evaluate(() => [VScroll1.value, Label4.ariaInvalid, problem.textContent]);
-    check(JSON.stringify(taken) === JSON.stringify(['0', null, '']), `after a good value: ${taken}`);
+    check(/^Радиус R: .*от 0 до 10/.test(refused[0]) && refused[1] === 'Label4' && refused[2] === 'true', `${refused}`);
+    await type('0,02524');
+    await page.waitForFunction(() => new URLSearchParams(location.search).get('R') === '0.02524');
+    const taken = await page.evaluate(() => [VScroll1.value, Label4.ariaInvalid, problem.textContent, Label4.value.replace(',', '.')]);
+    check(JSON.stringify(taken) === JSON.stringify(['0', null, '', '0.02524']), `after a good value: ${taken}`);
   },
   'Esc abandons the run going: the picture and the caption stay, the next run is drawn': async () => {
     const page = await open('?graph=lines');
