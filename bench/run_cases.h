@@ -24,8 +24,9 @@ inline constexpr RunCase kHundredLines{kFieldLinesGraph, 0.2, 1, 2, 100, 651, 32
 inline constexpr RunCase kShortCoil{kFieldLinesGraph, 0.1, 0.1, 10, 7, 1912, 1000};
 // (d) the heaviest run the program accepts: (c) with the most lines
 inline constexpr RunCase kShortCoilMostLines{kFieldLinesGraph, 0.1, 0.1, 10, 200, 1912, 1000};
-// (e) a coil a thousandth of the region's size with the most lines: every
-// line within the window takes the most steps a line may (field/line_stepping.h)
+// (e) a coil a ten-thousandth of the region's size with the most lines, whose
+// lines are followed with steps along the line outside the coil
+// (field/line_stepping.h)
 inline constexpr RunCase kThinCoilMostLines{kFieldLinesGraph, 10, 0.001, 10, 200, 651, 320};
 // the field on the axis with the start values
 inline constexpr RunCase kAxisCurve{kAxisGraph, 0.2, 1, 2, 7, 651, 320};

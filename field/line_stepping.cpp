@@ -5,4 +5,6 @@ LineStepping::LineStepping(const CalcParams& p)
 {
     const double span = (L / 2 + std::fabs(zMax) + std::fabs(yMax)) / h;
     maxSteps = static_cast<long long>(std::fmin(4 * span + 1000, kMostSteps));
+    if (needsStepsAlongTheLine())
+        along = (std::fabs(zMax) + std::fabs(yMax)) / 8192;
 }

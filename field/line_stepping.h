@@ -30,20 +30,25 @@ struct LineStepping {
     // Inside the coil each step advances z by h, elsewhere r by h, so a line
     // needs at most (L/2)/h + 1 steps inside and yMax/h + 1 outside:
     //   n = (L/2 + yMax)/h + 2.
-    // With h = L/600 a coil far shorter than the window asks millions of steps
-    // of every line (L = 1 mm, a = 10 m: three million, each a twenty-thousandth
-    // of a pixel on the picture). A line ends after kMostSteps steps however
-    // far it has come. Every scroll-bar value (L >= 0.1 m, a <= 10 m) on a
-    // picture no taller than wide stays below it: n <= 600 a/L + 302 = 60,302
-    // there; the longest line of the heaviest benchmark run (R = L = 0.1 m,
-    // a = 10 m, 1912 x 1000) has 31,587 steps. The bound also ends any line
-    // within a fraction of a second whatever the field does, and keeps its
+    // With h = L/600 a coil far shorter than the window would ask millions of
+    // steps of every line (L = 1 mm, a = 10 m: three million, each a
+    // twenty-thousandth of a pixel on the picture). Where n exceeds kMostSteps
+    // the steps outside the coil are taken along the line instead, each
+    // `along` long (see next()); every scroll-bar value (L >= 0.1 m,
+    // a <= 10 m) on a picture no taller than wide stays below it,
+    // n <= 600 a/L + 302 = 60,302, and keeps the steps of h in r. A line
+    // ends after maxSteps steps however far it has come, which ends any line
+    // within a fraction of a second whatever the field does and keeps its
     // buffer (16 bytes a step) within 1 MB.
     static constexpr long long kMostSteps = 1 << 16;
     long long maxSteps;  // the smaller of 4 (L/2 + |zMax| + |yMax|)/h + 1000 and kMostSteps
+    // The length of a step outside the coil along the line where n exceeds
+    // kMostSteps: (|zMax| + |yMax|)/8192, so that a line across the window
+    // and back takes a quarter of kMostSteps; 0 where the steps are h in r.
+    double along = 0;
 
-    // Whether a line in this window may need more than kMostSteps steps (n above).
-    bool mayCutLines() const { return (L / 2 + std::fabs(yMax)) / h + 2 > kMostSteps; }
+    // Whether a line in this window would need more than kMostSteps steps of h in r (n above).
+    bool needsStepsAlongTheLine() const { return (L / 2 + std::fabs(yMax)) / h + 2 > kMostSteps; }
 
     struct Point {
         double z;
@@ -53,7 +58,9 @@ struct LineStepping {
     // The step from (zPrev, rPrev) along the slope m, by the first rule that applies:
     //   A, inside the coil (h <= R - rPrev, zPrev <= L/2): h along the axis;
     //   B, at the winding (|R - rPrev| < h, zPrev <= L/2): a radial jump of h, z unchanged;
-    //   C, elsewhere: h in r, z by h/m.
+    //   C, elsewhere: h in r, z by h/m; with steps along the line, the same
+    //      direction (r growing) but a step `along` long:
+    //      dr = along |m| / sqrt(1 + m^2),  dz = dr / m.
     // Nothing when no step can follow the field: a slope that is not finite (on
     // the very edge of the winding), or a zero slope under rule C (the line runs
     // parallel to the axis there).
@@ -67,6 +74,11 @@ struct LineStepping {
             return Point{zPrev, rPrev + h};
         if (m == 0)
             return std::nullopt;
+        if (along > 0) {
+            const double slope = m;
+            const double dr = along * std::fabs(slope) / std::sqrt(1 + slope * slope);
+            return Point{zPrev + dr / slope, rPrev + dr};
+        }
         return Point{zPrev + h / m, rPrev + h};
     }
 

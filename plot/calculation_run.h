@@ -70,8 +70,8 @@ struct RunOutcome {
     // The axis graph's comparison with the measured values, when they were
     // given with the coil's turns and current.
     std::optional<AxisComparison> comparison{};
-    // The traced field lines cut after LineStepping::kMostSteps steps: none
-    // unless the plot window lets a line need that many (a note says so).
+    // The traced field lines cut after LineStepping::kMostSteps steps: none,
+    // whatever the values, unless the tracer has gone wrong (a runaway line).
     size_t linesCut = 0;
 };
 

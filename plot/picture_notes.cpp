@@ -11,8 +11,6 @@ std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& a
         return {std::string(kVanishingFieldNote)};
     if (additions.uniformPercent && !(CentreStrength(p, additions.coils) > 0))
         return {std::string(kNoUniformRegionNote)};
-    if (p.graphMode != kAxisGraph && IsProgramCoil(additions.coils) && LineStepping(p).mayCutLines())
-        return {std::string(kCutLinesNote)};
     return {};
 }
 

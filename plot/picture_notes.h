@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "field/line_stepping.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
 #include "surface/drawing_surface.h"
@@ -14,14 +13,9 @@
 inline constexpr std::string_view kVanishingFieldNote =
     "Катушки совпадают и включены встречно: поле равно нулю всюду.";
 inline constexpr std::string_view kNoUniformRegionNote = "В центре поле равно нулю: однородной области нет.";
-inline constexpr std::string_view kCutLinesNote =
-    "Линии обрываются после 65536 шагов: соленоид слишком короток для такой области.";
-static_assert(LineStepping::kMostSteps == 65536, "the note names the most steps of a line");
 
 // The notes of a run with these additions: a field that vanishes everywhere,
-// a uniform region asked for where the field at the centre is zero, or
-// traced field lines in a plot window (held in p) where a line may need more
-// than LineStepping::kMostSteps steps and end there.
+// or a uniform region asked for where the field at the centre is zero.
 std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& additions);
 
 // Writes one note (UTF-8) into the picture in the pixel font

@@ -93,40 +93,57 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 
-// Every step outside the coil raises r by h, so a line from inside the coil to the top of a window yMax high takes
-// (L/2 + yMax)/h + 2 steps at most; one that needs more than the limit ends after exactly kMostSteps steps, in
-// any window (zMax = yMax here).
+// Every step of h in r outside the coil raises the line by h, so a line from inside the coil to the top of a window
+// yMax high takes (L/2 + yMax)/h + 2 steps at most; where that is more than a line may take, the steps outside are
+// taken along the line, and the same line reaches the top in about its length over the step (zMax = yMax here).
 struct LimitRow {
     const char* name;
     float yMax;
-    LineEnding ending;
+    bool alongTheLine;
     friend void PrintTo(const LimitRow& row, std::ostream* os) { *os << row.name; }
 };
 
 class LineLimit : public testing::TestWithParam<LimitRow> {};
 
-TEST_P(LineLimit, EndsWithinTheWindowOrAfterTheMostSteps)
+TEST_P(LineLimit, EndsAtTheTopOfTheWindowWithinTheMostSteps)
 {
     const LimitRow& row = GetParam();
     CalcParams p = StartValues(kFieldLinesGraph);
     std::tie(p.radius, p.length, p.zMax, p.yMax) = std::tuple(R, 2 * halfL, row.yMax, row.yMax);
     const LineStepping s(p);
     long long steps = 0;
+    FieldLineStep last{};
     // a slope of 1 everywhere: along the axis inside the coil, then out at 45 degrees, never back to the mid-plane
-    const LineEnding ending = FollowLine(s, 0.1, kInside, [](double, double) { return 1.0f; }, [&](const FieldLineStep&) { ++steps; });
-    EXPECT_EQ(ending, row.ending);
-    const double most = (halfL + row.yMax) / h + 2;
-    EXPECT_EQ(s.mayCutLines(), most > LineStepping::kMostSteps);
-    if (ending == LineEnding::Done)
-        EXPECT_LE(steps, most);
-    else
-        EXPECT_EQ(steps, LineStepping::kMostSteps);
+    const LineEnding ending = FollowLine(s, 0.1, kInside, [](double, double) { return 1.0f; },
+                                         [&](const FieldLineStep& step) { ++steps, last = step; });
+    EXPECT_EQ(ending, LineEnding::Done);
+    EXPECT_TRUE(last.z > row.yMax || last.r > row.yMax);  // out of the window, not cut short
+    EXPECT_EQ(s.along > 0, row.alongTheLine);
+    const double outside = row.alongTheLine ? std::sqrt(2.0) * row.yMax / s.along : row.yMax / h;
+    EXPECT_LE(steps, halfL / h + outside + 3);
+    EXPECT_LT(steps, LineStepping::kMostSteps);
+}
+
+// A step along the line is of one length whatever the slope, r growing and z going the slope's way: a line almost
+// parallel to the axis moves along it by the step, not by the step over the slope (across the picture).
+TEST(LineStepsAlongTheLine, AreOfOneLengthWhateverTheSlope)
+{
+    CalcParams p = StartValues(kFieldLinesGraph);
+    std::tie(p.radius, p.length, p.zMax, p.yMax) = std::tuple(10.0, 0.001, 10.0f, 5.0f);
+    const LineStepping s(p);
+    ASSERT_GT(s.along, 0);
+    for (const float m : {1e-30f, 1e-6f, 0.5f, 1.0f, 1e6f, -1e-6f, -3.0f}) {
+        const auto to = s.next(1.0, 2.0f, m);
+        ASSERT_TRUE(to) << m;
+        const double dz = to->z - 1.0, dr = to->r - 2.0;
+        EXPECT_NEAR(std::hypot(dz, dr), s.along, 1e-12 * s.along) << m;
+        EXPECT_TRUE(dr >= 0 && (dz > 0) == (m > 0)) << m;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Limit, LineLimit,
-    testing::Values(LimitRow{"window_one_metre_high", 1.0f, LineEnding::Done},
-                    LimitRow{"window_just_within_the_limit", 60.0f, LineEnding::Done},
-                    LimitRow{"window_just_beyond_the_limit", 70.0f, LineEnding::Cut},
-                    LimitRow{"window_far_above_the_limit", 1e4f, LineEnding::Cut}),
+    testing::Values(LimitRow{"window_one_metre_high", 1.0f, false}, LimitRow{"window_just_within_the_limit", 60.0f, false},
+                    LimitRow{"window_just_beyond_the_limit", 70.0f, true},
+                    LimitRow{"window_far_above_the_limit", 1e4f, true}),
     [](const auto& info) { return std::string(info.param.name); });
