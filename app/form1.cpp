@@ -543,16 +543,18 @@ void Form1::askUniformRegion()
 RunAdditions Form1::chosenAdditions() const
 {
     RunAdditions a;
-    a.exactLines = exactLinesAction_->isChecked();
+    if (exactLinesAction_->isChecked())
+        a.exact = ExactLines::ThroughSeeds;
     a.fieldMap = fieldMapAction_->isChecked();
     a.arrows = arrowsAction_->isChecked();
-    a.equalFlux = equalFluxAction_->isChecked();
-    a.coil = coil_;
+    if (equalFluxAction_->isChecked())
+        a.exact = ExactLines::EqualFlux;
+    a.winding = coil_;
     a.scales = scalesAction_->isChecked();
     a.measured = measured_;
     a.fit = fitAction_->isChecked();
     if (pairOn_ && pair_)
-        a.coils = PairArrangement(*pair_);
+        a.arrangement = PairArrangement(*pair_);
     if (uniformOn_)
         a.uniformPercent = uniformPercent_;
     return a;

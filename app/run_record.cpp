@@ -29,9 +29,9 @@ QString PictureDescription(const std::optional<RunRecord>& run)
                        .arg(ValueLabelText(p.radius), ValueLabelText(p.length), ValueLabelText(p.halfRange));
     if (lines) {
         text += QStringLiteral(", число линий %1").arg(FieldValueText(p.lineCount));
-        if (run->additions.exactLines)
+        if (run->additions.exact == ExactLines::ThroughSeeds)
             text += QStringLiteral(", с точными линиями");
-        if (run->additions.equalFlux)
+        if (run->additions.exact == ExactLines::EqualFlux)
             text += QStringLiteral(", с линиями равного потока");
         if (run->additions.arrows)
             text += QStringLiteral(", со стрелками");
@@ -44,7 +44,7 @@ QString PictureDescription(const std::optional<RunRecord>& run)
     }
     if (run->additions.scales)
         text += QStringLiteral(", со шкалами");
-    if (const std::optional<CoilPair> pair = PairOf(run->additions.coils)) {
+    if (const std::optional<CoilPair> pair = PairOf(run->additions.arrangement)) {
         text += QStringLiteral(", пара катушек: D = %1 м").arg(MetresText(pair->distance));
         if (pair->opposed)
             text += QStringLiteral(", встречное включение");

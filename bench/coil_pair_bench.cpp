@@ -23,15 +23,14 @@ void Run(benchmark::State& state, RunAdditions additions)
 RunAdditions Single(bool equalFlux)
 {
     RunAdditions a;
-    a.exactLines = !equalFlux;
-    a.equalFlux = equalFlux;
+    a.exact = equalFlux ? ExactLines::EqualFlux : ExactLines::ThroughSeeds;
     return a;
 }
 
 RunAdditions Pair(double distance, bool opposed, bool uniform = false)
 {
     RunAdditions a;
-    a.coils = PairArrangement({distance, opposed});
+    a.arrangement = PairArrangement({distance, opposed});
     if (uniform)
         a.uniformPercent = 1;
     return a;

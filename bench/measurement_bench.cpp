@@ -86,7 +86,7 @@ void ComparedReadout(benchmark::State& state, bool comparedAgain)
     TakeInComparison(drawn, comparison, *set);
     SetPictureScale(drawn, picture);
     RunAdditions additions;
-    additions.coil = kCoil;
+    additions.winding = kCoil;
     additions.measured = set;
     additions.fit = true;
     // where the dot is drawn: X = scaleX (z - z0 - zMin), Y = scaleY (yMax - B / c)

@@ -33,7 +33,7 @@ QImage ExactLinesFigure()
     CalcParams params = StartValues(kFieldLinesGraph);
     params.halfRange = kExactFigureHalfRange;
     RunAdditions exact;
-    exact.exactLines = true;
+    exact.exact = ExactLines::ThroughSeeds;
     return Graph(params, exact);
 }
 
@@ -43,9 +43,9 @@ QImage EqualFluxFigure()
 {
     RunAdditions explained;
     explained.arrows = true;
-    explained.equalFlux = true;
+    explained.exact = ExactLines::EqualFlux;
     explained.fieldMap = true;
-    explained.coil = CoilCurrent{kFigureTurns, kFigureAmperes};
+    explained.winding = CoilCurrent{kFigureTurns, kFigureAmperes};
     return Graph(StartValues(kFieldLinesGraph), explained);
 }
 
@@ -66,7 +66,7 @@ QImage MeasuredFigure()
         set->points.push_back({z, 0.97 * FluxDensityPerUnit(coil, 0.16) * ExactField(params, z - 0.153, 0).hz + deviation});
     }
     RunAdditions measured;
-    measured.coil = coil;
+    measured.winding = coil;
     measured.measured = set;
     measured.fit = true;
     return Graph(params, measured);
@@ -85,7 +85,7 @@ QImage PairFigure(const CoilPair& pair, double lines, bool mapAndRegion)
     shown.fieldMap = mapAndRegion;
     if (mapAndRegion)
         shown.uniformPercent = 1;
-    shown.coils = PairArrangement(pair);
+    shown.arrangement = PairArrangement(pair);
     return Graph(params, shown);
 }
 

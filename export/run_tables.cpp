@@ -159,14 +159,14 @@ void WriteComparisonTable(const CalcParams& p, const AxisComparison& c, const Me
 void WriteTable(RenderOptions o, TableWriter& table)
 {
     CalcParams& p = o.params;
-    const CoilArrangement& coils = o.additions.coils;
+    const CoilArrangement& coils = o.additions.arrangement;
     const BlankSurface picture(o.width, o.height);
     SetPlotWindow(p, picture, coils);  // the plot window the picture would have
     SetPictureScale(p, picture);
     switch (o.graph) {
     case GraphKind::Axis:
-        if (const RunAdditions& a = o.additions; a.measured && a.coil) {
-            const AxisComparison c = CompareMeasurements(p, *a.coil, *a.measured, a.fit, {}, coils, a.foundFit);
+        if (const RunAdditions& a = o.additions; a.measured && a.winding) {
+            const AxisComparison c = CompareMeasurements(p, *a.winding, *a.measured, a.fit, {}, coils, a.foundFit);
             if (c.refusal.empty()) {
                 WriteComparisonTable(p, c, *a.measured, table);
                 break;
@@ -181,10 +181,10 @@ void WriteTable(RenderOptions o, TableWriter& table)
             WriteExactLinesTable(p, table, true, coils);  // an arrangement's lines are its exact ones
         break;
     case GraphKind::ExactLines:
-        WriteExactLinesTable(p, table, o.additions.equalFlux, coils);
+        WriteExactLinesTable(p, table, o.additions.exact == ExactLines::EqualFlux, coils);
         break;
     case GraphKind::Field:
-        WriteFieldTable(p, o.width, o.height, table, o.additions.coil, coils);
+        WriteFieldTable(p, o.width, o.height, table, o.additions.winding, coils);
         break;
     }
     table.flush();

@@ -60,3 +60,8 @@ std::optional<MeasuredUnits> MeasuredUnitsFromText(std::string_view text)
         return std::nullopt;
     return MeasuredUnits{*z, *b};
 }
+
+std::string MeasuredUnitsText(MeasuredUnits units)
+{
+    return std::string(EntryOf(units.z, kLengthUnits).toolName) + ":" + std::string(EntryOf(units.b, kFluxDensityUnits).toolName);
+}

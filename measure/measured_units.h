@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The units a measurement table is written in, as the user says they are:
@@ -30,3 +31,6 @@ std::string_view UnitSymbol(FluxDensityUnit unit);
 // The units named as the export tool takes them, "Z:B" with Z one of m, cm,
 // mm and B one of T, mT, G (exactly so); nothing for anything else.
 std::optional<MeasuredUnits> MeasuredUnitsFromText(std::string_view text);
+
+// The units as MeasuredUnitsFromText reads them: "cm:mT".
+std::string MeasuredUnitsText(MeasuredUnits units);

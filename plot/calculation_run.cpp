@@ -54,10 +54,10 @@ try {
 
     const ClockReading start = readClock();
     const bool lines = p.graphMode != kAxisGraph;
-    const CoilArrangement& coils = additions.coils;
+    const CoilArrangement& coils = additions.arrangement;
     std::optional<AxisComparison> comparison;
-    if (!lines && additions.measured && additions.coil)
-        comparison = CompareMeasurements(p, *additions.coil, *additions.measured, additions.fit, control.stop, coils,
+    if (!lines && additions.measured && additions.winding)
+        comparison = CompareMeasurements(p, *additions.winding, *additions.measured, additions.fit, control.stop, coils,
                                          additions.foundFit);
     const bool compared = comparison && comparison->refusal.empty();
     surface.clear();
@@ -89,11 +89,11 @@ try {
     if (additions.uniformPercent)
         DrawUniformRegion(p, coils, *additions.uniformPercent, strength, surface);
     if (additions.scales)
-        DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.coil,
+        DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.winding,
                                           lines && additions.fieldMap, compared ? comparison->fit.k : 1.0, coils),
                           surface);
     if (lines && additions.fieldMap)
-        DrawFieldStrengthLegend(strength, additions.coil, p.length, surface);
+        DrawFieldStrengthLegend(strength, additions.winding, p.length, surface);
     int row = 0;
     for (const std::string& note : PictureNotes(p, additions))
         DrawPictureNote(surface, note, row++);

@@ -37,15 +37,20 @@ std::string RunCaption(int elapsedSeconds);
 // Russian sentence for the user; nothing when it can.
 std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
+// The exact field lines drawn over the traced ones: none, the lines through
+// the same seeds, or the lines on levels of equal flux.
+enum class ExactLines { None, ThroughSeeds, EqualFlux };
+
 // What a run may show besides the program's picture: the field-line graph
 // its lines' additions, the axis graph measured values compared with it, and
 // either graph the scales, the coils and the uniform region.
 struct RunAdditions {
-    bool exactLines = false;  // the exact field lines through the same seeds, over the traced ones
-    bool fieldMap = false;    // the field strength |H| as colours, under everything else
-    bool arrows = false;      // arrowheads along every line, pointing along the field
-    bool equalFlux = false;   // the exact lines on levels of equal flux instead of through the seeds
-    std::optional<CoilCurrent> coil{};  // the map's colour scale and the axis graph's scale in mT rather than n*I/2
+    ExactLines exact = ExactLines::None;  // the exact field lines over the traced ones, and through which points
+    bool fieldMap = false;                // the field strength |H| as colours, under everything else
+    bool arrows = false;                  // arrowheads along every line, pointing along the field
+    // The winding's turns and current: the map's colour scale and the axis
+    // graph's scale in mT rather than n*I/2.
+    std::optional<CoilCurrent> winding{};
     bool scales = false;                // tick marks and numbers on the picture's edges and axes (plot/picture_scales.h)
     // Axis graph, with the coil's turns and current: measured values over the
     // curve (plot/comparison_drawing.h), fitted when asked (measure/axis_fit.h).
@@ -54,7 +59,7 @@ struct RunAdditions {
     std::optional<AxisFit> foundFit{};  // with fit: already found for these values (the export tool's check), not searched again
     // The coils whose field is shown: the program's coil alone, or an
     // arrangement (a pair), whose field lines are its lines of equal flux.
-    CoilArrangement coils{};
+    CoilArrangement arrangement{};
     // The outline of the region where |H| is within this many per cent of
     // its value at the centre (0 < P <= 100); none when empty.
     std::optional<double> uniformPercent{};

@@ -19,9 +19,9 @@ size_t TraceArrowedFieldLines(const CalcParams& p, DrawingSurface& surface, cons
 void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
                        const std::stop_token& stop)
 {
-    if (additions.exactLines || additions.equalFlux) {
+    if (additions.exact != ExactLines::None) {
         const std::vector<std::vector<MeridianPoint>> exactLines =
-            additions.equalFlux ? EqualFluxLines(p, stop) : ExactFieldLines(p, stop);
+            additions.exact == ExactLines::EqualFlux ? EqualFluxLines(p, stop) : ExactFieldLines(p, stop);
         DrawExactFieldLines(p, exactLines, surface, additions.fieldMap);
         if (additions.arrows)
             DrawLineArrows(p, exactLines, kExactLineColour, surface);
@@ -31,8 +31,8 @@ void DrawLineAdditions(const CalcParams& p, const RunAdditions& additions, Drawi
 void DrawArrangementLines(const CalcParams& p, const RunAdditions& additions, DrawingSurface& surface,
                           const std::stop_token& stop)
 {
-    const std::vector<std::vector<MeridianPoint>> lines = EqualFluxContours(p, additions.coils, stop);
-    DrawCoilLines(p, additions.coils, lines, kGraphColour, surface, additions.fieldMap);
+    const std::vector<std::vector<MeridianPoint>> lines = EqualFluxContours(p, additions.arrangement, stop);
+    DrawCoilLines(p, additions.arrangement, lines, kGraphColour, surface, additions.fieldMap);
     if (additions.arrows)
-        DrawLineArrows(p, lines, kGraphColour, surface, additions.coils);
+        DrawLineArrows(p, lines, kGraphColour, surface, additions.arrangement);
 }

@@ -7,9 +7,9 @@
 
 std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& additions)
 {
-    if (FieldVanishes(additions.coils))
+    if (FieldVanishes(additions.arrangement))
         return {std::string(kVanishingFieldNote)};
-    if (additions.uniformPercent && !(CentreStrength(p, additions.coils) > 0))
+    if (additions.uniformPercent && !(CentreStrength(p, additions.arrangement) > 0))
         return {std::string(kNoUniformRegionNote)};
     return {};
 }

@@ -143,11 +143,11 @@ std::string ReachText(const UniformReach& reach, const ReadoutNumbers& n)
 // The row of the uniform region, or of a field that vanishes everywhere.
 std::string RegionRow(const CalcParams& p, const RunAdditions& a, const ReadoutNumbers& n)
 {
-    if (FieldVanishes(a.coils))
+    if (FieldVanishes(a.arrangement))
         return "\n" + std::string(kVanishingFieldNote);
     if (!a.uniformPercent)
         return {};
-    const UniformExtent e = UniformRegionExtent(p, a.coils, *a.uniformPercent / 100, p.halfRange);
+    const UniformExtent e = UniformRegionExtent(p, a.arrangement, *a.uniformPercent / 100, p.halfRange);
     if (!e.exists)
         return "\n" + std::string(kNoUniformRegionNote);
     const UniformReach length{e.back.distance + e.ahead.distance, e.back.beyond || e.ahead.beyond};
@@ -171,10 +171,10 @@ std::string PointReadout(const CalcParams& drawn, int width, int height, double 
         return {};
     const CalcParams& p = drawn;
     const double z = p.zMin + x / p.scaleX;
-    const SiRows si(p, additions.coil, numbers);
+    const SiRows si(p, additions.winding, numbers);
     const std::string region = RegionRow(p, additions, numbers);
     if (p.graphMode == kAxisGraph)
-        return AxisReadout(p, additions.coils, z, numbers, si) + region;
+        return AxisReadout(p, additions.arrangement, z, numbers, si) + region;
     const double r = (p.scaleY * p.yMax - y) / p.scaleX;
-    return LinesReadout(p, additions.coils, z, r, numbers, si) + region;
+    return LinesReadout(p, additions.arrangement, z, r, numbers, si) + region;
 }

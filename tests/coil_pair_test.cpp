@@ -201,7 +201,7 @@ TEST(CoilPairRun, VanishingFieldsDrawNoLinesAndFinish)
     RunAdditions a;
     a.fieldMap = a.arrows = true;
     a.uniformPercent = 1;
-    a.coils = PairArrangement({0, true});
+    a.arrangement = PairArrangement({0, true});
     TestSurface s(651, 320);
     ASSERT_TRUE(RunCalculation(p, s, StoppedClock, a).done);
     int noted = 0;  // the note's letters, black

@@ -246,7 +246,7 @@ TEST_P(ArrowsIn, PointAlongTheFieldAtTheirPlaces)
     TestSurface s(651, 320);
     RunAdditions a;
     a.arrows = true;
-    a.equalFlux = q.exact;
+    a.exact = q.exact ? ExactLines::EqualFlux : ExactLines::None;
     ASSERT_TRUE(RunCalculation(p, s, StoppedClock, a).done);
     const Rgb colour = q.exact ? kExactLineColour : kGraphColour;
     int inQuarter = 0, all = 0;

@@ -54,10 +54,10 @@ TEST(RenderArguments, StartValuesByDefaultAndEveryOption)
     // read as the dialogs read them: any decimals, a point or a comma, blanks around
     const RenderOptions lab = Accepted({"--radius", "0,02524", "--length", " +0.16", "--pair", "0.2005", "--uniform", "1%", "--output", "a.png"});
     EXPECT_TRUE(lab.params.radius == 0.02524 && lab.params.length == 0.16 && lab.additions.uniformPercent == 1.0);
-    EXPECT_EQ(PairOf(lab.additions.coils), (CoilPair{0.2005, false}));
+    EXPECT_EQ(PairOf(lab.additions.arrangement), (CoilPair{0.2005, false}));
     EXPECT_TRUE(std::isinf(Accepted({"--lines", "1e999", "--output", "a.csv"}).params.lineCount));  // the run refuses it
     const RenderOptions b = Accepted({"--scales", "--turns", "320", "--current", "1.8", "--output", "a.png"});  // B in mT
-    EXPECT_TRUE(b.additions.scales && b.additions.coil == (CoilCurrent{320, 1.8}) && !d.additions.scales);
+    EXPECT_TRUE(b.additions.scales && b.additions.winding == (CoilCurrent{320, 1.8}) && !d.additions.scales);
 }
 
 TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)

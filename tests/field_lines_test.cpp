@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                       s.request_stop();
                                               },
                                               {}};
-                     const RunOutcome outcome = RunCalculation(q, picture, [] { return ClockReading{}; }, {true, true, true, false, {}}, control);
+                     const RunOutcome outcome = RunCalculation(q, picture, [] { return ClockReading{}; }, {ExactLines::ThroughSeeds, true, true, {}}, control);
                      EXPECT_TRUE(outcome.stopped && !outcome.done && outcome.caption.empty());
                      // lines already traced when the stop came may still be drawn, but not all of them
                      EXPECT_TRUE(reported.size() >= 3 && reported.size() < 12 && reported[2] == 2);

@@ -315,12 +315,12 @@ TEST(ComparisonTable, ColumnsInTheCoilsFrame)
         RenderOptions o;
         o.params = RunValues(kAxisGraph, 0.021, 0.16, 0.2);
         o.format = OutputFormat::Csv;
-        o.additions.coil = CoilCurrent{320, 1.8};
+        o.additions.winding = CoilCurrent{320, 1.8};
         o.additions.measured = set;
         o.additions.fit = fit;
         const std::string table = TableContents(o);
         ASSERT_TRUE(table.starts_with("z,B,B_theory,residual\n")) << table;
-        const AxisComparison c = CompareMeasurements(o.params, *o.additions.coil, *set, fit);
+        const AxisComparison c = CompareMeasurements(o.params, *o.additions.winding, *set, fit);
         std::vector<double> v;
         for (size_t at = table.find('\n') + 1; at < table.size(); at = table.find_first_of(",\n", at) + 1)
             v.push_back(std::stod(table.substr(at)));
@@ -348,7 +348,7 @@ TEST(ComparisonDrawing, PointsAndTheLevelOfTheLongCoilInThePicture)
     auto set = std::make_shared<MeasurementSet>();
     set->points = {{0, 5 * perUnit}, {-0.1, 0.5 * perUnit}, {0.07, -1.5 * perUnit}, {0.5, 99 * perUnit}};
     RunAdditions a;
-    a.coil = coil;
+    a.winding = coil;
     a.measured = set;
     RasterSurface picture(651, 320);
     const RunOutcome out = RunCalculation(p, picture, StoppedClock, a);

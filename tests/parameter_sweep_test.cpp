@@ -41,7 +41,7 @@ TEST(ParameterSweep, BothGraphsOverEveryCorner)
                             const bool more = lines == 7 || lines == 0.5 || lines == -1;
                             CalcParams p = RunValues(graph, R, L, a, lines);
                             TestSurface surface(w, h, false);
-                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more, more, more, more, std::nullopt, more});
+                            const RunOutcome out = RunCalculation(p, surface, StoppedClock, RunAdditions{more ? ExactLines::EqualFlux : ExactLines::None, more, more, std::nullopt, more});
                             // clear, two axes at most, 102 turns and, for field lines, four segments a step;
                             // the additions' exact lines (five times over the map) and arrowheads
                             EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())
@@ -77,8 +77,8 @@ TEST(ParameterSweep, PairsOverEveryCorner)
                             for (const int16_t graph : {kAxisGraph, kFieldLinesGraph}) {
                                 CalcParams p = RunValues(graph, R, L, a, D == 0.3 ? 200 : 7);
                                 TestSurface surface(w, h, false);
-                                RunAdditions more{true, true, true, true, std::nullopt, true};
-                                more.coils = PairArrangement({D, opposed});
+                                RunAdditions more{ExactLines::EqualFlux, true, true, std::nullopt, true};
+                                more.arrangement = PairArrangement({D, opposed});
                                 more.uniformPercent = D == 20 ? 100 : 1;
                                 const RunOutcome out = RunCalculation(p, surface, StoppedClock, more);
                                 EXPECT_TRUE(out.done ? surface.sane && surface.count <= 20'200'000 : !out.refusal.empty())

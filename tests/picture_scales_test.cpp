@@ -86,8 +86,8 @@ TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
     RasterSurface plain(row.width, row.height);
     RunAdditions additions;
     additions.fieldMap = row.fieldMap;
-    additions.coil = row.coil;
-    additions.coils = row.coils;
+    additions.winding = row.coil;
+    additions.arrangement = row.coils;
     ASSERT_TRUE(RunCalculation(p, plain, StoppedClock, additions).done);
     const PictureScales scales = PictureScalesOf(p, row.width, row.height, row.coil, row.fieldMap, 1, row.coils);
 

@@ -85,7 +85,7 @@ std::vector<PlanePoint> Points(const QString& text)
 // embedded PNG decodes to the map's pixels.
 TEST(SvgSurface, ARunIsWellFormedInItsColoursJoinedWithinTheToleranceWithTheMapEmbedded)
 {
-    const RunAdditions additions{true, true, false, false, {}};
+    const RunAdditions additions{ExactLines::ThroughSeeds, true, false, {}};
     CalcParams recordedParams = RunValues(kFieldLinesGraph, 0.2, 1, 2, 3), svgParams = recordedParams;
     KeepingSurface recorded(651, 320);
     SvgSurface svg(651, 320);

@@ -79,7 +79,7 @@ std::vector<Handler> OpenWithUnits(const QString& path, int lengthUnit, int flux
 RunAdditions ExactLinesOnly()
 {
     RunAdditions a;
-    a.exactLines = true;
+    a.exact = ExactLines::ThroughSeeds;
     return a;
 }
 

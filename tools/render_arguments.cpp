@@ -212,9 +212,9 @@ std::optional<std::string> applyMetres(std::string_view text, double& field, std
 
 CoilCurrent& CoilOf(RenderOptions& o)
 {
-    if (!o.additions.coil)
-        o.additions.coil.emplace();
-    return *o.additions.coil;
+    if (!o.additions.winding)
+        o.additions.winding.emplace();
+    return *o.additions.winding;
 }
 
 // Stores the value of one option; the reason when the value is not usable.
@@ -286,7 +286,7 @@ std::optional<std::string> apply(Option option, std::string_view value, RenderOp
         const PairDistanceReading distance = PairDistanceFromText(value);
         if (!distance.metres)
             return refusedValue("Расстояние D (--pair)", value, distance.refusal);
-        o.additions.coils = PairArrangement({*distance.metres, false});
+        o.additions.arrangement = PairArrangement({*distance.metres, false});
         return std::nullopt;
     }
     case Option::Uniform: {
@@ -315,24 +315,24 @@ std::optional<std::string> combinationProblem(const RenderOptions& o, bool units
     const bool table = o.format == OutputFormat::Csv;
     if ((o.graph == GraphKind::ExactLines || o.graph == GraphKind::Field) && !table)
         return std::string("Графики exact-lines и field записываются только в таблицу .csv.");
-    if ((o.additions.exactLines || o.additions.fieldMap) && o.graph != GraphKind::Lines)
+    if ((o.additions.exact == ExactLines::ThroughSeeds || o.additions.fieldMap) && o.graph != GraphKind::Lines)
         return std::string("Точные линии и модуль поля (--exact-lines, --field-map) рисуются только вместе "
                            "с линиями напряженности (--graph lines).");
     if (o.additions.arrows && o.graph != GraphKind::Lines)
         return std::string("Стрелки (--arrows) рисуются только на линиях напряженности (--graph lines).");
-    if (o.additions.equalFlux && o.graph != GraphKind::Lines && o.graph != GraphKind::ExactLines)
+    if (o.additions.exact == ExactLines::EqualFlux && o.graph != GraphKind::Lines && o.graph != GraphKind::ExactLines)
         return std::string("Линии равного потока (--equal-flux) строятся только для --graph lines и exact-lines.");
-    if (o.additions.coil && (o.additions.coil->turns == 0 || o.additions.coil->amperes == 0))
+    if (o.additions.winding && (o.additions.winding->turns == 0 || o.additions.winding->amperes == 0))
         return std::string("Число витков и ток задаются вместе: --turns N --current I.");
     if (o.additions.uniformPercent && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
         return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
     const bool measured = !o.measuredFile.empty();
     if (measured && o.graph != GraphKind::Axis)
         return std::string("Измерения (--measured) сравниваются только с полем на оси (--graph axis).");
-    if (measured && !o.additions.coil)
+    if (measured && !o.additions.winding)
         return std::string("Для сравнения с измерениями (--measured) нужны число витков и ток: --turns N --current I.");
     const bool axisScale = o.additions.scales && o.graph == GraphKind::Axis;
-    if (o.additions.coil && o.graph != GraphKind::Field && !o.additions.fieldMap && !axisScale && !measured)
+    if (o.additions.winding && o.graph != GraphKind::Field && !o.additions.fieldMap && !axisScale && !measured)
         return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map, "
                            "--graph axis --scales и --measured.");
     if (o.additions.fit && !measured)
@@ -342,21 +342,30 @@ std::optional<std::string> combinationProblem(const RenderOptions& o, bool units
     return std::nullopt;
 }
 
-bool& switchOf(Option option, RunAdditions& a)
+void turnOn(Option option, RunAdditions& a)
 {
     switch (option) {
     case Option::ExactLines:
-        return a.exactLines;
+        if (a.exact == ExactLines::None)
+            a.exact = ExactLines::ThroughSeeds;
+        return;
+    case Option::EqualFlux:
+        a.exact = ExactLines::EqualFlux;  // the equal-flux lines are drawn instead
+        return;
     case Option::FieldMap:
-        return a.fieldMap;
+        a.fieldMap = true;
+        return;
     case Option::Arrows:
-        return a.arrows;
+        a.arrows = true;
+        return;
     case Option::Scales:
-        return a.scales;
+        a.scales = true;
+        return;
     case Option::Fit:
-        return a.fit;
+        a.fit = true;
+        return;
     default:
-        return a.equalFlux;
+        return;
     }
 }
 
@@ -401,7 +410,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         given = true;
         if (flag) {
             if (*option != Option::Opposed)
-                switchOf(*option, o.additions) = true;
+                turnOn(*option, o.additions);
             continue;
         }
         std::string_view value;
@@ -417,10 +426,10 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
     if (o.output.empty())
         return refused("Не указан файл для записи: --output ФАЙЛ." + std::string(kHelpHint));
     if (seen[static_cast<size_t>(Option::Opposed)]) {
-        const std::optional<CoilPair> pair = PairOf(o.additions.coils);
+        const std::optional<CoilPair> pair = PairOf(o.additions.arrangement);
         if (!pair)
             return refused("Встречное включение (--opposed) задается только вместе с парой катушек (--pair D).");
-        o.additions.coils = PairArrangement({pair->distance, true});
+        o.additions.arrangement = PairArrangement({pair->distance, true});
     }
     if (auto problem = combinationProblem(o, seen[static_cast<size_t>(Option::Units)]))
         return refused(std::move(*problem));

@@ -43,11 +43,11 @@ std::optional<std::string> takeMeasurements(RenderOptions& o)
     MeasurementFileReading reading = ReadMeasurementFile(o.measuredFile, o.measuredUnits);
     if (!reading.set)
         return std::move(reading.refusal);
-    if (auto refusal = ComparisonRefusal(o.params, *o.additions.coil))
+    if (auto refusal = ComparisonRefusal(o.params, *o.additions.winding))
         return "Сравнить с измерениями нельзя: " + *refusal + ".";
     if (o.additions.fit) {
         const AxisComparison c =
-            CompareMeasurements(o.params, *o.additions.coil, *reading.set, true, {}, o.additions.coils);
+            CompareMeasurements(o.params, *o.additions.winding, *reading.set, true, {}, o.additions.arrangement);
         if (!c.fitRefusal.empty())
             return "Подогнать (--fit) нельзя: " + c.fitRefusal + ".";
         o.additions.foundFit = c.fit;

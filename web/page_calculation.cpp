@@ -31,7 +31,7 @@ ClockReading ReadClock()
 bool DrawnInShares(const RenderOptions& o)
 {
     RunAdditions plain;
-    plain.coil = o.additions.coil;
+    plain.winding = o.additions.winding;
     return o.graph == GraphKind::Lines && o.additions == plain;
 }
 
@@ -69,14 +69,14 @@ RenderOptions RenderOptionsOf(const PageSettings& s, OutputFormat format)
     o.additions.arrows = s.arrows;
     o.additions.equalFlux = s.equalFlux;
     if (s.turns > 0)
-        o.additions.coil = CoilCurrent{s.turns, s.amperes};
+        o.additions.winding = CoilCurrent{s.turns, s.amperes};
     o.additions.scales = s.scales;
     if (s.pair)
-        o.additions.coils = PairArrangement({s.pairDistance, s.opposed});
+        o.additions.arrangement = PairArrangement({s.pairDistance, s.opposed});
     if (s.uniformPercent > 0)
         o.additions.uniformPercent = s.uniformPercent;
     // As the export tool takes them: compared with the axis graph in SI units.
-    if (s.measured && o.graph == GraphKind::Axis && o.additions.coil) {
+    if (s.measured && o.graph == GraphKind::Axis && o.additions.winding) {
         o.additions.measured = s.measured;
         o.additions.fit = s.fit;
     }
@@ -137,9 +137,9 @@ std::shared_ptr<const PageRecord> PageRecordOf(const PageSettings& settings)
     // The run's plot window and scales, which take in the measured values it compares.
     const RunAdditions& a = o.additions;
     std::optional<AxisComparison> comparison;
-    if (o.graph == GraphKind::Axis && a.measured && a.coil)
-        comparison = CompareMeasurements(o.params, *a.coil, *a.measured, a.fit, {}, a.coils, a.foundFit);
-    SetPlotWindow(o.params, picture, a.coils);
+    if (o.graph == GraphKind::Axis && a.measured && a.winding)
+        comparison = CompareMeasurements(o.params, *a.winding, *a.measured, a.fit, {}, a.arrangement, a.foundFit);
+    SetPlotWindow(o.params, picture, a.arrangement);
     if (comparison && comparison->refusal.empty())
         TakeInComparison(o.params, *comparison, *a.measured);
     SetPictureScale(o.params, picture);
