@@ -97,3 +97,26 @@ void DecodeMeasurementText(std::string_view bytes, DecodedText& out)
     }
     out.text = out.converted;
 }
+
+std::string MeasurementFileHead(std::string_view bytes)
+{
+    DecodedText decoded;
+    DecodeMeasurementText(bytes.substr(0, kFileHeadBytes), decoded);
+    std::string head;
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < decoded.text.size(); ++i) {
+        const char c = decoded.text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < decoded.text.size() && decoded.text[i + 1] == '\n')
+                ++i;
+            if (++lines > kFileHeadLines)
+                break;
+            head += '\n';
+        } else if (c == '\t') {
+            head += "    ";
+        } else {
+            head += c;
+        }
+    }
+    return head;
+}

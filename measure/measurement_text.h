@@ -18,3 +18,12 @@ struct DecodedText {
     std::string_view text;
 };
 void DecodeMeasurementText(std::string_view bytes, DecodedText& out);
+
+// How much of a measurement file is shown beside the choice of its units.
+inline constexpr std::size_t kFileHeadBytes = 2048;
+inline constexpr std::size_t kFileHeadLines = 6;
+
+// The first lines of a file (of at most its first kFileHeadBytes bytes) as the
+// reader will see them, as UTF-8: at most kFileHeadLines lines, each line end
+// a '\n', each tab four blanks.
+std::string MeasurementFileHead(std::string_view bytes);
