@@ -1,10 +1,10 @@
 #include "app/form1.h"
 
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -32,10 +32,10 @@
 #include "app/coil_size_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
+#include "app/file_dialogs.h"
 #include "about/program_texts.h"
 #include "app/live_runner.h"
 #include "app/measurement_loader.h"
-#include "app/measurement_status.h"
 #include "app/measurement_units_dialog.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
@@ -46,6 +46,8 @@
 #include "app/run_image.h"
 #include "app/uniform_region_dialog.h"
 #include "app/window_placement.h"
+#include "lesson/lesson_switches.h"
+#include "lesson/lesson_texts.h"
 #include "params/graph_choice.h"
 #include "params/line_count_text.h"
 #include "params/scroll_position.h"
@@ -127,6 +129,7 @@ Form1::Form1(DesktopActions& desktop, QWidget* parent) : QMainWindow(parent), de
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
+    setAcceptDrops(true);
     createControls();
     createMenus();
     setFocusOrder();
@@ -138,7 +141,6 @@ Form1::Form1(DesktopActions& desktop, QWidget* parent) : QMainWindow(parent), de
     list1_->addItem(FromUtf8(kAxisGraphEntry));
     list1_->addItem(FromUtf8(kFieldLinesGraphEntry));
     arrangeControls();
-    SetDefaults(params_);
     applyStartState();
     cmdOK_->setFocus();
 }
@@ -157,7 +159,7 @@ void Form1::createControls()
     QFont pictureFont(QStringLiteral("MS Sans Serif"));
     pictureFont.setPointSizeF(8.25);
     picture1_->setFont(pictureFont);
-    SetAccessibleTexts(picture1_, QStringLiteral("рисунок"), PictureDescription(lastRun_));
+    SetAccessibleTexts(picture1_, QStringLiteral("рисунок"), QString::fromStdString(PictureDescription(nullptr, '.')));
     picture1_->setReadout([this](QPointF position) {
         return lastRun_ ? PointReadout(*lastRun_, position) : QString();
     });
@@ -219,13 +221,6 @@ void Form1::createMenus()
         connect(action, &QAction::triggered, this, std::move(command));
         return action;
     };
-    // A command of the menu "Вид": on or off, off at every start.
-    const auto addSwitch = [this](QMenu* menu, const char* name, const char* text) {
-        QAction* action = menu->addAction(QString::fromUtf8(text));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setCheckable(true);
-        return action;
-    };
     const auto addSeparator = [](QMenu* menu, const char* name) {
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
@@ -233,6 +228,13 @@ void Form1::createMenus()
     QMenu* file = addMenu("mnuFile", "&Файл");
     addCommand(file, "mnuFileSprav", "&Справка", [this] { desktop_.openDocument(QStringLiteral("spravka.pdf")); });
     addSeparator(file, "mnuFileSep");
+    addCommand(file, "openAction", "&Открыть…", [this] { askFileToOpen(); })->setShortcut(QKeySequence::Open);
+    recentMenu_ = file->addMenu(QStringLiteral("&Недавние"));
+    recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &Form1::showRecentFiles);
+    showRecentFiles();  // the submenu is disabled while the list is empty
+    addCommand(file, "saveLessonAction", "Сохранить о&пыт…", [this] { saveLesson(); });
+    addSeparator(file, "lessonFileSeparator");
     savePictureAction_ = addCommand(file, "savePictureAction", "Со&хранить рисунок…", [this] {
         if (lastRun_)
             SaveRunFileAs(this, *lastRun_);
@@ -260,19 +262,44 @@ void Form1::createMenus()
         ShowNotice(this, QStringLiteral("О ПРОГРАММЕ"), QString::fromStdString(AboutText()));
     });
 
+    // The lesson's switches, those of the measurements after the dialogs;
+    // the exact lines and the lines of equal flux are one choice, or none.
     QMenu* view = addMenu("viewMenu", "&Вид");
-    exactLinesAction_ = addSwitch(view, "exactLinesAction", "&Точные линии");
-    equalFluxAction_ = addSwitch(view, "equalFluxAction", "Линии &равного потока");
-    arrowsAction_ = addSwitch(view, "arrowsAction", "Стр&елки");
-    fieldMapAction_ = addSwitch(view, "fieldMapAction", "&Модуль поля");
-    scalesAction_ = addSwitch(view, "scalesAction", "&Шкалы");
+    auto* exactChoice = new QActionGroup(view);
+    exactChoice->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const LessonSwitch& row : LessonSwitches())
+        if (row.scope != SwitchScope::Measurements)
+            addSwitch(view, row, exactChoice);
     addCommand(view, "coilSizeAction", "Размеры &катушки…", [this] { askCoilSize(); });
     addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
     addCommand(view, "coilPairAction", "&Пара катушек…", [this] { askCoilPair(); });
     addCommand(view, "uniformRegionAction", "&Однородная область…", [this] { askUniformRegion(); });
-    fitAction_ = addSwitch(view, "fitAction", "По&догнать");
-    fitAction_->setEnabled(false);  // until measured values are open
-    liveAction_ = addSwitch(view, "liveAction", "&Сразу пересчитывать");
+    for (const LessonSwitch& row : LessonSwitches())
+        if (row.scope == SwitchScope::Measurements)
+            addSwitch(view, row, exactChoice);
+    fitAction_ = findChild<QAction*>(FromUtf8(SwitchOfKey("fit")->objectName));
+    liveAction_ = view->addAction(QStringLiteral("&Сразу пересчитывать"));  // the window's own, off at every start
+    liveAction_->setObjectName(QStringLiteral("liveAction"));
+    liveAction_->setCheckable(true);
+    showAdditionsChoice();
+}
+
+// A switch of the menu "Вид", as the lesson has it: a change goes into the
+// lesson and shows at the next run, or at once with live redraw.
+void Form1::addSwitch(QMenu* menu, const LessonSwitch& row, QActionGroup* exactChoice)
+{
+    QAction* action = menu->addAction(FromUtf8(row.menuText));
+    action->setObjectName(FromUtf8(row.objectName));
+    action->setCheckable(true);
+    action->setChecked(row.isOn(lesson_));
+    if (row.scope == SwitchScope::ExactLines)
+        exactChoice->addAction(action);
+    connect(action, &QAction::toggled, this, [this, row = &row](bool on) {
+        row->turn(lesson_, on);
+        showMeasurementStatus();
+        runIfLive();
+    });
+    switchActions_.emplace_back(&row, action);
 }
 
 void Form1::setFocusOrder()
@@ -287,22 +314,10 @@ void Form1::connectControls()
     connectParameter(vScroll1_, &CalcParams::radius, label4_);
     connectParameter(vScroll2_, &CalcParams::length, label5_);
     connectParameter(vScroll3_, &CalcParams::halfRange, label6_);
-    connect(text1_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { params_.lineCount = LineCountFromText(text.toStdString()); });
+    connect(text1_, &QLineEdit::textChanged, this, [this](const QString& text) { SetLineText(lesson_, text.toStdString()); });
     connect(text1_, &QLineEdit::editingFinished, this, &Form1::runIfLive);  // Return, or the focus leaves
     connect(list1_, &QListWidget::itemSelectionChanged, this, &Form1::showGraphChoice);
     connect(list1_, &QListWidget::itemSelectionChanged, this, &Form1::runIfLive);
-    connect(exactLinesAction_, &QAction::toggled, this, &Form1::runIfLive);
-    connect(fieldMapAction_, &QAction::toggled, this, &Form1::runIfLive);
-    connect(equalFluxAction_, &QAction::toggled, this, &Form1::runIfLive);
-    connect(arrowsAction_, &QAction::toggled, this, &Form1::runIfLive);
-    connect(scalesAction_, &QAction::toggled, this, &Form1::runIfLive);
-    connect(fitAction_, &QAction::toggled, this, [this](bool on) {
-        if (fitBox_ != nullptr)
-            fitBox_->setChecked(on);
-        showMeasurementStatus();
-        runIfLive();
-    });
     connect(cmdOK_, &QPushButton::clicked, this, &Form1::runCalculation);
     connect(liveProgressTimer_, &QTimer::timeout, this, &Form1::showLiveProgress);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -314,8 +329,8 @@ void Form1::connectControls()
 void Form1::connectParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel)
 {
     connect(bar, &ParameterScrollBar::positionChanged, this, [this, bar, field, valueLabel](int position) {
-        params_.*field = ValueOfScrollPosition(position);
-        showParameter(bar, valueLabel, params_.*field);
+        lesson_.params.*field = ValueOfScrollPosition(position);
+        showParameter(bar, valueLabel, lesson_.params.*field);
         runIfLive();
     });
 }
@@ -330,10 +345,10 @@ void Form1::showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double va
 // without storing that position's value.
 void Form1::setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value)
 {
-    params_.*field = value;
+    lesson_.params.*field = value;
     {
         const QSignalBlocker quiet(bar);
-        bar->setPosition(ScrollPositionOfValue(value, params_.scrollScale));
+        bar->setPosition(ScrollPositionOfValue(value, lesson_.params.scrollScale));
     }
     showParameter(bar, valueLabel, value);
 }
@@ -372,9 +387,10 @@ void Form1::arrangeControls()
 
 void Form1::applyStartState()
 {
-    vScroll1_->setPosition(ScrollPositionOfValue(params_.radius, params_.scrollScale));
-    vScroll2_->setPosition(ScrollPositionOfValue(params_.length, params_.scrollScale));
-    vScroll3_->setPosition(ScrollPositionOfValue(params_.halfRange, params_.scrollScale));
+    const CalcParams& p = lesson_.params;
+    vScroll1_->setPosition(ScrollPositionOfValue(p.radius, p.scrollScale));
+    vScroll2_->setPosition(ScrollPositionOfValue(p.length, p.scrollScale));
+    vScroll3_->setPosition(ScrollPositionOfValue(p.halfRange, p.scrollScale));
     const QList<QListWidgetItem*> axisEntry = list1_->findItems(FromUtf8(kAxisGraphEntry), Qt::MatchExactly);
     if (!axisEntry.isEmpty())
         list1_->setCurrentItem(axisEntry.first());
@@ -387,7 +403,7 @@ void Form1::showGraphChoice()
     const QList<QListWidgetItem*> selected = list1_->selectedItems();
     const QString entry = selected.isEmpty() ? QString() : selected.first()->text();
     const GraphChoice choice = GraphChoiceOfEntry(entry.toStdString());
-    params_.graphMode = choice.graphMode;
+    lesson_.params.graphMode = choice.graphMode;
     if (choice.showLineCount) {
         label7_->setVisible(*choice.showLineCount);
         text1_->setVisible(*choice.showLineCount);
@@ -399,54 +415,60 @@ void Form1::showGraphChoice()
 // The additions belong to the field-line graph: with the axis graph they keep
 // their state but cannot be changed. The scales serve both graphs. A pair's
 // lines are its exact lines of equal flux already: the program's exact lines
-// and lines of equal flux wait.
+// and lines of equal flux wait. The fit waits for measured values.
 void Form1::showAdditionsChoice()
 {
-    const bool lines = params_.graphMode != kAxisGraph;
-    for (QAction* addition : {arrowsAction_, fieldMapAction_})
-        addition->setEnabled(lines);
-    for (QAction* addition : {exactLinesAction_, equalFluxAction_})
-        addition->setEnabled(lines && !pairOn_);
+    for (const auto& [row, action] : switchActions_)
+        action->setEnabled(SwitchInForce(*row, lesson_));
 }
 
 // The values stay until the program ends; they show at the next run. False
 // when the dialog was cancelled.
 bool Form1::askCoilCurrent()
 {
-    CoilCurrentDialog dialog(coil_, this);
+    CoilCurrentDialog dialog(lesson_.winding, this);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    coil_ = dialog.coil();
+    lesson_.winding = dialog.coil();
     showMeasurementStatus();
     runIfLive();
     return true;
 }
 
 // The measured values are compared in tesla: the turns and the current come
-// first. Then the file and its units; the file is read on the loader's thread.
-void Form1::openMeasurements()
+// first. False when they are not given, and opening is abandoned.
+bool Form1::haveWinding()
 {
-    if (!coil_ && !askCoilCurrent())
-        return;  // cancelled: opening is abandoned, with nothing to say
-    if (!coil_) {  // both boxes left empty: no SI units to compare in
+    if (!lesson_.winding && !askCoilCurrent())
+        return false;  // cancelled: with nothing to say
+    if (!lesson_.winding) {  // both boxes left empty: no SI units to compare in
         ShowProblem(this, QStringLiteral("Измерения сравниваются с расчетом в мТл: сначала задайте число витков и ток "
                                          "(Вид → Ток и витки…)."));
-        return;
+        return false;
     }
-    QFileDialog dialog(this, QStringLiteral("Открыть измерения"));
-    dialog.setObjectName(QStringLiteral("openMeasurementsDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Таблицы измерений (*.csv *.txt *.tsv *.dat)"), QStringLiteral("Все файлы (*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return true;
+}
+
+// The turns and the current, then the file and its units.
+void Form1::openMeasurements()
+{
+    if (!haveWinding())
         return;
-    const QString path = dialog.selectedFiles().first();
+    const QString path = AskFileToOpen(this, QStringLiteral("Открыть измерения"), "openMeasurementsDialog",
+                                       {QStringLiteral("Таблицы измерений (*.csv *.txt *.tsv *.dat)"),
+                                        QStringLiteral("Все файлы (*)")});
+    if (!path.isEmpty())
+        loadMeasurements(path);
+}
+
+// The file's units asked for; the file is read on the loader's thread.
+void Form1::loadMeasurements(const QString& path)
+{
     MeasurementUnitsDialog units(path, measuredUnits_, this);
     if (units.exec() != QDialog::Accepted)
         return;
     measuredUnits_ = units.units();
-    loadingName_ = QFileInfo(path).fileName();
+    loadingPath_ = path;
     openMeasurementsAction_->setEnabled(false);
     loader_->load(QFile::encodeName(path).toStdString(), measuredUnits_);
     showMeasurementStatus();
@@ -455,25 +477,26 @@ void Form1::openMeasurements()
 // A file that cannot be read changes nothing: the values open before stay.
 void Form1::takeMeasurements(MeasurementFileReading reading)
 {
-    loadingName_.clear();
+    const QString path = std::exchange(loadingPath_, QString());
     openMeasurementsAction_->setEnabled(true);
     if (!reading.set) {
         showMeasurementStatus();
         ShowProblem(this, QStringLiteral("Измерения не открыты. ") + QString::fromStdString(reading.refusal));
         return;
     }
-    measured_ = std::move(reading.set);
+    lesson_.measured = std::move(reading.set);
+    recentFiles_.add(path);
     closeMeasurementsAction_->setEnabled(true);
-    fitAction_->setEnabled(true);
+    showAdditionsChoice();
     showMeasurementStatus();
     runIfLive();
 }
 
 void Form1::closeMeasurements()
 {
-    measured_.reset();
+    lesson_.measured.reset();
     closeMeasurementsAction_->setEnabled(false);
-    fitAction_->setEnabled(false);
+    showAdditionsChoice();
     showMeasurementStatus();
     runIfLive();
 }
@@ -482,7 +505,7 @@ void Form1::closeMeasurements()
 // being read: made with the first file.
 void Form1::showMeasurementStatus()
 {
-    const bool shown = measured_ || !loadingName_.isEmpty();
+    const bool shown = lesson_.measured || !loadingPath_.isEmpty();
     if (measurementLabel_ == nullptr) {
         if (!shown)
             return;
@@ -497,19 +520,22 @@ void Form1::showMeasurementStatus()
         statusBar()->addWidget(measurementLabel_, 1);
         statusBar()->addPermanentWidget(fitBox_);
     }
-    fitBox_->setEnabled(measured_ != nullptr);
-    const MeasurementState state{loadingName_, measured_.get(), coil_.has_value(), params_.graphMode == kAxisGraph,
-                                 fitAction_->isChecked()};
-    measurementLabel_->setText(MeasurementStatusText(state, lastRun_));
-    measurementLabel_->setToolTip(MeasurementFileText(measured_.get()));
-    measurementLabel_->setAccessibleDescription(MeasurementFileText(measured_.get()));
+    fitBox_->setEnabled(fitAction_->isEnabled());
+    fitBox_->setChecked(lesson_.fit);
+    const std::string loading = loadingPath_.isEmpty() ? std::string() : QFileInfo(loadingPath_).fileName().toStdString();
+    measurementLabel_->setText(QString::fromStdString(
+        MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, LocaleDecimal())));
+    const QString file = QString::fromStdString(MeasurementFileLine(lesson_));
+    measurementLabel_->setToolTip(file);
+    measurementLabel_->setAccessibleDescription(file);
     statusBar()->setVisible(shown);
 }
 
 // The values stay until a scroll bar or the dialog changes them.
 void Form1::askCoilSize()
 {
-    CoilSizeDialog dialog(CoilSize{params_.radius, params_.length, params_.halfRange}, this);
+    const CalcParams& p = lesson_.params;
+    CoilSizeDialog dialog(CoilSize{p.radius, p.length, p.halfRange}, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     setTypedParameter(vScroll1_, &CalcParams::radius, label4_, dialog.size().radius);
@@ -521,43 +547,24 @@ void Form1::askCoilSize()
 // The values stay until the program ends; they show at the next run.
 void Form1::askCoilPair()
 {
-    CoilPairDialog dialog(pairOn_, pair_.value_or(CoilPair{params_.radius, false}), params_.radius, this);
+    const double radius = lesson_.params.radius;
+    CoilPairDialog dialog(lesson_.pairOn, lesson_.pair.value_or(CoilPair{radius, false}), radius, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    pairOn_ = dialog.isOn();
-    pair_ = dialog.pair();
+    lesson_.pairOn = dialog.isOn();
+    lesson_.pair = dialog.pair();
     showAdditionsChoice();
     runIfLive();
 }
 
 void Form1::askUniformRegion()
 {
-    UniformRegionDialog dialog(uniformOn_, uniformPercent_, this);
+    UniformRegionDialog dialog(lesson_.uniformOn, lesson_.uniformPercent, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    uniformOn_ = dialog.isOn();
-    uniformPercent_ = dialog.percent();
+    lesson_.uniformOn = dialog.isOn();
+    lesson_.uniformPercent = dialog.percent();
     runIfLive();
-}
-
-RunAdditions Form1::chosenAdditions() const
-{
-    RunAdditions a;
-    if (exactLinesAction_->isChecked())
-        a.exact = ExactLines::ThroughSeeds;
-    a.fieldMap = fieldMapAction_->isChecked();
-    a.arrows = arrowsAction_->isChecked();
-    if (equalFluxAction_->isChecked())
-        a.exact = ExactLines::EqualFlux;
-    a.winding = coil_;
-    a.scales = scalesAction_->isChecked();
-    a.measured = measured_;
-    a.fit = fitAction_->isChecked();
-    if (pairOn_ && pair_)
-        a.arrangement = PairArrangement(*pair_);
-    if (uniformOn_)
-        a.uniformPercent = uniformPercent_;
-    return a;
 }
 
 void Form1::runIfLive()
@@ -576,12 +583,12 @@ void Form1::runCalculation()
     cancelLiveRun();
     live_->abandon();
     const QSize size = picture1_->size();
-    const CalcParams settings = params_;
-    const RunAdditions additions = chosenAdditions();
+    const Lesson settings = lesson_;
     std::optional<WaitCursor> wait;
-    const RunImage run = DrawRunImage(params_, size, additions, CurrentClockReading, {},
+    const RunImage run = DrawRunImage(lesson_.params, size, AdditionsOf(lesson_), CurrentClockReading, {},
                                       [&] {
-                                          setWindowTitle(QString::fromUtf8(kProgramTitle));
+                                          runCaption_ = kProgramTitle;
+                                          showCaption();
                                           wait.emplace();
                                       });
     wait.reset();
@@ -590,7 +597,7 @@ void Form1::runCalculation()
         return;
     }
     liveStatusLabel_->hide();
-    showRun(settings, params_, additions, size, run.image, run.outcome.caption, run.outcome.comparison);
+    showRun(settings, lesson_.params, size, run.image, run.outcome.caption, run.outcome.comparison);
 }
 
 // A live run starts on its own thread with the values as they are now; a
@@ -599,13 +606,13 @@ void Form1::runCalculation()
 void Form1::startLiveRun()
 {
     const QSize size = picture1_->size();
-    if (auto refusal = RunRefusal(params_, BlankSurface(size.width(), size.height()))) {
+    if (auto refusal = RunRefusal(lesson_.params, BlankSurface(size.width(), size.height()))) {
         live_->cancel();
         liveProgressTimer_->stop();
         showLiveStatus(QString::fromStdString(*refusal));
         return;
     }
-    live_->request(LiveRequest{params_, chosenAdditions(), size});
+    live_->request(LiveRequest{lesson_, size});
     liveProgressTimer_->start();
 }
 
@@ -616,15 +623,16 @@ void Form1::showLiveResult(LiveResult result)
     // The record keeps the values of the controls; the run's plot window and
     // scales are those it drew with.
     const CalcParams& drawn = result.drawn;
-    params_.zMin = drawn.zMin;
-    params_.zMax = drawn.zMax;
-    params_.yMin = drawn.yMin;
-    params_.yMax = drawn.yMax;
-    params_.zStep = drawn.zStep;
-    params_.scaleX = drawn.scaleX;
-    params_.scaleY = drawn.scaleY;
-    showRun(result.request.settings, drawn, result.request.additions, result.request.size, std::move(result.image),
-            result.caption, std::move(result.comparison));
+    CalcParams& p = lesson_.params;
+    p.zMin = drawn.zMin;
+    p.zMax = drawn.zMax;
+    p.yMin = drawn.yMin;
+    p.yMax = drawn.yMax;
+    p.zStep = drawn.zStep;
+    p.scaleX = drawn.scaleX;
+    p.scaleY = drawn.scaleY;
+    showRun(std::move(result.request.lesson), drawn, result.request.size, std::move(result.image), result.caption,
+            std::move(result.comparison));
 }
 
 void Form1::showLiveStatus(const QString& text)
@@ -663,16 +671,17 @@ void Form1::cancelLiveRun()
     liveStatusLabel_->hide();
 }
 
-void Form1::showRun(const CalcParams& settings, const CalcParams& drawn, RunAdditions additions, QSize size,
-                    QImage image, const std::string& caption, std::optional<AxisComparison> comparison)
+void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage image, const std::string& caption,
+                    std::optional<AxisComparison> comparison)
 {
     picture1_->setImage(std::move(image));
-    lastRun_ = RunRecord{settings, drawn, std::move(additions), size.width(), size.height(), std::move(comparison)};
+    lastRun_ = RecordOfRun(std::move(lesson), drawn, size, std::move(comparison));
     showMeasurementStatus();
-    picture1_->setAccessibleDescription(PictureDescription(lastRun_));
+    picture1_->setAccessibleDescription(QString::fromStdString(PictureDescription(&lastRun_->shown, LocaleDecimal())));
     savePictureAction_->setEnabled(true);
     copyPictureAction_->setEnabled(true);
-    setWindowTitle(QString::fromStdString(caption));
+    runCaption_ = caption;
+    showCaption();
     emit pictureShown();
 }
 
@@ -690,7 +699,7 @@ void Form1::openInstruction()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (ConfirmExit(this))
+    if (ConfirmExit(this, lesson_.measured && lesson_.measured != savedMeasurements_))
         event->accept();
     else
         event->ignore();

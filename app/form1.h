@@ -6,27 +6,31 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "app/recent_files.h"
 #include "app/run_record.h"
+#include "lesson/lesson.h"
 #include "measure/measured_units.h"
-#include "measure/measurement_set.h"
-#include "params/calc_params.h"
-#include "params/coil_arrangement.h"
-#include "params/coil_current.h"
-#include "params/uniform_tolerance.h"
+#include "plot/calculation_run.h"
 
 class DesktopActions;
 class LiveRunner;
+struct LessonSwitch;
 class MeasurementLoader;
 struct MeasurementFileReading;
 class QCheckBox;
 struct LiveResult;
 class QAction;
+class QActionGroup;
 class ParameterScrollBar;
 class PictureBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -65,7 +69,11 @@ public:
     explicit Form1(DesktopActions& desktop, QWidget* parent = nullptr);
     ~Form1() override;
 
-    const CalcParams& params() const { return params_; }
+    const CalcParams& params() const { return lesson_.params; }
+
+    // Opens a lesson file, or a table of measured values as "Открыть
+    // измерения…" does; a lesson replaces every choice and is run.
+    void openFile(const QString& path);
 
 signals:
     // A finished run has replaced the picture and the caption.
@@ -74,12 +82,15 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void createMenus();
     void setFocusOrder();
     void connectControls();
+    void addSwitch(QMenu* menu, const LessonSwitch& row, QActionGroup* exactChoice);
     void connectParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel);
     void showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double value);
     void setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value);
@@ -89,37 +100,44 @@ private:
     void showGraphChoice();
     void runCalculation();
     void runIfLive();
-    RunAdditions chosenAdditions() const;
     void startLiveRun();
     void showLiveResult(LiveResult result);
     void showLiveStatus(const QString& text);
     void showLiveProgress();
     void cancelLiveRun();
-    void showRun(const CalcParams& settings, const CalcParams& drawn, RunAdditions additions, QSize size,
-                 QImage image, const std::string& caption, std::optional<AxisComparison> comparison);
+    void showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage image, const std::string& caption,
+                 std::optional<AxisComparison> comparison);
     void showAdditionsChoice();
+    void showCaption();
     void openInstruction();
     void copyPicture();
     bool askCoilCurrent();
     void askCoilSize();
     void askCoilPair();
     void askUniformRegion();
+    bool haveWinding();
     void openMeasurements();
+    void loadMeasurements(const QString& path);
     void takeMeasurements(MeasurementFileReading reading);
     void closeMeasurements();
     void showMeasurementStatus();
+    // The lesson file's commands (lesson_commands.cpp).
+    void askFileToOpen();
+    void openLesson(const QString& path, const QByteArray& bytes);
+    void showLesson();
+    void saveLesson();
+    void showRecentFiles();
+    void openRecentFile(const QString& path);
 
     DesktopActions& desktop_;
-    CalcParams params_;
+    Lesson lesson_;
     std::optional<RunRecord> lastRun_;  // nothing before the first run
-    std::optional<CoilCurrent> coil_;   // turns and current for SI units; none: the unit n*I/2
-    std::shared_ptr<const MeasurementSet> measured_;  // the open measured values; none at start
     MeasuredUnits measuredUnits_;       // as last chosen for a file, z in cm and B in mT at start
-    QString loadingName_;               // the file being read, while it is
-    bool pairOn_ = false;               // a pair of coils instead of the program's coil
-    std::optional<CoilPair> pair_;      // as the dialog last took it; none: never set
-    bool uniformOn_ = false;            // the uniform region outlined
-    double uniformPercent_ = kStartUniformPercent;
+    QString loadingPath_;               // the measurement file being read, while it is
+    QString lessonPath_;                // the lesson file last opened or saved; none at start
+    std::shared_ptr<const MeasurementSet> savedMeasurements_;  // as that file holds them
+    std::string runCaption_ = kProgramTitle;  // as the last run left it, without the lesson's name
+    RecentFiles recentFiles_;
 
     QWidget* client_ = nullptr;
     PictureBox* picture1_ = nullptr;
@@ -138,15 +156,12 @@ private:
     QLabel* label7_ = nullptr;
     QAction* savePictureAction_ = nullptr;
     QAction* copyPictureAction_ = nullptr;
-    QAction* exactLinesAction_ = nullptr;
-    QAction* fieldMapAction_ = nullptr;
-    QAction* equalFluxAction_ = nullptr;
-    QAction* arrowsAction_ = nullptr;
-    QAction* scalesAction_ = nullptr;
+    std::vector<std::pair<const LessonSwitch*, QAction*>> switchActions_;  // the menu "Вид"'s switches
     QAction* liveAction_ = nullptr;
     QAction* openMeasurementsAction_ = nullptr;
     QAction* closeMeasurementsAction_ = nullptr;
-    QAction* fitAction_ = nullptr;
+    QAction* fitAction_ = nullptr;       // the switch of the measurements' fit
+    QMenu* recentMenu_ = nullptr;
     QLabel* measurementLabel_ = nullptr;  // in the status bar, made with the first file opened
     QCheckBox* fitBox_ = nullptr;         // beside it: the same switch as fitAction_
     QLabel* liveStatusLabel_ = nullptr;  // over the picture: a live refusal, or a long live run's progress

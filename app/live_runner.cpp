@@ -71,8 +71,8 @@ void LiveRunner::startWaiting()
                                      linesDone_ = done;
                                  },
                                  {}};
-        CalcParams p = request.settings;
-        RunImage run = DrawRunImage(p, request.size, request.additions, CurrentClockReading, control);
+        CalcParams p = request.lesson.params;
+        RunImage run = DrawRunImage(p, request.size, AdditionsOf(request.lesson), CurrentClockReading, control);
         std::optional<LiveResult> result;
         if (run.outcome.done)
             result = LiveResult{request, p, std::move(run.image), run.outcome.caption, std::move(run.outcome.comparison)};

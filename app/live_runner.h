@@ -12,14 +12,14 @@
 #include <string>
 #include <thread>
 
+#include "lesson/lesson.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
 
-// What a live run is to draw: the record as the controls set it, the
-// additions, and the picture's size.
+// What a live run is to draw: the lesson as the controls set it, and the
+// picture's size.
 struct LiveRequest {
-    CalcParams settings;
-    RunAdditions additions;
+    Lesson lesson;
     QSize size;
 };
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QTimer>
 
 #include "app/form1.h"
 #include "app/qt_translation.h"
@@ -18,5 +19,8 @@ int main(int argc, char** argv)
     SystemDesktopActions desktop;
     Form1 form1(desktop);
     form1.show();
+    // "zoreks FILE": the lesson or the table of measured values opens at once.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1)
+        QTimer::singleShot(0, &form1, [&form1, path = arguments.at(1)] { form1.openFile(path); });
     return app.exec();
 }

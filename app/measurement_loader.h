@@ -26,9 +26,10 @@ public:
     // path: the file name's bytes as the system has them.
     void load(std::string path, MeasuredUnits units);
     bool loading() const { return worker_.joinable(); }
+    // Asks the reading going to stop and waits for its end; its result is never handed on.
+    void abandon();
 
 private:
-    void abandon();
 
     Finished finished_;
     std::thread worker_;

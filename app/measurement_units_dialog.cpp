@@ -7,15 +7,11 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QRegularExpression>
 
 #include "app/dialog_parts.h"
 #include "measure/measurement_text.h"
 
 namespace {
-
-constexpr qint64 kHeadBytes = 2048;
-constexpr int kHeadLines = 6;
 
 QString FromUtf8(std::string_view text)
 {
@@ -28,15 +24,11 @@ QString FileHead(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.read(kHeadBytes);
-    DecodedText decoded;
-    DecodeMeasurementText(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), decoded);
-    QStringList lines = FromUtf8(decoded.text).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    if (lines.size() > kHeadLines)
-        lines.resize(kHeadLines);
-    for (QString& line : lines)
-        line.replace(QLatin1Char('\t'), QStringLiteral("    "));
-    return lines.join(QLatin1Char('\n'));
+    const QByteArray bytes = file.read(qint64(kFileHeadBytes));
+    QString head = FromUtf8(MeasurementFileHead(std::string_view(bytes.constData(), size_t(bytes.size()))));
+    if (head.endsWith(QLatin1Char('\n')))
+        head.chop(1);  // the label's last line needs no end
+    return head;
 }
 
 template <typename Unit>

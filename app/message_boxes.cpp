@@ -5,9 +5,12 @@
 
 #include "plot/calculation_run.h"
 
-bool ConfirmExit(QWidget* parent)
+bool ConfirmExit(QWidget* parent, bool measurementsUnsaved)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("На Выход"), QStringLiteral("Вы абсолютно уверены?"),
+    QString question = QStringLiteral("Вы абсолютно уверены?");
+    if (measurementsUnsaved)
+        question.prepend(QStringLiteral("Измерения не сохранены в опыте (Файл → Сохранить опыт…) и пропадут.\n"));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("На Выход"), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);

@@ -4,8 +4,9 @@ class QString;
 class QWidget;
 
 // The question before the program closes: "Вы абсолютно уверены?" with Yes
-// and No, Yes the default. True when the user answers Yes.
-bool ConfirmExit(QWidget* parent);
+// and No, Yes the default, after a warning when measured values would be
+// lost unsaved. True when the user answers Yes.
+bool ConfirmExit(QWidget* parent, bool measurementsUnsaved);
 
 // Asks whether the file of that name may be replaced, under the program's
 // title; No is the default. True when the user answers Yes.

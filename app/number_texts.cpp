@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include <cmath>
+#include "lesson/lesson_texts.h"
 
 namespace {
 
@@ -13,31 +13,23 @@ QString LocaleNumber(double value, char format, int precision)
     return locale.toString(value, format, precision);
 }
 
-// The fewest decimals, three or more, whose text reads back as the value:
-// 0.02524 shows as 0.02524.
-int DecimalsToShow(double value)
-{
-    constexpr int kMostDecimals = 17 + 324;  // enough for every double
-    for (int decimals = 3; decimals < kMostDecimals; ++decimals)
-        if (QString::number(value, 'f', decimals).toDouble() == value)
-            return decimals;
-    return kMostDecimals;
-}
-
 }  // namespace
+
+char LocaleDecimal()
+{
+    const QString point = QLocale().decimalPoint();
+    const char decimal = point.size() == 1 ? point.at(0).toLatin1() : 0;
+    return decimal != 0 ? decimal : '.';  // a separator beyond ASCII: the point
+}
 
 QString ValueLabelText(double value)
 {
-    const double millimetres = std::round(value * 1000);
-    const bool barTenth = std::round(value * 10) * 0.1 == value;  // a scroll position times 0.1 m
-    if (barTenth || millimetres / 1000 == value)  // whole millimetres: 0.20, 0.021
-        return LocaleNumber(value, 'f', std::fmod(millimetres, 10) == 0 ? 2 : 3);
-    return MetresText(value);
+    return QString::fromStdString(ValueLabelText(value, LocaleDecimal()));
 }
 
 QString MetresText(double metres)
 {
-    return LocaleNumber(metres, 'f', DecimalsToShow(metres));
+    return QString::fromStdString(MetresText(metres, LocaleDecimal()));
 }
 
 QString CoordinateText(double metres)

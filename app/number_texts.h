@@ -5,6 +5,9 @@
 // Numbers as the window shows them, with the decimal separator of the user's
 // locale and no group separator.
 
+// The decimal separator of the user's locale, as the core's texts take it.
+char LocaleDecimal();
+
 // A parameter value as its label shows it: two decimals, or three for a
 // value typed to the millimetre that needs them (0.021, but 0.20), or as many
 // as a value typed finer needs to show it exactly (0.02524).

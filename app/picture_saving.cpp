@@ -1,9 +1,9 @@
 #include "app/picture_saving.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 
+#include "app/file_dialogs.h"
 #include "app/message_boxes.h"
 #include "export/file_replacement.h"
 #include "render/picture_contents.h"
@@ -45,7 +45,7 @@ OutputFormat FormatOfName(const QString& path, OutputFormat otherwise)
 
 std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, const QString& path)
 {
-    RenderOptions options = RenderOptionsOf(run, format);
+    RenderOptions options = RenderOptionsOf(run.shown.lesson, format, run.width, run.height);
     options.output = path.toStdString();
     if (auto problem = OutputPathProblem(options.output))
         return QString::fromStdString(*problem);
@@ -62,14 +62,10 @@ std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, c
 void SaveRunFileAs(QWidget* parent, const RunRecord& run)
 {
     QFileDialog dialog(parent, QStringLiteral("Сохранить рисунок"));
-    dialog.setObjectName(QStringLiteral("savePictureDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters;
     for (const FileType& type : kFileTypes)
         filters << QString::fromUtf8(type.filter);
-    dialog.setNameFilters(filters);
+    PrepareFileDialog(dialog, "savePictureDialog", QFileDialog::AcceptSave, filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     // The filter chosen last counts, however it was chosen: its extension is

@@ -9,6 +9,6 @@ QString PointReadout(const RunRecord& run, QPointF position)
     const ReadoutNumbers numbers{[](double v) { return CoordinateText(v).toStdString(); },
                                  [](double v) { return FieldValueText(v).toStdString(); }};
     const std::string text = RunPointReadout(run.drawn, run.width, run.height, position.x(), position.y(), numbers,
-                                             run.additions, run.comparison);
+                                             AdditionsOf(run.shown.lesson), run.shown.comparison);
     return QString::fromStdString(text);
 }
