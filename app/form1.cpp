@@ -1,11 +1,8 @@
 #include "app/form1.h"
 
 #include <QActionGroup>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -17,7 +14,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,16 +23,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/coil_current_dialog.h"
-#include "app/coil_pair_dialog.h"
-#include "app/coil_size_dialog.h"
 #include "app/control_layout.h"
 #include "app/desktop_actions.h"
-#include "app/file_dialogs.h"
 #include "about/program_texts.h"
 #include "app/live_runner.h"
 #include "app/measurement_loader.h"
-#include "app/measurement_units_dialog.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
 #include "app/parameter_scroll_bar.h"
@@ -44,12 +35,10 @@
 #include "app/picture_saving.h"
 #include "app/point_readout.h"
 #include "app/run_image.h"
-#include "app/uniform_region_dialog.h"
 #include "app/window_placement.h"
 #include "lesson/lesson_switches.h"
 #include "lesson/lesson_texts.h"
 #include "params/graph_choice.h"
-#include "params/line_count_text.h"
 #include "params/scroll_position.h"
 #include "plot/calculation_run.h"
 #include "surface/blank_surface.h"
@@ -420,151 +409,6 @@ void Form1::showAdditionsChoice()
 {
     for (const auto& [row, action] : switchActions_)
         action->setEnabled(SwitchInForce(*row, lesson_));
-}
-
-// The values stay until the program ends; they show at the next run. False
-// when the dialog was cancelled.
-bool Form1::askCoilCurrent()
-{
-    CoilCurrentDialog dialog(lesson_.winding, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    lesson_.winding = dialog.coil();
-    showMeasurementStatus();
-    runIfLive();
-    return true;
-}
-
-// The measured values are compared in tesla: the turns and the current come
-// first. False when they are not given, and opening is abandoned.
-bool Form1::haveWinding()
-{
-    if (!lesson_.winding && !askCoilCurrent())
-        return false;  // cancelled: with nothing to say
-    if (!lesson_.winding) {  // both boxes left empty: no SI units to compare in
-        ShowProblem(this, QStringLiteral("Измерения сравниваются с расчетом в мТл: сначала задайте число витков и ток "
-                                         "(Вид → Ток и витки…)."));
-        return false;
-    }
-    return true;
-}
-
-// The turns and the current, then the file and its units.
-void Form1::openMeasurements()
-{
-    if (!haveWinding())
-        return;
-    const QString path = AskFileToOpen(this, QStringLiteral("Открыть измерения"), "openMeasurementsDialog",
-                                       {QStringLiteral("Таблицы измерений (*.csv *.txt *.tsv *.dat)"),
-                                        QStringLiteral("Все файлы (*)")});
-    if (!path.isEmpty())
-        loadMeasurements(path);
-}
-
-// The file's units asked for; the file is read on the loader's thread.
-void Form1::loadMeasurements(const QString& path)
-{
-    MeasurementUnitsDialog units(path, measuredUnits_, this);
-    if (units.exec() != QDialog::Accepted)
-        return;
-    measuredUnits_ = units.units();
-    loadingPath_ = path;
-    openMeasurementsAction_->setEnabled(false);
-    loader_->load(QFile::encodeName(path).toStdString(), measuredUnits_);
-    showMeasurementStatus();
-}
-
-// A file that cannot be read changes nothing: the values open before stay.
-void Form1::takeMeasurements(MeasurementFileReading reading)
-{
-    const QString path = std::exchange(loadingPath_, QString());
-    openMeasurementsAction_->setEnabled(true);
-    if (!reading.set) {
-        showMeasurementStatus();
-        ShowProblem(this, QStringLiteral("Измерения не открыты. ") + QString::fromStdString(reading.refusal));
-        return;
-    }
-    lesson_.measured = std::move(reading.set);
-    recentFiles_.add(path);
-    closeMeasurementsAction_->setEnabled(true);
-    showAdditionsChoice();
-    showMeasurementStatus();
-    runIfLive();
-}
-
-void Form1::closeMeasurements()
-{
-    lesson_.measured.reset();
-    closeMeasurementsAction_->setEnabled(false);
-    showAdditionsChoice();
-    showMeasurementStatus();
-    runIfLive();
-}
-
-// The line under the picture, there only while measured values are open or
-// being read: made with the first file.
-void Form1::showMeasurementStatus()
-{
-    const bool shown = lesson_.measured || !loadingPath_.isEmpty();
-    if (measurementLabel_ == nullptr) {
-        if (!shown)
-            return;
-        measurementLabel_ = new QLabel(this);
-        measurementLabel_->setObjectName(QStringLiteral("measurementLabel"));
-        fitBox_ = new QCheckBox(QStringLiteral("По&догнать"), this);
-        fitBox_->setObjectName(QStringLiteral("fitBox"));
-        fitBox_->setToolTip(QStringLiteral("Найти сдвиг z0 нуля линейки от середины катушки и множитель k "
-                                           "силы поля (метод наименьших квадратов)"));
-        fitBox_->setChecked(fitAction_->isChecked());
-        connect(fitBox_, &QCheckBox::toggled, fitAction_, &QAction::setChecked);
-        statusBar()->addWidget(measurementLabel_, 1);
-        statusBar()->addPermanentWidget(fitBox_);
-    }
-    fitBox_->setEnabled(fitAction_->isEnabled());
-    fitBox_->setChecked(lesson_.fit);
-    const std::string loading = loadingPath_.isEmpty() ? std::string() : QFileInfo(loadingPath_).fileName().toStdString();
-    measurementLabel_->setText(QString::fromStdString(
-        MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, LocaleDecimal())));
-    const QString file = QString::fromStdString(MeasurementFileLine(lesson_));
-    measurementLabel_->setToolTip(file);
-    measurementLabel_->setAccessibleDescription(file);
-    statusBar()->setVisible(shown);
-}
-
-// The values stay until a scroll bar or the dialog changes them.
-void Form1::askCoilSize()
-{
-    const CalcParams& p = lesson_.params;
-    CoilSizeDialog dialog(CoilSize{p.radius, p.length, p.halfRange}, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    setTypedParameter(vScroll1_, &CalcParams::radius, label4_, dialog.size().radius);
-    setTypedParameter(vScroll2_, &CalcParams::length, label5_, dialog.size().length);
-    setTypedParameter(vScroll3_, &CalcParams::halfRange, label6_, dialog.size().halfRange);
-    runIfLive();
-}
-
-// The values stay until the program ends; they show at the next run.
-void Form1::askCoilPair()
-{
-    const double radius = lesson_.params.radius;
-    CoilPairDialog dialog(lesson_.pairOn, lesson_.pair.value_or(CoilPair{radius, false}), radius, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    lesson_.pairOn = dialog.isOn();
-    lesson_.pair = dialog.pair();
-    showAdditionsChoice();
-    runIfLive();
-}
-
-void Form1::askUniformRegion()
-{
-    UniformRegionDialog dialog(lesson_.uniformOn, lesson_.uniformPercent, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    lesson_.uniformOn = dialog.isOn();
-    lesson_.uniformPercent = dialog.percent();
-    runIfLive();
 }
 
 void Form1::runIfLive()

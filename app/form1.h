@@ -108,20 +108,22 @@ private:
     void showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage image, const std::string& caption,
                  std::optional<AxisComparison> comparison);
     void showAdditionsChoice();
-    void showCaption();
     void openInstruction();
     void copyPicture();
+    // The dialogs of the menu "Вид" (view_dialog_commands.cpp).
     bool askCoilCurrent();
     void askCoilSize();
     void askCoilPair();
     void askUniformRegion();
+    // The measured values (measurement_commands.cpp).
     bool haveWinding();
     void openMeasurements();
     void loadMeasurements(const QString& path);
     void takeMeasurements(MeasurementFileReading reading);
     void closeMeasurements();
     void showMeasurementStatus();
-    // The lesson file's commands (lesson_commands.cpp).
+    // The lesson file (lesson_commands.cpp).
+    void showCaption();
     void askFileToOpen();
     void openLesson(const QString& path, const QByteArray& bytes);
     void showLesson();
