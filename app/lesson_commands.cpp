@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -105,6 +106,7 @@ void Form1::openLesson(const QString& path, const QByteArray& bytes)
     recentFiles_.add(path);
     showRecentFiles();
     showLesson();
+    layout()->activate();  // the picture takes its place beside the measurements' line before the run
     runCalculation();
     showCaption();  // also when the run was refused
     if (!reading.unknownKeys.empty())

@@ -58,15 +58,41 @@ Handler SaveAs(const QString& path, const QString& filter)
     };
 }
 
+// Chooses the file in the open dialog.
+Handler Open(const QString& path)
+{
+    return [=](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        ChooseFile(dialog, path);
+        static_cast<QDialog*>(dialog)->accept();
+    };
+}
+
+// Types name=text into the dialog's boxes, ticks the boxes named alone, and takes the dialog.
+Handler Fill(const QStringList& typed)
+{
+    return [=](QWidget* dialog) {
+        for (const QString& field : typed) {
+            if (auto* check = dialog->findChild<QCheckBox*>(field))
+                check->setChecked(true);
+            else
+                dialog->findChild<QLineEdit*>(field.section('=', 0, 0))->setText(field.section('=', 1));
+        }
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    };
+}
+
+// Reads the message box's text into `seen` and closes it.
+Handler ReadBox(QString& seen)
+{
+    return [&seen](QWidget* box) { seen = static_cast<QMessageBox*>(box)->text(), box->close(); };
+}
+
 // Chooses the file in the open dialog, then the units in the units dialog.
 std::vector<Handler> OpenWithUnits(const QString& path, int lengthUnit, int fluxUnit)
 {
-    return {[=](QWidget* modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(modal);
-                QVERIFY(dialog != nullptr);
-                ChooseFile(dialog, path);
-                static_cast<QDialog*>(dialog)->accept();
-            },
+    return {Open(path),
             [=](QWidget* modal) {
                 for (const auto& [name, unit] : {std::pair{"lengthUnitBox", lengthUnit}, {"fluxUnitBox", fluxUnit}}) {
                     auto* box = modal->findChild<QComboBox*>(QString::fromLatin1(name));
@@ -93,10 +119,30 @@ class WindowAdditionsTest : public QObject {
     SystemDesktopActions desktop;
     std::unique_ptr<Form1> form;
     QStringList warnings;  // less the offscreen platform's notice that it cannot raise a tool tip
+    QTemporaryDir settings;
 
     template <typename T = QAction>
     T* control(const char* name) { return form->findChild<T*>(QString::fromLatin1(name)); }
     PictureBox* picture() { return control<PictureBox>("Picture1"); }
+    void startForm()
+    {
+        form = std::make_unique<Form1>(desktop);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    // What the window shows of its lesson: controls, menu «Вид», the measurements' line, the picture's words.
+    QStringList shownState()
+    {
+        QStringList state{control<QLineEdit>("Text1")->text(), QString::number(control<QListWidget>("List1")->currentRow()),
+                          picture()->accessibleDescription(), form->findChild<QStatusBar*>() ? control<QLabel>("measurementLabel")->text() : ""};
+        for (const char* name : {"VScroll1", "VScroll2", "VScroll3"})
+            state << QString::number(control<ParameterScrollBar>(name)->position());
+        for (const char* name : {"Label4", "Label5", "Label6"})
+            state << control<QLabel>(name)->text();
+        for (QAction* action : control<QMenu>("viewMenu")->actions())
+            state << QStringLiteral("%1 %2 %3").arg(action->objectName()).arg(action->isChecked()).arg(action->isEnabled());
+        return state;
+    }
     void selectGraph(int row) { control<QListWidget>("List1")->setCurrentRow(row); }
     void run() { QTest::mouseClick(control<QPushButton>("CmdOK"), Qt::LeftButton); }
 
@@ -111,13 +157,15 @@ class WindowAdditionsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { InstallQtWarningTrap(); }
+    void initTestCase()
+    {
+        InstallQtWarningTrap();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());  // the recent files
+    }
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::Russian));  // a comma for the decimal separator
-        form = std::make_unique<Form1>(desktop);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        startForm();
     }
 
     void cleanup()
@@ -574,6 +622,156 @@ private slots:
         QVERIFY2(seen.startsWith(QStringLiteral("Зорекс|Папки ")), qPrintable(seen));
         QVERIFY(!QFile::exists(path));
         QCOMPARE(picture()->image(), drawn);
+    }
+
+    void aSavedLessonOpensAgainAsItWas_data()
+    {
+        QTest::addColumn<int>("graph");
+        QTest::addColumn<QString>("command");   // a switch of the menu «Вид», or a dialog filled with `typed`
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<bool>("dropped");      // opened by dropping the file on the window, else by «Открыть…»
+        for (const char* name : {"exactLinesAction", "equalFluxAction", "arrowsAction", "fieldMapAction", "scalesAction"})
+            QTest::newRow(name) << 1 << name << QStringList{} << false;
+        QTest::newRow("coil size typed") << 1 << "coilSizeAction" << QStringList{"radiusEdit=0.021", "lengthEdit=0.16", "halfRangeEdit=0.2005"} << false;
+        QTest::newRow("turns and current") << 1 << "coilCurrentAction" << QStringList{"turnsEdit=320", "currentEdit=1.8"} << false;
+        QTest::newRow("opposed pair") << 1 << "coilPairAction" << QStringList{"pairCheck", "opposedCheck", "distanceEdit=0.35"} << false;
+        QTest::newRow("uniform region") << 0 << "uniformRegionAction" << QStringList{"regionCheck", "percentEdit=2.5"} << false;
+        QTest::newRow("line count and bar, dropped") << 1 << "" << QStringList{"Text1=&H0C", "VScroll1=7"} << true;
+        QTest::newRow("measurements, fitted") << 0 << "fitAction" << QStringList{"turnsEdit=320", "currentEdit=1.8"} << false;
+    }
+
+    // Every control, the measurements and the picture come back in a new window; measurements not saved are named on closing.
+    void aSavedLessonOpensAgainAsItWas()
+    {
+        QFETCH(int, graph);
+        QFETCH(QString, command);
+        QFETCH(QStringList, typed);
+        QFETCH(bool, dropped);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("урок 9Б.zoreks"));
+        selectGraph(graph);
+        if (command == QStringLiteral("fitAction")) {
+            QFile table(dir.filePath(QStringLiteral("m.csv")));
+            QVERIFY(table.open(QIODevice::WriteOnly) && table.write("-10;1,2\n0;3,1\n10;1,3\n") > 0);
+            table.close();
+            std::vector<Handler> open = OpenWithUnits(table.fileName(), int(LengthUnit::Centimetre), int(FluxDensityUnit::Millitesla));
+            open.insert(open.begin(), Fill(typed));
+            HandleModals(open, [this] { control("openMeasurementsAction")->trigger(); });
+            QTRY_VERIFY(control("fitAction")->isEnabled());
+            control("fitAction")->trigger();
+        } else if (command.isEmpty()) {
+            control<QLineEdit>("Text1")->setText(typed[0].section('=', 1));
+            control<ParameterScrollBar>("VScroll1")->setPosition(typed[1].section('=', 1).toInt());
+        } else {
+            HandleModals(typed.isEmpty() ? std::vector<Handler>{} : std::vector{Fill(typed)},
+                         [&] { control(command.toLatin1().constData())->trigger(); });
+        }
+        run();
+        const QStringList shown = shownState();
+        const QImage drawn = picture()->image();
+        const bool measured = command == QStringLiteral("fitAction");
+        QString question;
+        const auto askToClose = [&] {
+            HandleModals({[&](QWidget* box) { question = static_cast<QMessageBox*>(box)->text(), static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click(); }},
+                         [this] { form->close(); });
+        };
+        askToClose();
+        QCOMPARE(question.startsWith(QStringLiteral("Измерения не сохранены")), measured);
+        HandleModals({SaveAs(dir.filePath(QStringLiteral("урок 9Б")), QStringLiteral("Опыты Зорекса (*.zoreks)"))},
+                     [this] { control("saveLessonAction")->trigger(); });
+        QVERIFY2(form->windowTitle().startsWith(QStringLiteral("урок 9Б.zoreks — Зорекс   время расчета")), qPrintable(form->windowTitle()));
+        askToClose();
+        QCOMPARE(question, QStringLiteral("Вы абсолютно уверены?"));
+
+        form.reset();
+        startForm();
+        QSignalSpy runs(form.get(), &Form1::pictureShown);
+        if (dropped) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent drop(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(form.get(), &enter);
+            QVERIFY(enter.isAccepted());
+            QApplication::sendEvent(form.get(), &drop);
+            QVERIFY(runs.wait());
+        } else {
+            HandleModals({Open(path)}, [this] { control("openAction")->trigger(); });
+        }
+        QCOMPARE(runs.count(), 1);
+        QCOMPARE(shownState(), shown);
+        QCOMPARE(picture()->image(), drawn);
+        QVERIFY(form->windowTitle().startsWith(QStringLiteral("урок 9Б.zoreks — Зорекс   время расчета")));
+        QCOMPARE(control<QMenu>("recentFilesMenu")->actions().value(0)->toolTip(), path);
+    }
+
+    void aRefusedLessonChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("contents");  // empty: a file saved, then gone, opened from «Недавние»
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("not JSON") << QByteArray("{\"format\": \"zoreks-lesson\", \"version\": 1,") << "Файл «bad.zoreks» не открыт. Файл опыта поврежден";
+        QTest::newRow("newer version") << QByteArray("{\"format\": \"zoreks-lesson\", \"version\": 2}") << "Файл «bad.zoreks» не открыт. Этот опыт сохранен более новой версией";
+        QTest::newRow("gone from the recent files") << QByteArray() << "Файла «";
+    }
+
+    // The refusal is shown, and the window keeps its controls, picture and caption; the file is not among the recent ones.
+    void aRefusedLessonChangesNothing()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bad.zoreks"));
+        selectGraph(1);
+        control("arrowsAction")->trigger();
+        run();
+        QFile file(path);
+        if (contents.isEmpty()) {
+            HandleModals({SaveAs(path, QStringLiteral("Опыты Зорекса (*.zoreks)"))}, [this] { control("saveLessonAction")->trigger(); });
+            QVERIFY(file.remove());
+        } else {
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+            file.close();
+        }
+        const QStringList shown = shownState();
+        const QString caption = form->windowTitle();
+        const QImage drawn = picture()->image();
+        QString seen;
+        QMenu* recent = control<QMenu>("recentFilesMenu");
+        if (contents.isEmpty())
+            HandleModals({ReadBox(seen)}, [&] { recent->actions().value(0)->trigger(); });
+        else
+            HandleModals({Open(path), ReadBox(seen)}, [this] { control("openAction")->trigger(); });
+        QVERIFY2(seen.startsWith(problem), qPrintable(seen));
+        QVERIFY(shownState() == shown && picture()->image() == drawn && form->windowTitle() == caption);
+        for (QAction* entry : recent->actions())
+            QVERIFY(entry->toolTip() != path);
+    }
+
+    // The table of numbers the window saves for a lesson is the one the export tool writes for the lesson file.
+    void aLessonsTableIsTheExportTools()
+    {
+        QTemporaryDir dir;
+        selectGraph(1);
+        control("equalFluxAction")->trigger();
+        control<QLineEdit>("Text1")->setText(QStringLiteral("5"));
+        run();
+        HandleModals({SaveAs(dir.filePath(QStringLiteral("t")), QStringLiteral("Опыты Зорекса (*.zoreks)"))},
+                     [this] { control("saveLessonAction")->trigger(); });
+        form->activateWindow();  // the offscreen platform leaves no window active after a dialog
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        HandleModals({SaveAs(dir.filePath(QStringLiteral("window.csv")), QStringLiteral("Таблица CSV (*.csv)"))},
+                     [this] { QTest::keySequence(form->windowHandle(), QKeySequence::Save); });
+        QProcess tool;
+        tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/zoreks-render"),
+                   {"--lesson", dir.filePath(QStringLiteral("t.zoreks")), "--size", QStringLiteral("%1x%2").arg(picture()->width()).arg(picture()->height()),
+                    "--output", dir.filePath(QStringLiteral("tool.csv"))});
+        QVERIFY2(tool.waitForFinished(60000), "zoreks-render is built beside the tests");
+        if (tool.exitCode() == 2 && tool.readAllStandardError().contains("--lesson"))
+            QSKIP("zoreks-render does not read lesson files yet");
+        QCOMPARE(tool.exitCode(), 0);
+        QFile window(dir.filePath(QStringLiteral("window.csv"))), exported(dir.filePath(QStringLiteral("tool.csv")));
+        QVERIFY(window.open(QIODevice::ReadOnly) && exported.open(QIODevice::ReadOnly));
+        QCOMPARE(window.readAll(), exported.readAll());
     }
 };
 
