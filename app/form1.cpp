@@ -1,6 +1,5 @@
 #include "app/form1.h"
 
-#include <QActionGroup>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -251,21 +250,18 @@ void Form1::createMenus()
         ShowNotice(this, QStringLiteral("О ПРОГРАММЕ"), QString::fromStdString(AboutText()));
     });
 
-    // The lesson's switches, those of the measurements after the dialogs;
-    // the exact lines and the lines of equal flux are one choice, or none.
+    // The lesson's switches, those of the measurements after the dialogs.
     QMenu* view = addMenu("viewMenu", "&Вид");
-    auto* exactChoice = new QActionGroup(view);
-    exactChoice->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const LessonSwitch& row : LessonSwitches())
         if (row.scope != SwitchScope::Measurements)
-            addSwitch(view, row, exactChoice);
+            addSwitch(view, row);
     addCommand(view, "coilSizeAction", "Размеры &катушки…", [this] { askCoilSize(); });
     addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
     addCommand(view, "coilPairAction", "&Пара катушек…", [this] { askCoilPair(); });
     addCommand(view, "uniformRegionAction", "&Однородная область…", [this] { askUniformRegion(); });
     for (const LessonSwitch& row : LessonSwitches())
         if (row.scope == SwitchScope::Measurements)
-            addSwitch(view, row, exactChoice);
+            addSwitch(view, row);
     fitAction_ = findChild<QAction*>(FromUtf8(SwitchOfKey("fit")->objectName));
     liveAction_ = view->addAction(QStringLiteral("&Сразу пересчитывать"));  // the window's own, off at every start
     liveAction_->setObjectName(QStringLiteral("liveAction"));
@@ -275,20 +271,28 @@ void Form1::createMenus()
 
 // A switch of the menu "Вид", as the lesson has it: a change goes into the
 // lesson and shows at the next run, or at once with live redraw.
-void Form1::addSwitch(QMenu* menu, const LessonSwitch& row, QActionGroup* exactChoice)
+void Form1::addSwitch(QMenu* menu, const LessonSwitch& row)
 {
     QAction* action = menu->addAction(FromUtf8(row.menuText));
     action->setObjectName(FromUtf8(row.objectName));
     action->setCheckable(true);
     action->setChecked(row.isOn(lesson_));
-    if (row.scope == SwitchScope::ExactLines)
-        exactChoice->addAction(action);
     connect(action, &QAction::toggled, this, [this, row = &row](bool on) {
         row->turn(lesson_, on);
+        showSwitches();
         showMeasurementStatus();
         runIfLive();
     });
     switchActions_.emplace_back(&row, action);
+}
+
+// The check marks as the lesson has its switches: the exact lines and the
+// lines of equal flux are one choice, so that checking one unchecks the other.
+void Form1::showSwitches()
+{
+    for (const auto& [row, action] : switchActions_)
+        if (action->isChecked() != row->isOn(lesson_))
+            action->setChecked(row->isOn(lesson_));
 }
 
 void Form1::setFocusOrder()

@@ -24,7 +24,6 @@ struct MeasurementFileReading;
 class QCheckBox;
 struct LiveResult;
 class QAction;
-class QActionGroup;
 class ParameterScrollBar;
 class PictureBox;
 class QLabel;
@@ -90,7 +89,8 @@ private:
     void createMenus();
     void setFocusOrder();
     void connectControls();
-    void addSwitch(QMenu* menu, const LessonSwitch& row, QActionGroup* exactChoice);
+    void addSwitch(QMenu* menu, const LessonSwitch& row);
+    void showSwitches();
     void connectParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel);
     void showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double value);
     void setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value);
@@ -129,6 +129,7 @@ private:
     void showLesson();
     void saveLesson();
     void showRecentFiles();
+    void rememberFile(const QString& path);
     void openRecentFile(const QString& path);
 
     DesktopActions& desktop_;

@@ -103,8 +103,7 @@ void Form1::openLesson(const QString& path, const QByteArray& bytes)
     lesson_ = *reading.lesson;
     lessonPath_ = path;
     savedMeasurements_ = lesson_.measured;
-    recentFiles_.add(path);
-    showRecentFiles();
+    rememberFile(path);
     showLesson();
     layout()->activate();  // the picture takes its place beside the measurements' line before the run
     runCalculation();
@@ -135,8 +134,7 @@ void Form1::showLesson()
         const QSignalBlocker quiet(text1_);
         text1_->setText(QString::fromStdString(lesson_.lineText));
     }
-    for (const auto& [row, action] : switchActions_)
-        action->setChecked(row->isOn(lesson_));  // each turns the lesson's switch as it already is
+    showSwitches();
     closeMeasurementsAction_->setEnabled(lesson_.measured != nullptr);
     showAdditionsChoice();
     showMeasurementStatus();
@@ -149,8 +147,7 @@ void Form1::saveLesson()
         return;
     lessonPath_ = *path;
     savedMeasurements_ = lesson_.measured;
-    recentFiles_.add(*path);
-    showRecentFiles();
+    rememberFile(*path);
     showCaption();
 }
 
@@ -180,6 +177,12 @@ void Form1::showRecentFiles()
         connect(action, &QAction::triggered, this, [this, path = paths[i]] { openRecentFile(path); });
     }
     recentMenu_->setEnabled(!paths.isEmpty());
+}
+
+void Form1::rememberFile(const QString& path)
+{
+    recentFiles_.add(path);
+    showRecentFiles();
 }
 
 void Form1::openRecentFile(const QString& path)

@@ -69,7 +69,7 @@ void Form1::takeMeasurements(MeasurementFileReading reading)
         return;
     }
     lesson_.measured = std::move(reading.set);
-    recentFiles_.add(path);
+    rememberFile(path);
     closeMeasurementsAction_->setEnabled(true);
     showAdditionsChoice();
     showMeasurementStatus();
