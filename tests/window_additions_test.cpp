@@ -561,12 +561,7 @@ private slots:
         };
         write(QStringLiteral("first.csv"), "1;1\n2;2\n3;3\n4;4\n");
         write(QStringLiteral("m.csv"), contents);
-        const Handler coil = [](QWidget* dialog) {
-            dialog->findChild<QLineEdit*>(QStringLiteral("turnsEdit"))->setText(QStringLiteral("320"));
-            dialog->findChild<QLineEdit*>(QStringLiteral("currentEdit"))->setText(QStringLiteral("1.8"));
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        };
-        std::vector<Handler> first{coil};
+        std::vector<Handler> first{Fill({"turnsEdit=320", "currentEdit=1.8"})};
         for (const Handler& h : OpenWithUnits(dir.filePath(QStringLiteral("first.csv")), int(LengthUnit::Centimetre),
                                               int(FluxDensityUnit::Millitesla)))
             first.push_back(h);
@@ -580,8 +575,7 @@ private slots:
         std::vector<Handler> second = OpenWithUnits(dir.filePath(QStringLiteral("m.csv")), lengthUnit, fluxUnit);
         HandleModals(second, [this] { control("openMeasurementsAction")->trigger(); });
         if (!problem.isEmpty()) {
-            const Handler readBox = [&](QWidget* box) { seen = static_cast<QMessageBox*>(box)->text(); box->close(); };
-            HandleModals({readBox}, [&] { QTRY_VERIFY(!seen.isEmpty()); });
+            HandleModals({ReadBox(seen)}, [&] { QTRY_VERIFY(!seen.isEmpty()); });
             QCOMPARE(seen, QStringLiteral("Измерения не открыты. ") + problem);
         }
         QTRY_VERIFY(!status->text().startsWith(QStringLiteral("Чтение")));
