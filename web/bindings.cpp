@@ -152,7 +152,22 @@ val AddressObject(const Lesson& lesson, const PageMeasured& m)
     return result;
 }
 
-// The switches' rows, in the menu's order, as plain objects.
+std::string_view ScopeName(SwitchScope scope)
+{
+    switch (scope) {
+    case SwitchScope::AnyGraph:
+        return "anyGraph";
+    case SwitchScope::FieldLines:
+        return "fieldLines";
+    case SwitchScope::ExactLines:
+        return "exactLines";
+    case SwitchScope::Measurements:
+        return "measurements";
+    }
+    return "";
+}
+
+// The switches' rows, in the menu's order, as plain objects (scope by its name).
 val SwitchRows()
 {
     val rows = val::array();
@@ -163,7 +178,7 @@ val SwitchRows()
         row.set("menuText", std::string(s.menuText));
         row.set("objectName", std::string(s.objectName));
         row.set("words", std::string(s.words));
-        row.set("scope", static_cast<int>(s.scope));
+        row.set("scope", std::string(ScopeName(s.scope)));
         rows.call<void>("push", row);
     }
     return rows;

@@ -338,7 +338,7 @@ async function openLessonFile(file) {
   }
   $('problem').textContent = '';
   takeLesson(read);
-  if (read.notice) [$('notice').hidden, $('notice').textContent] = [false, read.notice];
+  [$('notice').hidden, $('notice').textContent] = [!read.notice, read.notice];
   run();
 }
 
@@ -454,7 +454,22 @@ async function copyLink() {
   }
 }
 
+// The switches of the menu «Вид», made from the core's table: each a check
+// box labelled with its menu text, the letter after '&' its access key; those
+// of the measurements after the dialogs.
+function makeSwitches() {
+  const items = $('viewMenu').querySelector('.items');
+  for (const s of switches) {
+    const [before, after] = s.menuText.split('&');
+    const box = Object.assign(document.createElement('input'), { type: 'checkbox', id: s.objectName });
+    const label = document.createElement('label');
+    label.append(box, ` ${before}`, Object.assign(document.createElement('u'), { textContent: after[0] }), after.slice(1));
+    items.insertBefore(label, s.scope === 'measurements' ? $('liveAction').closest('label') : $('coilSizeAction'));
+  }
+}
+
 function connectControls() {
+  makeSwitches();
   // With «Сразу пересчитывать» a bar's picture follows it as it moves.
   for (const b of bars) {
     b.bar.addEventListener('input', () => { setValue(b); runIfLive(); });

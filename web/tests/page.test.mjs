@@ -200,6 +200,7 @@ const openDialog = (id) => (p) => p.evaluate((command) => document.getElementByI
 const axeStates = [
   ['the start state', '', async () => {}],
   ['lines, map and arrows on, the menu «Вид» open', '?graph=lines&map=1&arrows=1', (p) => p.click('#viewMenu summary')],
+  ['the menu «Файл» open', '', (p) => p.click('#menu summary')],
   ['the dialog «Ток и витки» open', '?graph=lines', openDialog('coilCurrentAction')],
   ['the dialog «Размеры катушки» open', '?graph=lines', openDialog('coilSizeAction')],
   ['the dialog «Пара катушек» open', '?graph=lines&pair=0.2', openDialog('coilPairAction')],
