@@ -19,19 +19,20 @@ const kRepetitions = 15;
 const { address, browser, close } = await serveSite(site);
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-const start = { graphEntry: 'линии напряженности', graph: 'lines' };  // the rest as the core starts
+const start = { graph: 'lines' };  // the rest of the lesson as the core starts it
+const view = { width: 651, height: 320 };
 const runs = {
-  a_defaults: { ...start, width: 651, height: 320 },
-  c_short_coil: { ...start, radius: 0.1, length: 0.1, halfRange: 10, width: 1912, height: 1000 },
+  a_defaults: { lesson: start, view },
+  c_short_coil: { lesson: { ...start, radius: 0.1, length: 0.1, halfRange: 10 }, view: { width: 1912, height: 1000 } },
   // The live runs below, alone: the bursts' run, and the heaviest (3 times only).
-  lines_200: { ...start, lineText: '200', width: 651, height: 320 },
-  heaviest: { ...start, radius: 0.1, length: 0.1, halfRange: 9.9, lineText: '200', exactLines: true, fieldMap: true,
-    width: 651, height: 320, repetitions: 3 },
+  lines_200: { lesson: { ...start, lineText: '200' }, view },
+  heaviest: { lesson: { ...start, radius: 0.1, length: 0.1, halfRange: 9.9, lineText: '200', exactLines: true, fieldMap: true },
+    view, repetitions: 3 },
 };
 
 // Milliseconds of each run asked of the page's calculation (its workers of
 // their own), the joined picture included, after one to warm up.
-// (The core reads the fields of its settings and nothing else.)
+// (The core reads the fields of its lesson and view and nothing else.)
 const page = await browser.newPage();
 await page.goto(address, { waitUntil: 'networkidle0' });
 await new Promise((done) => setTimeout(done, 1000));  // the page's own start settled
@@ -58,8 +59,8 @@ for (const [name, settings] of Object.entries(runs)) {
 // million measured points (the class's coil, a point every 0.4 µm over 40 cm):
 // a request of the page's readout at the picture's middle, answered from the
 // run's record, and with the record made again (the comparison and its fit)
-// for each position, as every readout was answered before: the settings then
-// alternate their decimal separator, which the worker's record is kept for.
+// for each position, as every readout was answered before: the lesson then
+// alternates its line-count box's text, which the worker's record is kept for.
 const readout = await page.evaluate(async (n) => {
   const { Calculation } = await import('./calculation.js');
   const calculation = new Calculation();
@@ -69,14 +70,18 @@ const readout = await page.evaluate(async (n) => {
     const z = -0.2 + 0.4 * k / 1e6;
     points.set([z, c * ((z + L / 2) / Math.hypot(R, z + L / 2) - (z - L / 2) / Math.hypot(R, z - L / 2))], 2 * k);
   }
-  const s = { graphEntry: 'поле на оси Hz(z)', graph: 'axis', radius: R, length: L, halfRange: 0.2, turns: 320,
-    amperes: 1.8, fit: true, width: 651, height: 320, decimalSeparator: ',', measured: { id: 1, points, units: 'cm:mT' } };
+  const s = {
+    lesson: { graph: 'axis', radius: R, length: L, halfRange: 0.2, turns: 320, amperes: 1.8, fit: true,
+      measured: { id: 1, points, units: 'cm:mT', name: 'bench.csv' } },
+    view: { width: 651, height: 320, decimalSeparator: ',' },
+  };
   await calculation.run(s);
   const times = { kept: [], madeAgain: [] };
   for (const name of ['kept', 'madeAgain']) {
     for (let k = 0; k < n; ++k) {
       const t = performance.now();
-      await calculation.ask('readout', { ...s, decimalSeparator: name === 'kept' || k % 2 ? ',' : '.' }, [325, 160, ',']);
+      await calculation.ask('readout', { ...s, lesson: { ...s.lesson, lineText: name === 'kept' || k % 2 ? '7' : '8' } },
+        [325, 160, ',']);
       times[name].push(performance.now() - t);
     }
   }

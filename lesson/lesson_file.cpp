@@ -8,19 +8,12 @@
 #include "lesson/lesson_switches.h"
 #include "measure/measured_units.h"
 #include "params/coil_size_text.h"
+#include "params/decimal_text.h"
 #include "params/message_text.h"
 
 using nlohmann::json;
 
 namespace {
-
-// The shortest text that reads back as the value, as the dialogs read it.
-std::string ShortestText(double value)
-{
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, error == std::errc{} ? end : buffer);
-}
 
 json PointsOf(const MeasurementSet& set)
 {
@@ -114,7 +107,7 @@ private:
 
 double Metres(ObjectReader& r, const std::string& key)
 {
-    const MetresReading reading = MetresFromText(ShortestText(r.number(key)));
+    const MetresReading reading = MetresFromText(ShortestDecimalText(r.number(key)));
     if (!reading.metres)
         RefuseValue(r.pathOf(key), reading.refusal);
     return *reading.metres;
@@ -126,7 +119,7 @@ CoilCurrent WindingOf(ObjectReader& r)
     const TurnsReading n = TurnsFromText(turns.is_number_unsigned() ? std::to_string(turns.get<unsigned long long>()) : "-");
     if (!n.turns)
         RefuseValue(r.pathOf("turns"), n.refusal);
-    const AmperesReading amperes = AmperesFromText(ShortestText(r.number("current")));
+    const AmperesReading amperes = AmperesFromText(ShortestDecimalText(r.number("current")));
     if (!amperes.amperes)
         RefuseValue(r.pathOf("current"), amperes.refusal);
     r.noteUnknown();
@@ -199,7 +192,7 @@ Lesson LessonOfJson(const json& root, std::vector<std::string>& unknown)
     }
     if (const json* pair = top.find("pair")) {
         ObjectReader r(*pair, "pair", unknown);
-        const PairDistanceReading distance = PairDistanceFromText(ShortestText(r.number("distance")));
+        const PairDistanceReading distance = PairDistanceFromText(ShortestDecimalText(r.number("distance")));
         if (!distance.metres)
             RefuseValue("pair.distance", distance.refusal);
         lesson.pair = CoilPair{*distance.metres, r.flag("opposed", false)};
@@ -208,7 +201,7 @@ Lesson LessonOfJson(const json& root, std::vector<std::string>& unknown)
     }
     if (const json* uniform = top.find("uniform")) {
         ObjectReader r(*uniform, "uniform", unknown);
-        const UniformPercentReading percent = UniformPercentFromText(ShortestText(r.number("percent")));
+        const UniformPercentReading percent = UniformPercentFromText(ShortestDecimalText(r.number("percent")));
         if (!percent.percent)
             RefuseValue("uniform.percent", percent.refusal);
         lesson.uniformPercent = *percent.percent;

@@ -26,3 +26,10 @@ std::optional<double> DecimalFromText(std::string_view text)
         return std::nullopt;
     return value;
 }
+
+std::string ShortestDecimalText(double value)
+{
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, error == std::errc{} ? end : buffer);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The text without the blanks and tabs around it.
@@ -11,3 +12,7 @@ std::string_view TrimmedText(std::string_view text);
 // write either), an optional sign and exponent, nothing else. Nothing when
 // the text is not such a number or its value is not finite.
 std::optional<double> DecimalFromText(std::string_view text);
+
+// The shortest text with a decimal point that reads back as the value, as
+// the lesson file and the page's address write their numbers: 0.02524, 1e-07.
+std::string ShortestDecimalText(double value);

@@ -4,7 +4,9 @@
 #include <functional>
 #include <string>
 
+#include "export/run_tables.h"
 #include "lesson/lesson.h"
+#include "lesson/lesson_address.h"
 #include "lesson/lesson_file.h"
 #include "lesson/lesson_switches.h"
 
@@ -47,6 +49,25 @@ TEST_P(LessonRoundTrip, ReadsBackTheSameLessonFromItsFile)
     EXPECT_TRUE(*back.lesson == lesson) << text;
     EXPECT_TRUE(back.unknownKeys.empty());
     EXPECT_EQ(LessonFileText(*back.lesson), text);
+}
+
+// The page's address of the lesson reads back, without a wrong value, to a
+// lesson of the same run with the same measured values, whose address is the
+// same: what the page writes after a run, a link opens again.
+TEST_P(LessonRoundTrip, ReadsBackTheSameRunFromItsAddress)
+{
+    Lesson lesson;
+    GetParam().change(lesson);
+    const std::string address = AddressOfLesson(lesson);
+    const LessonAddressReading back = LessonOfAddress(address);
+    EXPECT_TRUE(back.wrong.empty() && back.named) << address;
+    EXPECT_EQ(AddressOfLesson(back.lesson), address);
+    EXPECT_EQ(TableContents(RenderOptionsOf(back.lesson, OutputFormat::Csv, 651, 320)),
+              TableContents(RenderOptionsOf(lesson, OutputFormat::Csv, 651, 320)));
+    Lesson measured, measuredBack;
+    measured.measured = lesson.measured;
+    measuredBack.measured = back.lesson.measured;
+    EXPECT_TRUE(measured == measuredBack) << address;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -37,17 +37,17 @@ function png(width, height, pixels) {
 // The site's icon in the browser's tab.
 const kIcon = '<link rel="icon" type="image/png" sizes="192x192" href="../icon-192.png">\n';
 const figures = {
-  axis: { graphEntry: 'поле на оси Hz(z)' },
-  lines: { graphEntry: 'линии напряженности' },
-  exact: { graphEntry: 'линии напряженности', halfRange: 0.8, exactLines: true },
+  axis: { graph: 'axis' },
+  lines: { graph: 'lines' },
+  exact: { graph: 'lines', halfRange: 0.8, exactLines: true },
 };
 
 require(path.join(site, 'zoreks-core.js'))({
   wasmBinary: fs.readFileSync(path.join(site, 'zoreks-core.wasm')),
 }).then((core) => {
   fs.mkdirSync(help, { recursive: true });
-  for (const [name, settings] of Object.entries(figures)) {
-    const run = core.run({ ...core.startSettings(), ...settings }, new core.Measured());
+  for (const [name, lesson] of Object.entries(figures)) {
+    const run = core.run({ ...core.startLesson(), ...lesson }, new core.Measured(), core.startView());
     fs.writeFileSync(path.join(help, `figure-${name}.png`), png(run.width, run.height, run.pixels));
   }
   for (const page of ['spravka.html', 'uprav.html']) {

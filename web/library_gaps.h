@@ -7,7 +7,10 @@
 //
 // std::to_chars and std::from_chars for double, which the core uses to write
 // and read numbers exactly: to_chars with a precision is printf's "%.*f",
-// "%.*e", "%.*a" or "%.*g" (fixed, scientific, hex, general) in the C locale, from_chars of the general
+// "%.*e", "%.*a" or "%.*g" (fixed, scientific, hex, general) in the C locale;
+// without a format it is the shortest text that strtod reads back as the
+// value, fixed or scientific, whichever is shorter (fixed when as short),
+// as the standard has it; from_chars of the general
 // format is strtod's reading of the longest decimal prefix, with no leading
 // blanks, no plus sign and no hexadecimal. Emscripten's C library always works
 // in the C locale, and its printf and strtod convert exactly, so the texts and
@@ -49,6 +52,42 @@ inline to_chars_result to_chars(char* first, char* last, double value, chars_for
     for (int i = 0; i < n; ++i)
         first[i] = text[i];
     return {first + n, errc()};
+}
+
+inline to_chars_result to_chars(char* first, char* last, double value)
+{
+    char scientific[40];
+    int precision = 0;  // the fewest digits after the first that read back
+    for (; precision < 17; ++precision) {
+        std::snprintf(scientific, sizeof scientific, "%.*e", precision, value);
+        if (std::strtod(scientific, nullptr) == value)
+            break;
+    }
+    std::snprintf(scientific, sizeof scientific, "%.*e", precision, value);
+    string text(scientific);
+    const size_t e = text.find('e');
+    if (e != string::npos) {  // not inf or nan
+        const bool negative = text[0] == '-';
+        string digits = text.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+        if (digits.size() > 1)
+            digits.erase(1, 1);  // the point
+        const int exponent = std::atoi(text.c_str() + e + 1);
+        string fixed;
+        if (exponent < 0)
+            fixed = "0." + string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        else if (static_cast<size_t>(exponent) + 1 >= digits.size())
+            fixed = digits + string(static_cast<size_t>(exponent) + 1 - digits.size(), '0');
+        else
+            fixed = digits.substr(0, static_cast<size_t>(exponent) + 1) + "." + digits.substr(static_cast<size_t>(exponent) + 1);
+        fixed = (negative ? "-" : "") + fixed;
+        if (fixed.size() <= text.size())
+            text = fixed;
+    }
+    if (static_cast<ptrdiff_t>(text.size()) > last - first)
+        return {last, errc::value_too_large};
+    for (size_t i = 0; i < text.size(); ++i)
+        first[i] = text[i];
+    return {first + text.size(), errc()};
 }
 
 inline from_chars_result from_chars(const char* first, const char* last, double& value,

@@ -3,8 +3,8 @@
 #include <ctime>
 
 #include "export/run_tables.h"
+#include "lesson/lesson_texts.h"
 #include "params/graph_choice.h"
-#include "params/line_count_text.h"
 #include "plot/axes.h"
 #include "plot/comparison_drawing.h"
 #include "plot/field_lines_drawing.h"
@@ -35,12 +35,17 @@ bool DrawnInShares(const RenderOptions& o)
     return o.graph == GraphKind::Lines && o.additions == plain;
 }
 
-RunControl ControlOf(const PageSettings& s, const RenderOptions& o)
+RunControl ControlOf(const PageView& v, const RenderOptions& o)
 {
     RunControl control;
     if (DrawnInShares(o))
-        control.lines = LineShare{s.lineShare, s.lineShares};
+        control.lines = LineShare{v.lineShare, v.lineShares};
     return control;
+}
+
+char DecimalOf(const std::string& separator)
+{
+    return separator == "," ? ',' : '.';
 }
 
 PageRun PictureOf(const RasterSurface& surface)
@@ -55,42 +60,11 @@ PageRun PictureOf(const RasterSurface& surface)
 
 }  // namespace
 
-RenderOptions RenderOptionsOf(const PageSettings& s, OutputFormat format)
+PageRun RunPage(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o;
-    o.params = StartValues(GraphChoiceOfEntry(s.graphEntry).graphMode);
-    o.params.radius = s.radius;
-    o.params.length = s.length;
-    o.params.halfRange = s.halfRange;
-    o.params.lineCount = LineCountFromText(s.lineText);
-    o.graph = o.params.graphMode == kAxisGraph ? GraphKind::Axis : GraphKind::Lines;
-    o.additions.exactLines = s.exactLines;
-    o.additions.fieldMap = s.fieldMap;
-    o.additions.arrows = s.arrows;
-    o.additions.equalFlux = s.equalFlux;
-    if (s.turns > 0)
-        o.additions.winding = CoilCurrent{s.turns, s.amperes};
-    o.additions.scales = s.scales;
-    if (s.pair)
-        o.additions.arrangement = PairArrangement({s.pairDistance, s.opposed});
-    if (s.uniformPercent > 0)
-        o.additions.uniformPercent = s.uniformPercent;
-    // As the export tool takes them: compared with the axis graph in SI units.
-    if (s.measured && o.graph == GraphKind::Axis && o.additions.winding) {
-        o.additions.measured = s.measured;
-        o.additions.fit = s.fit;
-    }
-    o.width = s.width;
-    o.height = s.height;
-    o.format = format;
-    return o;
-}
-
-PageRun RunPage(const PageSettings& settings)
-{
-    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
+    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Png, view.width, view.height);
     RasterSurface surface(o.width, o.height);
-    const RunOutcome outcome = RunCalculation(o.params, surface, ReadClock, o.additions, ControlOf(settings, o));
+    const RunOutcome outcome = RunCalculation(o.params, surface, ReadClock, o.additions, ControlOf(view, o));
     if (!outcome.done) {
         PageRun refused;
         refused.refusal = outcome.refusal;
@@ -98,39 +72,36 @@ PageRun RunPage(const PageSettings& settings)
     }
     PageRun run = PictureOf(surface);
     run.caption = outcome.caption;
-    run.lineCount = o.params.lineCount;
-    run.whole = !DrawnInShares(o) || settings.lineShares <= 1;
-    if (outcome.comparison)
-        run.comparison = ComparisonSummary(*outcome.comparison, settings.decimalSeparator == "," ? ',' : '.');
-    for (const std::string& note : PictureNotes(o.params, o.additions))
-        run.notes += (run.notes.empty() ? "" : " ") + note;
+    run.whole = !DrawnInShares(o) || view.lineShares <= 1;
+    const ShownRun shown{lesson, outcome.comparison, PictureNotes(o.params, o.additions)};
+    run.description = PictureDescription(&shown, DecimalOf(view.decimalSeparator));
     run.record = std::make_shared<const PageRecord>(PageRecord{o.params, o.additions, o.width, o.height, outcome.comparison});
     return run;
 }
 
-PageRun PageLines(const PageSettings& settings)
+PageRun PageLines(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
+    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Png, view.width, view.height);
     if (!DrawnInShares(o) || RunRefusal(o.params, BlankSurface(o.width, o.height)))
         return {};
     RasterSurface surface(o.width, o.height);
     SetPlotWindow(o.params, surface);  // the run's plot window and scales
     SetPictureScale(o.params, surface);
-    TraceFieldLines(o.params, surface, ControlOf(settings, o));
+    TraceFieldLines(o.params, surface, ControlOf(view, o));
     return PictureOf(surface);
 }
 
-std::string PageTable(const PageSettings& settings)
+std::string PageTable(const Lesson& lesson, const PageView& view)
 {
-    const RenderOptions o = RenderOptionsOf(settings, OutputFormat::Csv);
+    const RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Csv, view.width, view.height);
     if (RunRefusal(o.params, BlankSurface(o.width, o.height)))
         return {};
     return TableContents(o);
 }
 
-std::shared_ptr<const PageRecord> PageRecordOf(const PageSettings& settings)
+std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Png);
+    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Png, view.width, view.height);
     const BlankSurface picture(o.width, o.height);
     if (RunRefusal(o.params, picture))
         return {};
@@ -150,14 +121,14 @@ std::string PageReadout(const PageRecord* record, double x, double y, const std:
 {
     if (record == nullptr)
         return {};
-    const ReadoutNumbers numbers = PlainReadoutNumbers(decimalSeparator == "," ? ',' : '.');
+    const ReadoutNumbers numbers = PlainReadoutNumbers(DecimalOf(decimalSeparator));
     return RunPointReadout(record->drawn, record->width, record->height, x, y, numbers, record->additions,
                            record->comparison);
 }
 
-std::string PageSvg(const PageSettings& settings)
+std::string PageSvg(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(settings, OutputFormat::Svg);
+    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Svg, view.width, view.height);
     SvgSurface surface(o.width, o.height);
     if (RunRefusal(o.params, surface))
         return {};
@@ -165,4 +136,13 @@ std::string PageSvg(const PageSettings& settings)
     RunCalculation(o.params, surface, [] { return ClockReading{}; }, o.additions);
     const std::string_view graph = o.params.graphMode == kAxisGraph ? kAxisGraphEntry : kFieldLinesGraphEntry;
     return surface.document(std::string(kProgramTitle) + ": " + std::string(graph));
+}
+
+std::string PageMeasurementLine(const Lesson& lesson, const std::string& loadingName, const Lesson* shown,
+                                const PageRecord* shownRecord, const std::string& decimalSeparator)
+{
+    if (shown == nullptr)
+        return MeasurementLine(lesson, loadingName, nullptr, DecimalOf(decimalSeparator));
+    const ShownRun run{*shown, shownRecord ? shownRecord->comparison : std::nullopt};
+    return MeasurementLine(lesson, loadingName, &run, DecimalOf(decimalSeparator));
 }

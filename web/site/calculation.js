@@ -22,8 +22,8 @@ const kFailed = { done: false, refusal: 'Расчет прерван: брауз
 const kShares = 2;
 const kWhite = 0xffffffff;
 
-// One worker and the questions it has not answered yet. Measured values go
-// to it once; later questions name them by their id.
+// One worker and the questions it has not answered yet. A lesson's measured
+// values go to it once; later questions name them by their id.
 class Channel {
   constructor(failed) {
     this.worker = new Worker('worker.js');
@@ -42,12 +42,15 @@ class Channel {
     };
   }
 
-  ask(kind, settings, more) {
+  // A question about a lesson as a view shows it (job: {lesson, view}); the
+  // measured values the lesson holds go along unless the worker keeps them.
+  ask(kind, job, more) {
     const id = this.nextId++;
-    const { measured, ...plain } = settings ?? {};
-    const message = { id, kind, settings: settings && plain, more };
+    const { measured, ...lesson } = job?.lesson ?? {};
+    const message = { id, kind, lesson: job && lesson, view: job?.view, more };
     if (measured) {
-      message.measured = this.measured === measured.id ? { id: measured.id } : measured;
+      const { set, ...sent } = measured;
+      message.measured = this.measured === measured.id ? { id: measured.id } : sent;
       this.measured = measured.id;
     }
     return new Promise((resolve) => {
@@ -80,7 +83,7 @@ export class Calculation {
     this.helper = null;
     this.helperReady = false;
     this.running = null;  // {since} of the run the workers compute
-    this.waiting = null;  // {settings, resolve}
+    this.waiting = null;  // {job, resolve}
   }
 
   // Every question still open at a failure gets kFailed, and new workers
@@ -112,8 +115,8 @@ export class Calculation {
     for (const channel of ended) channel?.end(answer);
   }
 
-  ask(kind, settings, more, channel = this.worker) {
-    return channel.ask(kind, settings, more);
+  ask(kind, job, more, channel = this.worker) {
+    return channel.ask(kind, job, more);
   }
 
   // Abandons the run going and the one waiting (Esc), which are answered
@@ -128,10 +131,10 @@ export class Calculation {
 
   // Resolves with the run's result, or with null when a newer run took its
   // place before it started or while it was abandoned.
-  run(settings) {
+  run(job) {
     if (this.waiting) this.waiting.resolve(null);
     return new Promise((resolve) => {
-      this.waiting = { settings, resolve };
+      this.waiting = { job, resolve };
       this.next();
     });
   }
@@ -142,13 +145,13 @@ export class Calculation {
       this.abandonLater();
       return;
     }
-    const { settings, resolve } = this.waiting;
+    const { job, resolve } = this.waiting;
     this.waiting = null;
     const running = { since: performance.now() };
     this.running = running;
     // A slow run waits the few milliseconds a second worker takes to start.
-    const result = settings.graph === 'lines' && this.helper && (this.helperReady || this.slow)
-      ? this.runInShares(settings, running) : this.ask('run', settings);
+    const result = job.lesson.graph === 'lines' && this.helper && (this.helperReady || this.slow)
+      ? this.runInShares(job, running) : this.ask('run', job);
     result.then((value) => {
       if (this.running === running) {
         this.running = null;
@@ -176,9 +179,9 @@ export class Calculation {
     if (this.running !== running) return null;  // abandoned meanwhile
     if (!this.helperReady) return this.ask('run', s);
     const [run, ...others] = await Promise.all([
-      this.ask('run', { ...s, lineShare: 0, lineShares: kShares }),
+      this.ask('run', { ...s, view: { ...s.view, lineShare: 0, lineShares: kShares } }),
       ...Array.from({ length: kShares - 1 }, (_, k) =>
-        this.ask('lines', { ...s, lineShare: k + 1, lineShares: kShares }, undefined, this.helper)),
+        this.ask('lines', { ...s, view: { ...s.view, lineShare: k + 1, lineShares: kShares } }, undefined, this.helper)),
     ]);
     if (!run || !run.done || run.whole) return run;
     for (const lines of others) {

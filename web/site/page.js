@@ -1,16 +1,21 @@
-// The page: the window's controls, its run and its menus, in a browser.
-import { addressOf, inForce, readAddress, switches } from './address.js';
+// The page: the window's controls, its run and its menus, in a browser. It
+// holds one lesson (lesson/lesson.h, through the core's binding), which its
+// controls change, its runs show, its address and its lesson file carry.
+import { addressOf, readAddress } from './address.js';
 import { Calculation, fileReader, patience } from './calculation.js';
 import { connectDialog, enterPressesOk, showFromMenu } from './dialogs.js';
 import { connectMenus } from './menus.js';
 
 const $ = (id) => document.getElementById(id);
-const kAxisEntry = 'поле на оси Hz(z)';
 const kStartWidth = 651;
 const kStartHeight = 320;
-const kHeadBytes = 2048;  // of a measurement file, shown with its units
-const kHeadLines = 6;
+const kLessonHeadBytes = 4096;  // enough to tell a lesson file from a table
 
+// The core on the page's own thread, for its lesson, its switches and its
+// texts; the runs and the files are the workers'.
+const core = await ZoreksCore();
+const switches = core.switches();  // {key, addressName, menuText, objectName, words, scope}
+const none = new core.Measured();
 const calculation = new Calculation();
 const bars = [
   { bar: $('VScroll1'), box: $('Label4'), edit: $('radiusEdit'), field: 'radius', name: 'Радиус R' },
@@ -24,37 +29,18 @@ const live = $('liveAction');
 const numberFormat = (digits) => new Intl.NumberFormat(navigator.language, {
   minimumFractionDigits: digits, maximumFractionDigits: digits, useGrouping: false,
 });
-const [twoDecimals, threeDecimals] = [numberFormat(2), numberFormat(3)];
-const decimalSeparator = twoDecimals.format(0.5).replace(/\d/g, '');
+const decimalSeparator = numberFormat(1).format(0.5).replace(/\d/g, '');
 const localNumber = (v) => String(v).replace('.', decimalSeparator);
 
-let shown = null;  // the settings of the picture on show, with its comparison's line
-let coil = null;   // {turns, amperes} of the dialog «Ток и витки»; null: the unit n·I/2
-let pair = { on: false, distance: null, opposed: false };  // the dialog «Пара катушек»; D null: never set
-let uniform = { on: false, percent: 1 };  // the dialog «Однородная область»
-let measured = null;  // {id, points, units, count, name, unitNames} as read; null: none
+// The page's lesson: the core's plain object, with its measured values as
+// measured: {id, points, units, name, count, set} (set: the core's handle);
+// null: none.
+let lesson = { ...core.startLesson(), measured: null };
+const setOf = (l) => l.measured?.set ?? none;
+let shown = null;     // {lesson, view} of the picture on show
 let reading = null;   // {name, reader} of the file being read
 let chosen = 0;       // how many files have been chosen: an older one's units are no longer asked
 let measuredSets = 0;  // how many have been read: the id of the newest
-
-// A parameter's value as the window's value labels show it: two decimals, or
-// three for a value typed to the millimetre that needs them (0,021 but 0,20),
-// or as many as a value typed finer needs to show exactly (0,02524), with the
-// reader's decimal separator.
-function valueText(metres) {
-  const millimetres = Math.round(metres * 1000);
-  const barTenth = Math.round(metres * 10) * 0.1 === metres;  // a scroll position times 0.1 m
-  if (barTenth || millimetres / 1000 === metres) return (millimetres % 10 === 0 ? twoDecimals : threeDecimals).format(metres);
-  return metresText(metres);
-}
-
-// A length in metres that may have been typed: three decimals, or as many as
-// it needs to show exactly (0,350 but 0,2005).
-function metresText(metres) {
-  let digits = 3;
-  while (digits < 100 && Number(metres.toFixed(digits)) !== metres) ++digits;
-  return numberFormat(digits).format(metres);
-}
 
 // A bar's value: its position times 0.1 m, as the window's scroll bars give
 // it, or a value typed or given by a link, to which the bar moves as near as
@@ -62,7 +48,7 @@ function metresText(metres) {
 function setValue(b, metres = b.bar.valueAsNumber * 0.1) {
   b.metres = metres;
   b.bar.value = Math.round(metres * 10);
-  b.box.value = b.shown = valueText(metres);
+  b.box.value = b.shown = core.valueLabel(metres, decimalSeparator);
   b.box.removeAttribute('aria-invalid');
   b.bar.setAttribute('aria-valuetext', b.shown + ' м');
 }
@@ -101,17 +87,47 @@ async function takeTyped(b, focus) {
   return false;
 }
 
-function isLines() { return list.value !== kAxisEntry; }
+function isLines() { return list.selectedIndex === 1; }
 
-// The additions that do not act on the graph chosen keep their state but
+// The lesson with the values of the bars, the graph and the line-count box.
+function taken() {
+  for (const b of bars) lesson[b.field] = b.metres;
+  lesson.graph = isLines() ? 'lines' : 'axis';
+  lesson.lineText = lineText.value;
+  return lesson;
+}
+
+// The controls showing the lesson.
+function showLesson() {
+  for (const b of bars) setValue(b, lesson[b.field]);
+  list.selectedIndex = lesson.graph === 'lines' ? 1 : 0;
+  lineText.value = lesson.lineText;
+  showSwitches();
+  $('closeMeasurementsAction').disabled = !lesson.measured;
+}
+
+function showSwitches() {
+  for (const s of switches) $(s.objectName).checked = lesson[s.key];
+  $('fitBox').checked = lesson.fit;
+}
+
+// A switch turned, as the core turns it: the exact lines and the lines of
+// equal flux are one choice, so that turning one on turns the other off.
+function turnSwitch(key, on) {
+  lesson = { ...core.turned(taken(), key, on), measured: lesson.measured };
+  showSwitches();
+  showMeasurementLine();
+}
+
+// The switches that do not act on the lesson's run keep their state but
 // cannot be changed: those of the field lines, the program's exact lines and
 // lines of equal flux while a pair is on (its lines are its own), the fit
 // without measured values.
 function showAdditionsChoice() {
   $('lineCountGroup').hidden = !isLines();
-  const now = { graph: isLines() ? 'lines' : 'axis', pair: pair.on, measured };
-  for (const s of switches) $(s.control).disabled = !inForce(s, now);
-  $('fitBox').disabled = !measured;
+  const inForce = core.inForce(taken(), setOf(lesson));
+  for (const s of switches) $(s.objectName).disabled = !inForce[s.key];
+  $('fitBox').disabled = !inForce.fit;
   showMeasurementLine();
 }
 
@@ -123,45 +139,33 @@ function pictureSize() {
   return { width, height: Math.max(1, Math.round((width * kStartHeight) / kStartWidth)) };
 }
 
-function settings() {
-  const s = {
-    graphEntry: list.value, graph: isLines() ? 'lines' : 'axis', lineText: lineText.value,
-    turns: coil?.turns ?? 0, amperes: coil?.amperes ?? 0, ...pictureSize(), decimalSeparator,
-    pair: pair.on, pairDistance: pair.distance ?? 0, opposed: pair.opposed,
-    uniformPercent: uniform.on ? uniform.percent : 0,
-    measured: !isLines() && coil ? measured : null,  // compared with the axis graph in SI units
-  };
-  for (const b of bars) s[b.field] = b.metres;
-  for (const { control, field } of switches) s[field] = $(control).checked;
-  return s;
-}
+// The lesson as a run shows it now, and the view of its picture.
+const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), decimalSeparator } });
 
-function show(s, result) {
+async function show(s, result) {
   picture.width = result.width;
   picture.height = result.height;
   const image = new ImageData(result.width, result.height);
   const rgba = new DataView(image.data.buffer);
   result.pixels.forEach((argb, i) => rgba.setUint32(4 * i, ((argb << 8) | 0xff) >>> 0));
   picture.getContext('2d').putImageData(image, 0, 0);
-  $('caption').textContent = document.title = result.caption;
-  shown = { ...s, comparison: result.comparison };
-  picture.setAttribute('aria-label', describe(shown, result.notes));
+  shown = s;
+  picture.setAttribute('aria-label', result.description);
   for (const b of ['savePng', 'saveCsv', 'saveSvg']) $(b).disabled = false;
-  history.replaceState(null, '', addressOf(s));
-  showMeasurementLine();
+  const address = addressOf(core, s.lesson, setOf(s.lesson));
+  history.replaceState(null, '', address.query);
+  showAddressNotice(address.notice);
+  await showMeasurementLine();  // the comparison's line with its picture
+  $('caption').textContent = document.title = result.caption;
 }
 
-// What the picture shows, in words, for a screen reader.
-function describe(s, notes) {
-  let text = `${s.graphEntry}: R = ${valueText(s.radius)} м, L = ${valueText(s.length)} м, ` +
-    `полуразмер области ${valueText(s.halfRange)} м`;
-  if (s.graph === 'lines') text += `, число линий ${s.lineText}`;
-  for (const sw of switches) if (s[sw.field] && sw.words && inForce(sw, s)) text += `, ${sw.words}`;
-  if (s.comparison) text += `, измерения: ${s.comparison}`;
-  if (s.turns) text += `, N = ${s.turns} витков, I = ${localNumber(s.amperes)} А`;
-  if (s.pair) text += `, пара катушек: D = ${metresText(s.pairDistance)} м${s.opposed ? ', встречное включение' : ''}`;
-  if (s.uniformPercent) text += `, однородная область ${localNumber(s.uniformPercent)} %`;
-  return notes ? `${text}. ${notes}` : text;
+// The notice that the address leaves the measured values out, while it does.
+let addressNotice = '';
+function showAddressNotice(text) {
+  const notice = $('notice');
+  if (text) [notice.hidden, notice.textContent] = [false, text];
+  else if (addressNotice && notice.textContent === addressNotice) notice.hidden = true;
+  addressNotice = text;
 }
 
 // Runs are answered in the order asked: each answer is newer than the
@@ -171,7 +175,7 @@ function describe(s, notes) {
 let runs = 0;
 async function run(followed = false) {
   for (const b of bars) if (!(await takeTyped(b, !followed))) return;
-  const s = settings();
+  const s = job();
   const mine = ++runs;
   const progress = $('progress');
   const started = performance.now();
@@ -187,7 +191,7 @@ async function run(followed = false) {
   }
   if (!result) return;  // a newer run took its place, or Esc abandoned it
   $('problem').textContent = result.done ? '' : result.refusal;
-  if (result.done) show({ ...s, lineCount: result.lineCount }, result);
+  if (result.done) await show(s, result);
 }
 
 function runIfLive() { if (live.checked) run(true); }  // followed: the focus stays
@@ -197,6 +201,10 @@ async function download(kind, type, name) {
   if (kind !== 'png' && typeof contents !== 'string') return;  // the worker failed and was replaced
   const blob = kind === 'png' ? await new Promise((done) => picture.toBlob(done, 'image/png'))
     : new Blob([contents], { type });
+  saveFile(blob, name);
+}
+
+function saveFile(blob, name) {
   const link = Object.assign(document.createElement('a'), { href: URL.createObjectURL(blob), download: name });
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 1000);
@@ -268,22 +276,23 @@ function connectDialogs() {
     return null;
   });
   connect('coilCurrentAction', 'coilCurrentDialog', () => {
-    $('turnsEdit').value = coil ? coil.turns : '';
-    $('currentEdit').value = coil ? localNumber(coil.amperes) : '';
+    $('turnsEdit').value = lesson.turns ? lesson.turns : '';
+    $('currentEdit').value = lesson.turns ? localNumber(lesson.amperes) : '';
   }, async () => {
     const read = await readCoil($('turnsEdit').value, $('currentEdit').value);
     if (read.wrong) return { box: $(read.wrong[0] === 'current' ? 'currentEdit' : 'turnsEdit'), refusal: read.refusal };
-    coil = read.coil;
+    [lesson.turns, lesson.amperes] = [read.coil?.turns ?? 0, read.coil?.amperes ?? 0];
     return null;
   });
   connect('coilPairAction', 'coilPairDialog', () => {
-    $('pairCheck').checked = pair.on;
-    $('distanceEdit').value = localNumber(pair.distance ?? bars[0].metres);
-    $('opposedCheck').checked = pair.opposed;
+    $('pairCheck').checked = lesson.pairOn;
+    $('distanceEdit').value = localNumber(lesson.pairDistance ?? bars[0].metres);
+    $('opposedCheck').checked = lesson.opposed;
   }, async () => {
     const read = await readNumber('pair', $('distanceEdit').value);
     if ($('pairCheck').checked && read.refusal !== undefined) return { box: $('distanceEdit'), refusal: read.refusal };
-    pair = { on: $('pairCheck').checked, distance: read.value ?? pair.distance, opposed: $('opposedCheck').checked };
+    Object.assign(lesson, { pairOn: $('pairCheck').checked, pairDistance: read.value ?? lesson.pairDistance,
+      opposed: $('opposedCheck').checked });
     return null;
   });
   $('helmholtzButton').addEventListener('click', () => {
@@ -291,14 +300,55 @@ function connectDialogs() {
     $('pairCheck').checked = true;
   });
   connect('uniformRegionAction', 'uniformRegionDialog', () => {
-    $('regionCheck').checked = uniform.on;
-    $('percentEdit').value = localNumber(uniform.percent);
+    $('regionCheck').checked = lesson.uniformOn;
+    $('percentEdit').value = localNumber(lesson.uniformPercent);
   }, async () => {
     const read = await readNumber('uniform', $('percentEdit').value);
     if ($('regionCheck').checked && read.refusal !== undefined) return { box: $('percentEdit'), refusal: read.refusal };
-    uniform = { on: $('regionCheck').checked, percent: read.value ?? uniform.percent };
+    Object.assign(lesson, { uniformOn: $('regionCheck').checked, uniformPercent: read.value ?? lesson.uniformPercent });
     return null;
   });
+}
+
+// A file chosen or dropped on the page: a lesson file (as the core tells it
+// by its first bytes) or a table of measured values.
+async function openFile(file) {
+  const head = new Uint8Array(await file.slice(0, kLessonHeadBytes).arrayBuffer());
+  if (core.looksLikeLesson(head)) openLessonFile(file);
+  else openMeasurements(file);
+}
+
+// The measured values as the page keeps them, with the core's handle (freed
+// with its object: a picture on show may still name the values it compared).
+function measuredOf(read) {
+  return read && { id: ++measuredSets, ...read, set: core.measured(read.points, read.units, read.name) };
+}
+
+// A lesson file, read in a worker of its own: it replaces the page's lesson,
+// its controls and its picture; one refused changes nothing.
+async function openLessonFile(file) {
+  const mine = ++chosen;
+  const reader = fileReader();
+  const read = await reader.ask('lesson', undefined, [file]);
+  reader.end(null);
+  if (mine !== chosen || !read) return;
+  if (!read.lesson) {
+    $('problem').textContent = read.refusal;
+    return;
+  }
+  $('problem').textContent = '';
+  takeLesson(read);
+  [$('notice').hidden, $('notice').textContent] = [!read.notice, read.notice];
+  run();
+}
+
+// A lesson read from a file or an address: {lesson, measured}.
+function takeLesson(read) {
+  reading?.reader.end(null);
+  reading = null;
+  lesson = { ...read.lesson, measured: measuredOf(read.measured) };
+  showLesson();
+  showAdditionsChoice();
 }
 
 // A measurement file: its units asked with its first lines shown, then read
@@ -310,10 +360,10 @@ function connectDialogs() {
 async function openMeasurements(file) {
   const mine = ++chosen;
   const reader = fileReader();
-  const head = await reader.ask('head', undefined, [file, kHeadBytes]);
+  const head = await reader.ask('head', undefined, [file]);
   if (typeof head !== 'string' || mine !== chosen) return reader.end(null);
   $('measurementFileName').textContent = file.name;
-  $('fileHead').textContent = head.split(/\r\n|\r|\n/).slice(0, kHeadLines).join('\n').replace(/\t/g, '    ');
+  $('fileHead').textContent = head;
   const dialog = $('measurementUnitsDialog');
   if (!dialog.open) {  // else it asks for this file's units now
     dialog.returnValue = '';
@@ -321,9 +371,7 @@ async function openMeasurements(file) {
   }
   await new Promise((done) => dialog.addEventListener('close', done, { once: true }));
   if (dialog.returnValue !== 'ok' || mine !== chosen) return reader.end(null);
-  const [z, b] = [$('lengthUnitBox'), $('fluxUnitBox')];
-  const units = `${z.value}:${b.value}`;
-  const unitNames = `z в ${z.selectedOptions[0].text}, B в ${b.selectedOptions[0].text}`;
+  const units = `${$('lengthUnitBox').value}:${$('fluxUnitBox').value}`;
   reading?.reader.end(null);
   reading = { name: file.name, reader };
   showMeasurementLine();
@@ -336,63 +384,92 @@ async function openMeasurements(file) {
     $('problem').textContent = `Измерения не открыты. ${read?.refusal ?? ''}`;
     return;
   }
-  measured = { id: ++measuredSets, points: read.points, units, count: read.count, name: file.name, unitNames };
+  lesson.measured = measuredOf(read);
   $('closeMeasurementsAction').disabled = false;
   showAdditionsChoice();
   runIfLive();
 }
 
 function closeMeasurements() {
-  measured = null;
+  lesson.measured = null;
   $('closeMeasurementsAction').disabled = true;
   showAdditionsChoice();
   runIfLive();
 }
 
-// The line under the picture while measured values are open or read: the
-// comparison of the picture on show, or what it waits for.
-function showMeasurementLine() {
-  $('measurementBar').hidden = !measured && !reading;
-  $('measurementLine').textContent = reading ? `Чтение измерений «${reading.name}»…` : measured ? measurementText() : '';
-  $('measurementLine').title = measured ? `Файл «${measured.name}», ${measured.unitNames}` : '';
+// The line under the picture while measured values are open or read (the
+// core's MeasurementLine): the comparison of the picture on show, which the
+// worker that ran it keeps, or what it waits for. The newest answer stands.
+let lineAsked = 0;
+async function showMeasurementLine() {
+  const mine = ++lineAsked;
+  const l = taken();
+  const set = setOf(l);
+  const loading = reading?.name ?? '';
+  let text = core.plainMeasurementLine(l, set, loading, decimalSeparator);
+  if (shown && l.measured && !loading) {
+    const same = shown.lesson.measured?.id === l.measured.id;
+    const { measured, ...plain } = shown.lesson;
+    const asked = await calculation.ask('measurementLine', { lesson: { ...l } },
+      [plain, shown.view, same, loading, decimalSeparator]);
+    if (mine !== lineAsked) return;
+    if (typeof asked === 'string') text = asked;
+  }
+  $('measurementBar').hidden = !l.measured && !reading;
+  $('measurementLine').textContent = text;
+  $('measurementLine').title = core.measurementFileLine(l, set);
 }
 
-function measurementText() {
-  const count = `Измерения: ${measured.count}`;
-  if (!coil) return `${count} — задайте ток и витки (Вид → Ток и витки…)`;
-  if (isLines()) return `${count} — сравнение на графике «${kAxisEntry}»`;
-  if (shown?.measured !== measured || !shown.comparison) return `${count} — нажмите «расчет»`;
-  return `Измерения: ${shown.comparison}${shown.fit !== $('fitAction').checked ? ' — нажмите «расчет»' : ''}`;
+// The lesson of the page's address, its wrong values named in the notice;
+// whether the address names any value (then the page runs at once).
+function applyAddress() {
+  const read = readAddress(core, location.search);
+  takeLesson(read);
+  if (read.notice) [$('notice').hidden, $('notice').textContent] = [false, read.notice];
+  return read.named;
 }
 
-async function applyAddress() {
-  const { values, wrong, named, typed } = readAddress(location.search);
-  for (const { name, field, kind, text } of typed) {
-    const read = await readNumber(kind, text);
-    if (read.refusal !== undefined) wrong.push(name);
-    else values[field] = kind === 'lines' ? text : read.value;  // the box keeps the text it reads
+// The lesson file of the page's lesson, named after its measurements' file.
+function saveLesson() {
+  const text = core.lessonFileText(taken(), setOf(lesson));
+  const stem = lesson.measured?.name.replace(/\.[^.]*$/, '') || 'опыт';
+  saveFile(new Blob([text], { type: 'application/json' }), `${stem}.zoreks`);
+}
+
+// The page's full address, measured values and all, copied; where the
+// browser refuses the clipboard, shown selected in a box to copy by hand.
+async function copyLink() {
+  const { href, notice } = addressOf(core, taken(), setOf(lesson));
+  const tell = (text) => [$('notice').hidden, $('notice').textContent] = [false, notice ? `${text} ${notice}` : text];
+  try {
+    await navigator.clipboard.writeText(href);
+    $('linkArea').hidden = true;
+    tell('Ссылка на этот опыт скопирована.');
+  } catch {
+    $('linkArea').hidden = false;
+    $('linkBox').value = href;
+    $('linkBox').focus();
+    $('linkBox').select();
+    tell('Браузер не дал скопировать ссылку: она выделена в поле «Ссылка», скопируйте ее (Ctrl+C).');
   }
-  for (const b of bars) setValue(b, values[b.field] ?? b.bar.valueAsNumber * 0.1);
-  if (values.graph) list.selectedIndex = values.graph === 'lines' ? 1 : 0;
-  if (values.lineText !== undefined) lineText.value = values.lineText;
-  for (const { control, field } of switches) if (values[field] !== undefined) $(control).checked = values[field];
-  $('fitBox').checked = $('fitAction').checked;
-  if (values.turnsText !== undefined || values.currentText !== undefined) {
-    const read = await readCoil(values.turnsText ?? '', values.currentText ?? '');
-    if (read.wrong) wrong.push(...read.wrong);
-    else coil = read.coil;
+}
+
+// The switches of the menu «Вид», made from the core's table: each a check
+// box labelled with its menu text, the letter after '&' its access key; those
+// of the measurements after the dialogs.
+function makeSwitches() {
+  const items = $('viewMenu').querySelector('.items');
+  for (const s of switches) {
+    const [before, after] = s.menuText.split('&');
+    const box = Object.assign(document.createElement('input'), { type: 'checkbox', id: s.objectName });
+    const label = document.createElement('label');
+    label.append(box, ` ${before}`, Object.assign(document.createElement('u'), { textContent: after[0] }), after.slice(1));
+    items.insertBefore(label, s.scope === 'measurements' ? $('liveAction').closest('label') : $('coilSizeAction'));
   }
-  pair.opposed = values.opposed ?? false;
-  if (values.pairDistance !== undefined) pair = { ...pair, on: true, distance: values.pairDistance };
-  if (values.uniformPercent !== undefined) uniform = { on: true, percent: values.uniformPercent };
-  if (wrong.length) {
-    $('notice').hidden = false;
-    $('notice').textContent = `В адресе неверные значения (${wrong.join(', ')}): взяты начальные.`;
-  }
-  return named;
 }
 
 function connectControls() {
+  makeSwitches();
   // With «Сразу пересчитывать» a bar's picture follows it as it moves.
   for (const b of bars) {
     b.bar.addEventListener('input', () => { setValue(b); runIfLive(); });
@@ -400,15 +477,17 @@ function connectControls() {
   }
   list.addEventListener('change', () => { showAdditionsChoice(); runIfLive(); });
   lineText.addEventListener('change', runIfLive);
-  for (const { control } of switches) $(control).addEventListener('change', runIfLive);
-  // «Подогнать» is in the menu and beside the measurements' line.
-  for (const [from, to] of [['fitAction', 'fitBox'], ['fitBox', 'fitAction']]) {
-    $(from).addEventListener('change', () => {
-      $(to).checked = $(from).checked;
-      showMeasurementLine();
+  for (const { key, objectName } of switches) {
+    $(objectName).addEventListener('change', () => {
+      turnSwitch(key, $(objectName).checked);
+      runIfLive();
     });
   }
-  $('fitBox').addEventListener('change', runIfLive);
+  // «Подогнать» is in the menu and beside the measurements' line.
+  $('fitBox').addEventListener('change', () => {
+    turnSwitch('fit', $('fitBox').checked);
+    runIfLive();
+  });
   $('Form1').addEventListener('submit', (event) => { event.preventDefault(); run(); });
   $('Form1').addEventListener('keydown', (event) => {
     // Enter runs from every control, as with the window's default button; a
@@ -424,19 +503,27 @@ function connectControls() {
     if (calculation.cancel()) event.preventDefault();
   });
   $('savePng').addEventListener('click', () => download('png', 'image/png', 'zoreks.png'));
+  $('saveLessonAction').addEventListener('click', saveLesson);
+  $('copyLinkAction').addEventListener('click', copyLink);
   $('saveCsv').addEventListener('click', () => download('table', 'text/csv', 'zoreks.csv'));
   $('saveSvg').addEventListener('click', () => download('svg', 'image/svg+xml', 'zoreks.svg'));
   $('mnuHelpAvtors').addEventListener('click', () => showInfo('ОБ АВТОРАХ', 'authors'));
   $('mnuHelpAbout').addEventListener('click', () => showInfo('О ПРОГРАММЕ', 'about'));
   const file = $('measurementsFile');
   file.addEventListener('change', () => {
-    if (file.files[0]) openMeasurements(file.files[0]);
+    if (file.files[0]) openFile(file.files[0]);
     file.value = '';  // the same file may be chosen again, changed
   });
   $('openMeasurementsAction').addEventListener('click', () => file.click());
   $('closeMeasurementsAction').addEventListener('click', closeMeasurements);
   connectDialogs();
   enterPressesOk([...document.querySelectorAll('dialog')]);
+  // A file dropped anywhere on the page is opened as one chosen.
+  document.addEventListener('dragover', (event) => event.preventDefault());
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    if (event.dataTransfer.files[0]) openFile(event.dataTransfer.files[0]);
+  });
   picture.addEventListener('pointermove', showReadout);
   picture.addEventListener('pointerdown', showReadout);
   picture.addEventListener('pointerleave', () => {
@@ -454,7 +541,6 @@ function keepOffline() {
 }
 
 connectControls();
-const runOnLoad = await applyAddress();
-showAdditionsChoice();
+const runOnLoad = applyAddress();
 if (runOnLoad) run();
 keepOffline();
