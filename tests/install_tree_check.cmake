@@ -21,6 +21,8 @@ set(expected
   ${docs_dir}/spravka.pdf
   ${docs_dir}/uprav.pdf
   ${docs_dir}/instruction.txt
+  ${docs_dir}/lesson-file.md
+  ${docs_dir}/lesson-file.schema.json
   ${DATADIR}/icons/hicolor/scalable/apps/ru.zoreks.Zoreks.svg
   ${DATADIR}/icons/hicolor/48x48/apps/ru.zoreks.Zoreks.png
   ${DATADIR}/applications/ru.zoreks.Zoreks.desktop
