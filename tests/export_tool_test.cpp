@@ -105,7 +105,7 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--field-map=1", "--output", "a.png"}, "без значения"},
         {{"--arrows", "--output", "a.png"}, "--arrows"},  // arrowheads need lines
         {{"--graph", "field", "--equal-flux", "--output", "a.csv"}, "--equal-flux"},
-        {{"--graph", "lines", "--exact-lines", "--equal-flux", "--output", "a.png"}, "--equal-flux"},  // one choice
+        {{"--graph", "lines", "--exact-lines", "--arrows", "--equal-flux", "--output", "a.png"}, "--exact-lines и --equal-flux"},
         {{"--lesson=", "--output", "a.png"}, "имя файла опыта"},
         {{"--graph", "field", "--turns", "800", "--output", "a.csv"}, "--turns N --current I"},  // one without the other
         {{"--graph", "field", "--current", "1.5", "--output", "a.csv"}, "--turns N --current I"},

@@ -353,16 +353,27 @@ const GivenOption* find(const std::vector<GivenOption>& given, Option option)
     return nullptr;
 }
 
-// The switches given that turn one another off, as the exact lines and the
-// equal-flux lines do, which are one choice: why they are refused together.
-std::optional<std::string> exclusiveSwitches(const std::vector<GivenOption>& given, const Lesson& lesson)
+// Two switches given that are one choice, as the exact lines and the
+// equal-flux lines are (the one turns the other off): why they are refused
+// together.
+std::optional<std::string> exclusiveSwitches(const std::vector<GivenOption>& given)
 {
-    for (const GivenOption& a : given)
-        if (a.option == Option::Switch && !SwitchOfToolOption(a.name)->isOn(lesson))
-            for (const GivenOption& b : given)
-                if (b.option == Option::Switch && &b != &a)
-                    return "Параметры " + std::string(a.name) + " и " + std::string(b.name) +
-                           " не задаются вместе: выберите что-то одно.";
+    const auto oneChoice = [](const LessonSwitch& first, const LessonSwitch& second) {
+        Lesson lesson;
+        first.turn(lesson, true);
+        second.turn(lesson, true);
+        return !first.isOn(lesson);
+    };
+    for (size_t i = 0; i < given.size(); ++i)
+        for (size_t j = i + 1; j < given.size(); ++j) {
+            if (given[i].option != Option::Switch || given[j].option != Option::Switch)
+                continue;
+            const LessonSwitch& a = *SwitchOfToolOption(given[i].name);
+            const LessonSwitch& b = *SwitchOfToolOption(given[j].name);
+            if (oneChoice(a, b) || oneChoice(b, a))
+                return "Параметры " + std::string(given[i].name) + " и " + std::string(given[j].name) +
+                       " не задаются вместе: выберите что-то одно.";
+        }
     return std::nullopt;
 }
 
@@ -373,7 +384,7 @@ std::optional<std::string> combinationProblem(const std::vector<GivenOption>& gi
     const auto has = [&given](Option option) { return find(given, option) != nullptr; };
     if ((o.graph == GraphKind::ExactLines || o.graph == GraphKind::Field) && t.format != OutputFormat::Csv)
         return std::string("Графики exact-lines и field записываются только в таблицу .csv.");
-    if (auto problem = exclusiveSwitches(given, lesson))
+    if (auto problem = exclusiveSwitches(given))
         return problem;
     const bool measured = !t.measuredFile.empty() || lesson.measured;
     for (const GivenOption& g : given)
