@@ -1,4 +1,5 @@
-// libFuzzer target: the export tool's command line, split at NUL bytes into arguments. Beyond "no crash":
+// libFuzzer target: the export tool's command line, split at NUL bytes into arguments; the name --lesson
+// gives is read as the lesson file's text, so that nothing is read from the disk. Beyond "no crash":
 // a refusal says why in one line of valid UTF-8; accepted options lie within the limits the tool promises.
 #include <cmath>
 #include <cstdint>
@@ -28,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i < size; ++i)
         data[i] == 0 ? args.emplace_back() : args.back() += static_cast<char>(data[i]);
 
-    const ParsedArguments parsed = ParseRenderArguments(args);
+    const ParsedArguments parsed =
+        ParseRenderArguments(args, [](const std::string& text) { return ReadLessonFile(text, "fuzz.zoreks"); });
     const RenderOptions& o = parsed.options;
     if (parsed.action == ParsedArguments::Action::Refuse)
         Require(!parsed.error.empty() && parsed.error.find('\n') == std::string::npos && ValidUtf8(parsed.error),

@@ -7,24 +7,6 @@
 #include "measure/measurement_reading.h"
 #include "params/message_text.h"
 
-namespace {
-
-// Why a file could not be opened, from the system's error number.
-std::string OpeningProblem(int error)
-{
-    switch (error) {
-    case ENOENT:
-        return "такого файла нет";
-    case EACCES:
-    case EPERM:
-        return "нет прав на чтение";
-    default:
-        return "файл не открывается";
-    }
-}
-
-}  // namespace
-
 MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnits units, std::stop_token stop)
 {
     const std::string name = std::filesystem::path(path).filename().string();

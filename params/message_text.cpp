@@ -1,6 +1,7 @@
 #include "params/message_text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -58,4 +59,17 @@ std::string PrintedNumber(const char* format, double value, char decimalSeparato
     std::string s(text);
     std::replace(s.begin(), s.end(), '.', decimalSeparator);
     return s;
+}
+
+std::string OpeningProblem(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return "такого файла нет";
+    case EACCES:
+    case EPERM:
+        return "нет прав на чтение";
+    default:
+        return "файл не открывается";
+    }
 }

@@ -12,3 +12,7 @@ std::string QuotedForMessage(std::string_view text);
 // the given character in place of the decimal point: "%.2f" and ',' write
 // 1.5 as "1,50".
 std::string PrintedNumber(const char* format, double value, char decimalSeparator);
+
+// Why a file could not be opened, from the system's error number (errno),
+// to follow «Файл «name», …»: "такого файла нет".
+std::string OpeningProblem(int error);

@@ -52,6 +52,7 @@ for file in \
   usr/share/icons/hicolor/scalable/apps/ru.zoreks.Zoreks.svg \
   usr/share/icons/hicolor/48x48/apps/ru.zoreks.Zoreks.png \
   usr/share/metainfo/ru.zoreks.Zoreks.metainfo.xml \
+  usr/share/mime/packages/ru.zoreks.Zoreks.xml \
   usr/share/man/man1/zoreks.1.gz usr/share/man/man1/zoreks-render.1.gz \
   usr/share/man/ru/man1/zoreks.1.gz usr/share/man/ru/man1/zoreks-render.1.gz \
   usr/share/doc/zoreks/copyright usr/share/doc/zoreks/changelog.gz; do
@@ -62,12 +63,24 @@ desktop="$share/applications/ru.zoreks.Zoreks.desktop"
 if [ -f "$desktop" ]; then
   desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
   grep -qx 'Path=/usr/share/zoreks' "$desktop" || fail "the desktop entry's Path is not /usr/share/zoreks"
-  grep -qx 'Exec=zoreks' "$desktop" || fail "the desktop entry does not start zoreks"
+  grep -qx 'Exec=zoreks %f' "$desktop" || fail "the desktop entry does not start zoreks with a file"
+  grep -qx 'MimeType=application/x-zoreks-lesson;' "$desktop" || fail "the desktop entry does not open lesson files"
 fi
 appstreamcli validate --no-net "$share/metainfo/ru.zoreks.Zoreks.metainfo.xml" \
   || fail "the AppStream metadata does not validate"
 # The metadata, the desktop entry and the icons it names, as one installed tree.
 appstreamcli validate-tree --no-net "$root" || fail "the installed tree does not validate"
+
+# The lesson files' type as the desktop's MIME database takes it: *.zoreks, a
+# kind of JSON.
+if command -v update-mime-database >/dev/null; then
+  mime="$work/mime"
+  mkdir -p "$mime/packages"
+  cp "$share/mime/packages/ru.zoreks.Zoreks.xml" "$mime/packages/"
+  XDG_DATA_HOME="$work" update-mime-database "$mime" || fail "the MIME database does not take the lesson files' type"
+  grep -qx 'application/x-zoreks-lesson:\*\.zoreks' "$mime/globs" || fail "*.zoreks is not a lesson file"
+  grep -qx 'application/x-zoreks-lesson application/json' "$mime/subclasses" || fail "a lesson file is not JSON"
+fi
 
 # Each manual page renders without a warning from groff: the English pages also
 # on a plain ASCII terminal (man's choice in the C locale), the Russian in UTF-8.

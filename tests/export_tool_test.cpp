@@ -23,6 +23,7 @@
 #include "export/run_tables.h"
 #include "field/axial_field.h"
 #include "field/exact_field.h"
+#include "lesson/lesson_switches.h"
 #include "params/message_text.h"
 #include "raster/raster_surface.h"
 #include "render/raster_image.h"
@@ -77,7 +78,14 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
     for (const char* bad : {"0", "-1", "100.5", "abc", "", "inf"})
         cases.push_back({{"--uniform", bad, "--output", "a.png"}, "(--uniform)"});
     for (const char* bad : {"a.txt", "a", "png", "dir.png/a", "a.png.", ""})
-        cases.push_back({{"--output", bad}, ".png, .svg, .pdf или .csv"});
+        cases.push_back({{"--output", bad}, ".png, .svg, .pdf, .csv или .zoreks"});
+    // every switch of the lesson's table is a flag, refused where it does not act
+    for (const LessonSwitch& s : LessonSwitches()) {
+        const std::string option(s.toolOption);
+        cases.push_back({{option + "=1", "--output", "a.png"}, "без значения"});
+        if (!SwitchAccepted(s, GraphKind::Field, false))
+            cases.push_back({{option, "--graph", "field", "--output", "a.csv"}, option});
+    }
     for (const auto& [sizes, fragment] : {std::pair{std::vector{"651", "651x", "651x320x2", "-5x5", "+5x5", "5.5x5", "651*320"}, "ШИРИНАxВЫСОТА"},
                                           {{"0x320", "651x0"}, "больше нуля"},
                                           {{"20001x1", "1x20001", "10001x10000", "99999999999999999999999x1"}, "слишком велик"}})
@@ -97,6 +105,8 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--field-map=1", "--output", "a.png"}, "без значения"},
         {{"--arrows", "--output", "a.png"}, "--arrows"},  // arrowheads need lines
         {{"--graph", "field", "--equal-flux", "--output", "a.csv"}, "--equal-flux"},
+        {{"--graph", "lines", "--exact-lines", "--arrows", "--equal-flux", "--output", "a.png"}, "--exact-lines и --equal-flux"},
+        {{"--lesson=", "--output", "a.png"}, "имя файла опыта"},
         {{"--graph", "field", "--turns", "800", "--output", "a.csv"}, "--turns N --current I"},  // one without the other
         {{"--graph", "field", "--current", "1.5", "--output", "a.csv"}, "--turns N --current I"},
         {{"--graph", "lines", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph field"},
@@ -329,6 +339,20 @@ TEST_F(RenderTool, MistakesWriteNothingAndAnOldFileIsReplacedOnlyWhole)
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
     for (const char* target : {"missing/x.png", "plain.txt/x.csv", "taken.png"})
         EXPECT_EQ(run({"--output", target}), 1) << target;
+    // a lesson file refused: its reason; one with keys unknown to this version: a notice, and the run goes on
+    QFile lesson(dir.filePath("new.zoreks"));
+    ASSERT_TRUE(lesson.open(QIODevice::WriteOnly) && lesson.write(R"({"format": "zoreks-lesson", "version": 99})") > 0);
+    lesson.close();
+    for (const char* file : {"new.zoreks", "plain.txt", "taken.png", "/dev/zero"}) {
+        EXPECT_EQ(run({"--lesson", file, "--output", "x.csv"}), 2) << file;
+        EXPECT_TRUE(printed.count('\n') == 1 && printed.contains("не открыт")) << printed.toStdString();
+    }
+    ASSERT_EQ(run({"--scales", "--output", "x.zoreks"}), 0);
+    ASSERT_TRUE(lesson.open(QIODevice::WriteOnly) && lesson.write(contents("x.zoreks").replace(0, 1, R"({"glow": 1,)")) > 0);
+    lesson.close();
+    EXPECT_EQ(run({"--lesson", "new.zoreks", "--output", "x.csv"}), 0);
+    EXPECT_TRUE(printed.contains("«glow»")) << printed.toStdString();
+    ASSERT_TRUE(QFile::remove(dir.filePath("new.zoreks")) && QFile::remove(dir.filePath("x.zoreks")) && QFile::remove(dir.filePath("x.csv")));
     EXPECT_EQ(files(), QStringList({"plain.txt", "taken.png"}));
 
     QFile old(dir.filePath("pic.png"));
@@ -409,6 +433,55 @@ TEST_F(RenderTool, WithoutItsPictureModuleOnlyTablesAreWritten)
     EXPECT_EQ(run({"--output", "axis.csv"}, dir.filePath("alone")), 0);
     EXPECT_EQ(files(), QStringList({"alone", "axis.csv"}));
 }
+
+// A lesson file: the options written to .zoreks and read back with --lesson give the table the options give;
+// options beside it change only what they name.
+struct LessonCase {
+    const char* name;
+    QStringList saved, beside, same;  // --lesson of the saved options with those beside it is the same as `same`
+    friend void PrintTo(const LessonCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LessonFile : public RenderTool, public testing::WithParamInterface<LessonCase> {};
+
+TEST_P(LessonFile, GivesTheTableOfTheSameOptions)
+{
+    const LessonCase& c = GetParam();
+    QFile measured(dir.filePath("class.csv"));
+    ASSERT_TRUE(measured.open(QIODevice::WriteOnly) && measured.write("z, mm;B, G\n-30;27,5\n0;43,1\n30;28,2\n") > 0);
+    measured.close();
+    ASSERT_EQ(run(c.saved + QStringList{"--output", "a.ZOREKS"}), 0) << printed.toStdString();
+    ASSERT_TRUE(measured.remove());  // the lesson holds the values read
+    ASSERT_EQ(run(QStringList{"--lesson", "a.ZOREKS"} + c.beside + QStringList{"--output", "lesson.csv"}), 0) << printed.toStdString();
+    ASSERT_TRUE(measured.open(QIODevice::WriteOnly) && measured.write("z, mm;B, G\n-30;27,5\n0;43,1\n30;28,2\n") > 0);
+    measured.close();
+    ASSERT_EQ(run(c.same + QStringList{"--output", "options.csv"}), 0) << printed.toStdString();
+    EXPECT_EQ(contents("lesson.csv"), contents("options.csv"));
+    EXPECT_GT(contents("lesson.csv").count('\n'), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, LessonFile,
+    testing::Values(
+        LessonCase{"CoilAndLineText", {"--radius", "0,3", "--length", "0.5", "--half-range", "1", "--graph", "lines", "--lines", " 9"}, {},
+                   {"--radius", "0.3", "--length", "0.5", "--half-range", "1", "--graph", "lines", "--lines", "9"}},
+        LessonCase{"OptionBesideTakesPrecedence", {"--radius", "0.5", "--length", "2", "--graph", "lines", "--lines", "5"}, {"--radius", "0.3"},
+                   {"--radius", "0.3", "--length", "2", "--graph", "lines", "--lines", "5"}},
+        LessonCase{"EqualFluxLines", {"--graph", "lines", "--equal-flux"}, {"--graph", "exact-lines"},
+                   {"--graph", "exact-lines", "--equal-flux"}},
+        LessonCase{"SwitchBesideTurnsOn", {"--graph", "lines", "--exact-lines"}, {"--graph", "exact-lines", "--equal-flux"},
+                   {"--graph", "exact-lines", "--equal-flux"}},
+        LessonCase{"OpposedPair", {"--pair", "0.3", "--opposed", "--uniform", "5"}, {"--graph", "field", "--size", "4x2"},
+                   {"--pair", "0.3", "--opposed", "--graph", "field", "--size", "4x2"}},
+        LessonCase{"WindingInTesla", {"--graph", "lines", "--field-map", "--turns", "800", "--current", "1.5"},
+                   {"--graph", "field", "--size", "4x2"}, {"--graph", "field", "--size", "4x2", "--turns", "800", "--current", "1.5"}},
+        LessonCase{"MeasuredAndFitted",
+                   {"--radius", "0.021", "--length", "0.16", "--half-range", "0.1", "--turns", "320", "--current", "1.8", "--measured",
+                    "class.csv", "--measured-units", "mm:G", "--fit"},
+                   {},
+                   {"--radius", "0.021", "--length", "0.16", "--half-range", "0.1", "--turns", "320", "--current", "1.8", "--measured",
+                    "class.csv", "--measured-units", "mm:G", "--fit"}}),
+    [](const testing::TestParamInfo<LessonCase>& info) { return std::string(info.param.name); });
 
 namespace {
 

@@ -21,10 +21,13 @@ set(expected
   ${docs_dir}/spravka.pdf
   ${docs_dir}/uprav.pdf
   ${docs_dir}/instruction.txt
+  ${docs_dir}/lesson-file.md
+  ${docs_dir}/lesson-file.schema.json
   ${DATADIR}/icons/hicolor/scalable/apps/ru.zoreks.Zoreks.svg
   ${DATADIR}/icons/hicolor/48x48/apps/ru.zoreks.Zoreks.png
   ${DATADIR}/applications/ru.zoreks.Zoreks.desktop
-  ${DATADIR}/metainfo/ru.zoreks.Zoreks.metainfo.xml)
+  ${DATADIR}/metainfo/ru.zoreks.Zoreks.metainfo.xml
+  ${DATADIR}/mime/packages/ru.zoreks.Zoreks.xml)
 foreach(program IN LISTS PROGRAMS)
   list(APPEND expected ${BINDIR}/${program} ${MANDIR}/man1/${program}.1.gz ${MANDIR}/ru/man1/${program}.1.gz)
 endforeach()

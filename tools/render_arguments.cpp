@@ -4,9 +4,12 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <variant>
 
-#include "params/coil_arrangement.h"
+#include "lesson/lesson_switches.h"
 #include "measure/measured_units.h"
+#include "params/coil_arrangement.h"
 #include "params/coil_current.h"
 #include "params/coil_size_text.h"
 #include "params/uniform_tolerance.h"
@@ -14,10 +17,14 @@
 #include "params/message_text.h"
 
 const std::string_view kRenderHelp =
-    "Использование: zoreks-render [параметры] --output ФАЙЛ\n"
+    "Использование: zoreks-render [--lesson ОПЫТ] [параметры] --output ФАЙЛ\n"
     "Рассчитывает магнитное поле конечного соленоида без окна программы и записывает\n"
     "рисунок или таблицу чисел в файл.\n"
     "\n"
+    "  --lesson ОПЫТ       начать с файла опыта .zoreks, сохраненного программой:\n"
+    "                      катушка, график, переключатели меню «Вид», витки и ток,\n"
+    "                      пара, однородная область и измерения из него;\n"
+    "                      параметры рядом с ним меняют то, что называют\n"
     "  --radius R          радиус соленоида, м, от 0 до 10 (по умолчанию 0.2)\n"
     "  --length L          длина соленоида, м, от 0 до 10 (по умолчанию 1)\n"
     "  --half-range A      половина размера области по оси z, м, от 0 до 10\n"
@@ -35,7 +42,7 @@ const std::string_view kRenderHelp =
     "  --equal-flux        точные линии (зеленые) равного потока: N линий делят\n"
     "                      поток через среднее сечение катушки на N равных долей,\n"
     "                      густота линий показывает силу поля; с --graph lines\n"
-    "                      и exact-lines\n"
+    "                      и exact-lines; вместо --exact-lines, не вместе с ним\n"
     "  --scales            шкалы: деления и числа по краям и осям рисунка (z и r\n"
     "                      в метрах, при A меньше 0.5 — в сантиметрах; поле на\n"
     "                      оси в единицах n·I/2, с --turns и --current — B в мТл)\n"
@@ -71,7 +78,10 @@ const std::string_view kRenderHelp =
     "                      0 < P <= 100; на графике axis — ее отрезок оси\n"
     "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
-    "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел\n"
+    "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел,\n"
+    "                      .zoreks — файл опыта с этими параметрами (и с\n"
+    "                      измерениями из --measured), который открывает\n"
+    "                      программа и читает --lesson\n"
     "  --help              показать эту справку\n"
     "Значение можно писать и через знак равенства: --radius=0.5. Числа читаются, как\n"
     "в окнах программы: с любым числом знаков после точки или запятой (0.02524).\n"
@@ -94,18 +104,20 @@ const std::string_view kRenderHelp =
     "Дробная часть отделяется точкой.\n"
     "\n"
     "Пример: zoreks-render --graph lines --output lines.png\n"
+    "        zoreks-render --lesson opyt.zoreks --radius 0.3 --output opyt.png\n"
     "\n"
-    "Код завершения: 0 — файл записан, 2 — неверные параметры или файл измерений,\n"
-    "1 — файл не удалось записать. Существующий файл заменяется только целиком\n"
-    "записанным новым.\n";
+    "Код завершения: 0 — файл записан, 2 — неверные параметры, файл измерений\n"
+    "или файл опыта (ничего не записано), 1 — файл не удалось записать.\n"
+    "Существующий файл заменяется только целиком записанным новым.\n";
 
 namespace {
 
 constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
+// The options besides the lesson's switches, which come from their table.
 enum class Option {
-    Radius, Length, HalfRange, Graph, Lines, Size, Output, ExactLines, FieldMap, Arrows, EqualFlux, Scales, Turns,
-    Current, Measured, Units, Fit, Pair, Opposed, Uniform, Help
+    Radius, Length, HalfRange, Graph, Lines, Size, Output, Turns, Current, Measured, Units, Pair, Opposed, Uniform,
+    LessonFile, Help, Switch
 };
 
 struct OptionName {
@@ -113,7 +125,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 21> kOptions{{
+constexpr std::array<OptionName, 16> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -121,29 +133,45 @@ constexpr std::array<OptionName, 21> kOptions{{
     {"--lines", Option::Lines},
     {"--size", Option::Size},
     {"--output", Option::Output},
-    {"--exact-lines", Option::ExactLines},
-    {"--field-map", Option::FieldMap},
-    {"--arrows", Option::Arrows},
-    {"--equal-flux", Option::EqualFlux},
-    {"--scales", Option::Scales},
     {"--turns", Option::Turns},
     {"--current", Option::Current},
     {"--measured", Option::Measured},
     {"--measured-units", Option::Units},
-    {"--fit", Option::Fit},
     {"--pair", Option::Pair},
     {"--opposed", Option::Opposed},
     {"--uniform", Option::Uniform},
+    {"--lesson", Option::LessonFile},
     {"--help", Option::Help},
 }};
 
 std::optional<Option> optionNamed(std::string_view name)
 {
+    if (SwitchOfToolOption(name) != nullptr)
+        return Option::Switch;
     for (const OptionName& o : kOptions)
         if (o.name == name)
             return o.option;
     return std::nullopt;
 }
+
+// One option as the command line gives it.
+struct GivenOption {
+    Option option;
+    std::string_view name;
+    std::string_view value;  // empty for a switch, --opposed and --help
+};
+
+// What the tool takes beside the lesson: the graph or table, the picture's
+// size, the file written and the measured values' file.
+struct ToolChoices {
+    std::optional<GraphKind> graph;  // as --graph names it; else the lesson's
+    int width = kStartPictureWidth;
+    int height = kStartPictureHeight;
+    std::string output;
+    std::optional<OutputFormat> format;  // none: a lesson file
+    std::string measuredFile;
+    MeasuredUnits measuredUnits{};
+};
 
 // A whole number of pixels: digits only. Too many digits read as "too large".
 std::optional<long long> pixels(std::string_view text)
@@ -157,7 +185,7 @@ std::optional<long long> pixels(std::string_view text)
     return value;
 }
 
-std::optional<std::string> applySize(std::string_view text, RenderOptions& o)
+std::optional<std::string> applySize(std::string_view text, ToolChoices& t)
 {
     const size_t x = text.find_first_of("xX");
     const auto w = x == std::string_view::npos ? std::nullopt : pixels(text.substr(0, x));
@@ -168,28 +196,37 @@ std::optional<std::string> applySize(std::string_view text, RenderOptions& o)
         return std::string("Ширина и высота рисунка (--size) должны быть больше нуля.");
     if (*w > kMaxPictureSide || *h > kMaxPictureSide || *w * *h > kMaxPicturePixels)
         return "Рисунок " + QuotedForMessage(text) + " слишком велик: не больше 20000 точек по стороне и 100 миллионов точек всего.";
-    o.width = static_cast<int>(*w);
-    o.height = static_cast<int>(*h);
+    t.width = static_cast<int>(*w);
+    t.height = static_cast<int>(*h);
     return std::nullopt;
 }
 
-std::optional<OutputFormat> formatOf(std::string_view path)
+// The file's extension in small letters; empty when it has none.
+std::string extensionOf(std::string_view path)
 {
     const size_t dot = path.find_last_of('.');
     if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos)
-        return std::nullopt;
-    std::string ext(path.substr(dot + 1));
+        return {};
+    std::string ext(path.substr(dot));
     for (char& c : ext)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    if (ext == "png")
-        return OutputFormat::Png;
-    if (ext == "svg")
-        return OutputFormat::Svg;
-    if (ext == "pdf")
-        return OutputFormat::Pdf;
-    if (ext == "csv")
-        return OutputFormat::Csv;
+    return ext;
+}
+
+std::optional<std::string> applyOutput(std::string_view path, ToolChoices& t)
+{
+    constexpr std::array<std::pair<std::string_view, OutputFormat>, 4> kFormats{
+        {{".png", OutputFormat::Png}, {".svg", OutputFormat::Svg}, {".pdf", OutputFormat::Pdf}, {".csv", OutputFormat::Csv}}};
+    const std::string ext = extensionOf(path);
+    t.format.reset();
+    for (const auto& [name, format] : kFormats)
+        if (ext == name)
+            t.format = format;
+    if (!t.format && ext != kLessonExtension)
+        return "Файл для записи (--output) должен иметь расширение .png, .svg, .pdf, .csv или .zoreks, а не " +
+               QuotedForMessage(path) + ".";
+    t.output = path;
     return std::nullopt;
 }
 
@@ -210,163 +247,170 @@ std::optional<std::string> applyMetres(std::string_view text, double& field, std
     return std::nullopt;
 }
 
-CoilCurrent& CoilOf(RenderOptions& o)
+CoilCurrent& windingOf(Lesson& lesson)
 {
-    if (!o.additions.winding)
-        o.additions.winding.emplace();
-    return *o.additions.winding;
+    if (!lesson.winding)
+        lesson.winding.emplace();
+    return *lesson.winding;
+}
+
+std::optional<std::string> applyGraph(std::string_view value, Lesson& lesson, ToolChoices& t)
+{
+    if (value == "axis")
+        t.graph = GraphKind::Axis;
+    else if (value == "lines")
+        t.graph = GraphKind::Lines;
+    else if (value == "exact-lines")
+        t.graph = GraphKind::ExactLines;
+    else if (value == "field")
+        t.graph = GraphKind::Field;
+    else
+        return "График (--graph) задается словом axis, lines, exact-lines или field, а не " + QuotedForMessage(value) + ".";
+    // every graph but the axis one has the window of the field lines
+    lesson.params.graphMode = t.graph == GraphKind::Axis ? kAxisGraph : kFieldLinesGraph;
+    return std::nullopt;
 }
 
 // Stores the value of one option; the reason when the value is not usable.
-std::optional<std::string> apply(Option option, std::string_view value, RenderOptions& o)
+std::optional<std::string> apply(const GivenOption& given, Lesson& lesson, ToolChoices& t)
 {
-    switch (option) {
+    const std::string_view value = given.value;
+    switch (given.option) {
     case Option::Radius:
-        return applyMetres(value, o.params.radius, "Радиус соленоида (--radius)");
+        return applyMetres(value, lesson.params.radius, "Радиус соленоида (--radius)");
     case Option::Length:
-        return applyMetres(value, o.params.length, "Длина соленоида (--length)");
+        return applyMetres(value, lesson.params.length, "Длина соленоида (--length)");
     case Option::HalfRange:
-        return applyMetres(value, o.params.halfRange, "Половина размера области (--half-range)");
+        return applyMetres(value, lesson.params.halfRange, "Половина размера области (--half-range)");
     case Option::Graph:
-        if (value == "axis")
-            o.graph = GraphKind::Axis;
-        else if (value == "lines")
-            o.graph = GraphKind::Lines;
-        else if (value == "exact-lines")
-            o.graph = GraphKind::ExactLines;
-        else if (value == "field")
-            o.graph = GraphKind::Field;
-        else
-            return "График (--graph) задается словом axis, lines, exact-lines или field, а не " +
-                   QuotedForMessage(value) + ".";
-        // every graph but the axis one has the window of the field lines
-        o.params.graphMode = o.graph == GraphKind::Axis ? kAxisGraph : kFieldLinesGraph;
-        return std::nullopt;
+        return applyGraph(value, lesson, t);
     case Option::Lines:
-        o.params.lineCount = LineCountFromText(value);  // as the line-count box reads its text
+        SetLineText(lesson, std::string(value));  // as the line-count box reads its text
         return std::nullopt;
     case Option::Size:
-        return applySize(value, o);
-    case Option::Output: {
-        const auto format = formatOf(value);
-        if (!format)
-            return "Файл для записи (--output) должен иметь расширение .png, .svg, .pdf или .csv, а не " + QuotedForMessage(value) + ".";
-        o.output = value;
-        o.format = *format;
-        return std::nullopt;
-    }
+        return applySize(value, t);
+    case Option::Output:
+        return applyOutput(value, t);
     case Option::Turns: {
         const TurnsReading turns = TurnsFromText(value);
         if (!turns.turns)
             return refusedValue("Число витков (--turns)", value, turns.refusal);
-        CoilOf(o).turns = *turns.turns;
+        windingOf(lesson).turns = *turns.turns;
         return std::nullopt;
     }
     case Option::Current: {
         const AmperesReading current = AmperesFromText(value);
         if (!current.amperes)
             return refusedValue("Ток (--current)", value, current.refusal);
-        CoilOf(o).amperes = *current.amperes;
+        windingOf(lesson).amperes = *current.amperes;
         return std::nullopt;
     }
     case Option::Measured:
         if (value.empty())
             return std::string("После --measured нужно имя файла измерений.");
-        o.measuredFile = value;
+        t.measuredFile = value;
         return std::nullopt;
     case Option::Units: {
         const auto units = MeasuredUnitsFromText(value);
         if (!units)
             return "Единицы измерений (--measured-units) задаются как Z:B, Z — m, cm или mm, B — T, mT или G, "
                    "например cm:mT, а не " + QuotedForMessage(value) + ".";
-        o.measuredUnits = *units;
+        t.measuredUnits = *units;
         return std::nullopt;
     }
     case Option::Pair: {
         const PairDistanceReading distance = PairDistanceFromText(value);
         if (!distance.metres)
             return refusedValue("Расстояние D (--pair)", value, distance.refusal);
-        o.additions.arrangement = PairArrangement({*distance.metres, false});
+        lesson.pair = CoilPair{*distance.metres, false};  // opposed only with --opposed
+        lesson.pairOn = true;
         return std::nullopt;
     }
     case Option::Uniform: {
         const UniformPercentReading percent = UniformPercentFromText(value);
         if (!percent.percent)
             return refusedValue("Допуск P (--uniform)", value, percent.refusal);
-        o.additions.uniformPercent = percent.percent;
+        lesson.uniformPercent = *percent.percent;
+        lesson.uniformOn = true;
         return std::nullopt;
     }
-    case Option::ExactLines:
-    case Option::FieldMap:
-    case Option::Arrows:
-    case Option::EqualFlux:
-    case Option::Scales:
+    case Option::Switch:
+        SwitchOfToolOption(given.name)->turn(lesson, true);
+        return std::nullopt;
     case Option::Opposed:
-    case Option::Fit:
+    case Option::LessonFile:
     case Option::Help:
         break;
     }
     return std::nullopt;
 }
 
-// Options that only make sense together; the reason when they do not.
-std::optional<std::string> combinationProblem(const RenderOptions& o, bool unitsGiven)
+const GivenOption* find(const std::vector<GivenOption>& given, Option option)
 {
-    const bool table = o.format == OutputFormat::Csv;
-    if ((o.graph == GraphKind::ExactLines || o.graph == GraphKind::Field) && !table)
-        return std::string("Графики exact-lines и field записываются только в таблицу .csv.");
-    if ((o.additions.exact == ExactLines::ThroughSeeds || o.additions.fieldMap) && o.graph != GraphKind::Lines)
-        return std::string("Точные линии и модуль поля (--exact-lines, --field-map) рисуются только вместе "
-                           "с линиями напряженности (--graph lines).");
-    if (o.additions.arrows && o.graph != GraphKind::Lines)
-        return std::string("Стрелки (--arrows) рисуются только на линиях напряженности (--graph lines).");
-    if (o.additions.exact == ExactLines::EqualFlux && o.graph != GraphKind::Lines && o.graph != GraphKind::ExactLines)
-        return std::string("Линии равного потока (--equal-flux) строятся только для --graph lines и exact-lines.");
-    if (o.additions.winding && (o.additions.winding->turns == 0 || o.additions.winding->amperes == 0))
-        return std::string("Число витков и ток задаются вместе: --turns N --current I.");
-    if (o.additions.uniformPercent && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
-        return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
-    const bool measured = !o.measuredFile.empty();
-    if (measured && o.graph != GraphKind::Axis)
-        return std::string("Измерения (--measured) сравниваются только с полем на оси (--graph axis).");
-    if (measured && !o.additions.winding)
-        return std::string("Для сравнения с измерениями (--measured) нужны число витков и ток: --turns N --current I.");
-    const bool axisScale = o.additions.scales && o.graph == GraphKind::Axis;
-    if (o.additions.winding && o.graph != GraphKind::Field && !o.additions.fieldMap && !axisScale && !measured)
-        return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map, "
-                           "--graph axis --scales и --measured.");
-    if (o.additions.fit && !measured)
-        return std::string("Подгонка (--fit) делается по измерениям: --measured ФАЙЛ.");
-    if (unitsGiven && !measured)
-        return std::string("Единицы измерений (--measured-units) задаются вместе с --measured ФАЙЛ.");
+    for (const GivenOption& g : given)
+        if (g.option == option)
+            return &g;
+    return nullptr;
+}
+
+// Two switches given that are one choice, as the exact lines and the
+// equal-flux lines are (the one turns the other off): why they are refused
+// together.
+std::optional<std::string> exclusiveSwitches(const std::vector<GivenOption>& given)
+{
+    const auto oneChoice = [](const LessonSwitch& first, const LessonSwitch& second) {
+        Lesson lesson;
+        first.turn(lesson, true);
+        second.turn(lesson, true);
+        return !first.isOn(lesson);
+    };
+    for (size_t i = 0; i < given.size(); ++i)
+        for (size_t j = i + 1; j < given.size(); ++j) {
+            if (given[i].option != Option::Switch || given[j].option != Option::Switch)
+                continue;
+            const LessonSwitch& a = *SwitchOfToolOption(given[i].name);
+            const LessonSwitch& b = *SwitchOfToolOption(given[j].name);
+            if (oneChoice(a, b) || oneChoice(b, a))
+                return "Параметры " + std::string(given[i].name) + " и " + std::string(given[j].name) +
+                       " не задаются вместе: выберите что-то одно.";
+        }
     return std::nullopt;
 }
 
-void turnOn(Option option, RunAdditions& a)
+// Options that only make sense together; the reason when they do not.
+std::optional<std::string> combinationProblem(const std::vector<GivenOption>& given, const Lesson& lesson,
+                                              const ToolChoices& t, const RenderOptions& o)
 {
-    switch (option) {
-    case Option::ExactLines:
-        if (a.exact == ExactLines::None)
-            a.exact = ExactLines::ThroughSeeds;
-        return;
-    case Option::EqualFlux:
-        a.exact = ExactLines::EqualFlux;  // the equal-flux lines are drawn instead
-        return;
-    case Option::FieldMap:
-        a.fieldMap = true;
-        return;
-    case Option::Arrows:
-        a.arrows = true;
-        return;
-    case Option::Scales:
-        a.scales = true;
-        return;
-    case Option::Fit:
-        a.fit = true;
-        return;
-    default:
-        return;
-    }
+    const auto has = [&given](Option option) { return find(given, option) != nullptr; };
+    if ((o.graph == GraphKind::ExactLines || o.graph == GraphKind::Field) && t.format != OutputFormat::Csv)
+        return std::string("Графики exact-lines и field записываются только в таблицу .csv.");
+    if (auto problem = exclusiveSwitches(given))
+        return problem;
+    const bool measured = !t.measuredFile.empty() || lesson.measured;
+    for (const GivenOption& g : given)
+        if (g.option == Option::Switch) {
+            const LessonSwitch& s = *SwitchOfToolOption(g.name);
+            if (!SwitchAccepted(s, o.graph, measured))
+                return std::string(s.toolMisplaced);
+        }
+    if (lesson.winding && (lesson.winding->turns == 0 || lesson.winding->amperes == 0))
+        return std::string("Число витков и ток задаются вместе: --turns N --current I.");
+    if (has(Option::Uniform) && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
+        return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
+    const bool measuredFile = !t.measuredFile.empty();
+    if (measuredFile && o.graph != GraphKind::Axis)
+        return std::string("Измерения (--measured) сравниваются только с полем на оси (--graph axis).");
+    if (measuredFile && !lesson.winding)
+        return std::string("Для сравнения с измерениями (--measured) нужны число витков и ток: --turns N --current I.");
+    const bool axisScale = o.additions.scales && o.graph == GraphKind::Axis;
+    const bool compared = measuredFile || o.additions.measured;
+    if ((has(Option::Turns) || has(Option::Current)) && o.graph != GraphKind::Field && !o.additions.fieldMap &&
+        !axisScale && !compared)
+        return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map, "
+                           "--graph axis --scales и --measured.");
+    if (has(Option::Units) && !measuredFile)
+        return std::string("Единицы измерений (--measured-units) задаются вместе с --measured ФАЙЛ.");
+    return std::nullopt;
 }
 
 ParsedArguments refused(std::string error)
@@ -377,40 +421,30 @@ ParsedArguments refused(std::string error)
     return result;
 }
 
-}  // namespace
-
-ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
+// The options as written, each once, with their values; or why not. Help
+// asked for before any mistake comes back as the only option.
+std::variant<std::vector<GivenOption>, std::string> optionsWritten(const std::vector<std::string>& args)
 {
-    ParsedArguments result;
-    RenderOptions& o = result.options;
-    o.params = StartValues(kAxisGraph);  // the graph list starts on the axis graph
-
-    std::array<bool, kOptions.size()> seen{};
+    std::vector<GivenOption> given;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (!arg.starts_with("--"))
-            return refused("Лишний аргумент " + QuotedForMessage(arg) + "." + std::string(kHelpHint));
+            return "Лишний аргумент " + QuotedForMessage(arg) + "." + std::string(kHelpHint);
         const size_t eq = arg.find('=');
         const std::string_view name = arg.substr(0, eq);
         const auto option = optionNamed(name);
         if (!option)
-            return refused("Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint));
-        const bool flag = *option == Option::Help || *option == Option::ExactLines || *option == Option::FieldMap ||
-                          *option == Option::Arrows || *option == Option::EqualFlux ||
-                          *option == Option::Scales || *option == Option::Fit || *option == Option::Opposed;
+            return "Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint);
+        const bool flag = *option == Option::Switch || *option == Option::Help || *option == Option::Opposed;
         if (flag && eq != std::string_view::npos)
-            return refused("Параметр " + std::string(name) + " пишется без значения.");
-        if (*option == Option::Help) {
-            result.action = ParsedArguments::Action::ShowHelp;
-            return result;
-        }
-        bool& given = seen[static_cast<size_t>(*option)];
-        if (given)
-            return refused("Параметр " + std::string(name) + " задан дважды.");
-        given = true;
+            return "Параметр " + std::string(name) + " пишется без значения.";
+        if (*option == Option::Help)
+            return std::vector<GivenOption>{{Option::Help, name, {}}};
+        for (const GivenOption& g : given)
+            if (g.name == name)
+                return "Параметр " + std::string(name) + " задан дважды.";
         if (flag) {
-            if (*option != Option::Opposed)
-                turnOn(*option, o.additions);
+            given.push_back({*option, name, {}});
             continue;
         }
         std::string_view value;
@@ -419,20 +453,60 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args)
         else if (i + 1 < args.size())
             value = args[++i];
         else
-            return refused("После " + std::string(name) + " нужно значение.");
-        if (auto error = apply(*option, value, o))
+            return "После " + std::string(name) + " нужно значение.";
+        given.push_back({*option, name, value});
+    }
+    return given;
+}
+
+}  // namespace
+
+ParsedArguments ParseRenderArguments(const std::vector<std::string>& args, const LessonFileReader& readLesson)
+{
+    auto written = optionsWritten(args);
+    if (auto* error = std::get_if<std::string>(&written))
+        return refused(std::move(*error));
+    const std::vector<GivenOption>& given = std::get<std::vector<GivenOption>>(written);
+    ParsedArguments result;
+    if (find(given, Option::Help) != nullptr) {
+        result.action = ParsedArguments::Action::ShowHelp;
+        return result;
+    }
+
+    // The program's start values, or the lesson file's, changed by the options beside it.
+    Lesson& lesson = result.lesson;
+    if (const GivenOption* file = find(given, Option::LessonFile)) {
+        if (file->value.empty())
+            return refused("После --lesson нужно имя файла опыта.");
+        LessonReading reading = readLesson(std::string(file->value));
+        if (!reading.lesson)
+            return refused(std::move(reading.refusal));
+        lesson = std::move(*reading.lesson);
+        result.notice = UnknownKeysNotice(reading.unknownKeys);
+    }
+    ToolChoices t;
+    for (const GivenOption& g : given)
+        if (auto error = apply(g, lesson, t))
             return refused(std::move(*error));
-    }
-    if (o.output.empty())
+    if (t.output.empty())
         return refused("Не указан файл для записи: --output ФАЙЛ." + std::string(kHelpHint));
-    if (seen[static_cast<size_t>(Option::Opposed)]) {
-        const std::optional<CoilPair> pair = PairOf(o.additions.arrangement);
-        if (!pair)
+    if (find(given, Option::Opposed) != nullptr) {
+        if (!lesson.pairOn || !lesson.pair)
             return refused("Встречное включение (--opposed) задается только вместе с парой катушек (--pair D).");
-        o.additions.arrangement = PairArrangement({pair->distance, true});
+        lesson.pair->opposed = true;
     }
-    if (auto problem = combinationProblem(o, seen[static_cast<size_t>(Option::Units)]))
+
+    RenderOptions& o = result.options;
+    o = RenderOptionsOf(lesson, t.format.value_or(OutputFormat::Png), t.width, t.height);
+    o.graph = t.graph.value_or(o.graph);
+    o.output = t.output;
+    o.measuredFile = t.measuredFile;
+    o.measuredUnits = t.measuredUnits;
+    if (!t.measuredFile.empty())
+        o.additions.fit = lesson.fit;  // compared with the values the file holds, read when the run starts
+    if (auto problem = combinationProblem(given, lesson, t, o))
         return refused(std::move(*problem));
+    result.writesLesson = !t.format;
     result.action = ParsedArguments::Action::Render;
     return result;
 }

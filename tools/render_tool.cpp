@@ -5,6 +5,7 @@
 #include "export/file_replacement.h"
 #include "export/run_tables.h"
 #include "export/table_writer.h"
+#include "lesson/lesson_file.h"
 #include "measure/axis_comparison.h"
 #include "measure/measurement_file.h"
 #include "plot/calculation_run.h"
@@ -35,43 +36,61 @@ int writeTableFile(const RenderOptions& o, std::ostream& err)
     return kWritten;
 }
 
-// Reads the measurement file the options name into their additions, with
-// the fit found when asked; why it cannot be compared (or fitted) as asked,
-// when it cannot.
-std::optional<std::string> takeMeasurements(RenderOptions& o)
+// Puts the whole contents in place of the file at path.
+int writeFile(const std::string& path, std::string_view contents, std::ostream& err)
 {
-    MeasurementFileReading reading = ReadMeasurementFile(o.measuredFile, o.measuredUnits);
-    if (!reading.set)
-        return std::move(reading.refusal);
+    if (auto problem = ReplaceFile(path, contents)) {
+        err << *problem << '\n';
+        return kNotWritten;
+    }
+    return kWritten;
+}
+
+// The measured values compared with the run: those of the file the options
+// name, read into their additions and the lesson, or the lesson file's; with
+// the fit found when asked. Why they cannot be compared (or fitted) as
+// asked, when they cannot.
+std::optional<std::string> takeMeasurements(RenderOptions& o, Lesson& lesson)
+{
+    if (!o.measuredFile.empty()) {
+        MeasurementFileReading reading = ReadMeasurementFile(o.measuredFile, o.measuredUnits);
+        if (!reading.set)
+            return std::move(reading.refusal);
+        o.additions.measured = reading.set;
+        lesson.measured = std::move(reading.set);
+    }
+    if (!o.additions.measured)
+        return std::nullopt;
     if (auto refusal = ComparisonRefusal(o.params, *o.additions.winding))
         return "Сравнить с измерениями нельзя: " + *refusal + ".";
     if (o.additions.fit) {
-        const AxisComparison c =
-            CompareMeasurements(o.params, *o.additions.winding, *reading.set, true, {}, o.additions.arrangement);
+        const AxisComparison c = CompareMeasurements(o.params, *o.additions.winding, *o.additions.measured, true, {},
+                                                     o.additions.arrangement);
         if (!c.fitRefusal.empty())
             return "Подогнать (--fit) нельзя: " + c.fitRefusal + ".";
         o.additions.foundFit = c.fit;
     }
-    o.additions.measured = std::move(reading.set);
     return std::nullopt;
 }
 
-int render(RenderOptions o, std::ostream& err, const PicturePainter& paint)
+int render(ParsedArguments parsed, std::ostream& err, const PicturePainter& paint)
 {
+    RenderOptions& o = parsed.options;
     // The window's reasons, before anything is computed or written.
     if (auto reason = RunRefusal(o.params, BlankSurface(o.width, o.height))) {
         err << *reason << '\n';
         return kRefused;
     }
-    if (!o.measuredFile.empty())
-        if (auto problem = takeMeasurements(o)) {
-            err << *problem << '\n';
-            return kRefused;
-        }
+    if (auto problem = takeMeasurements(o, parsed.lesson)) {
+        err << *problem << '\n';
+        return kRefused;
+    }
     if (auto problem = OutputPathProblem(o.output)) {
         err << *problem << '\n';
         return kNotWritten;
     }
+    if (parsed.writesLesson)
+        return writeFile(o.output, LessonFileText(parsed.lesson), err);
     if (o.format == OutputFormat::Csv)
         return writeTableFile(o, err);
     std::string contents;
@@ -83,11 +102,7 @@ int render(RenderOptions o, std::ostream& err, const PicturePainter& paint)
         err << "Не хватает памяти для рисунка " << o.width << "x" << o.height << ".\n";
         return kNotWritten;
     }
-    if (auto problem = ReplaceFile(o.output, contents)) {
-        err << *problem << '\n';
-        return kNotWritten;
-    }
-    return kWritten;
+    return writeFile(o.output, contents, err);
 }
 
 }  // namespace
@@ -106,8 +121,10 @@ int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::
     case ParsedArguments::Action::Render:
         break;
     }
+    if (!parsed.notice.empty())
+        err << parsed.notice << '\n';
     try {
-        return render(parsed.options, err, paint);
+        return render(parsed, err, paint);
     } catch (const std::bad_alloc&) {
         err << "Не хватает памяти для расчета.\n";
         return kNotWritten;

@@ -15,9 +15,10 @@ class TableWriter;
 using PicturePainter = std::function<std::optional<std::string>(const RenderOptions& o, std::string& contents)>;
 
 // The export tool: runs one calculation for the command line (without the
-// program's name) and writes its picture or its table of numbers. The help
-// goes to out; a message, one line of Russian, to err. Returns the exit code:
-// 0 the file is written, 2 bad arguments or parameters the run refuses, 1 the
-// file cannot be written. Tables are made here; pictures by paint.
+// program's name) and writes its picture, its table of numbers or the lesson
+// file of its options. The help goes to out; a message, one line of Russian,
+// to err. Returns the exit code: 0 the file is written, 2 bad arguments, a
+// lesson file that cannot be read or parameters the run refuses, 1 the file
+// cannot be written. Tables are made here; pictures by paint.
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const PicturePainter& paint);
