@@ -760,8 +760,6 @@ private slots:
                    {"--lesson", dir.filePath(QStringLiteral("t.zoreks")), "--size", QStringLiteral("%1x%2").arg(picture()->width()).arg(picture()->height()),
                     "--output", dir.filePath(QStringLiteral("tool.csv"))});
         QVERIFY2(tool.waitForFinished(60000), "zoreks-render is built beside the tests");
-        if (tool.exitCode() == 2 && tool.readAllStandardError().contains("--lesson"))
-            QSKIP("zoreks-render does not read lesson files yet");
         QCOMPARE(tool.exitCode(), 0);
         QFile window(dir.filePath(QStringLiteral("window.csv"))), exported(dir.filePath(QStringLiteral("tool.csv")));
         QVERIFY(window.open(QIODevice::ReadOnly) && exported.open(QIODevice::ReadOnly));
