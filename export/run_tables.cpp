@@ -161,16 +161,13 @@ void WriteTable(RenderOptions o, TableWriter& table)
     CalcParams& p = o.params;
     const CoilArrangement& coils = o.additions.arrangement;
     const BlankSurface picture(o.width, o.height);
-    SetPlotWindow(p, picture, coils);  // the plot window the picture would have
-    SetPictureScale(p, picture);
+    const std::optional<AxisComparison> c = RunComparison(p, o.additions);
+    SetRunFrame(p, picture, o.additions, c);  // the frame the picture would have
     switch (o.graph) {
     case GraphKind::Axis:
-        if (const RunAdditions& a = o.additions; a.measured && a.winding) {
-            const AxisComparison c = CompareMeasurements(p, *a.winding, *a.measured, a.fit, {}, coils, a.foundFit);
-            if (c.refusal.empty()) {
-                WriteComparisonTable(p, c, *a.measured, table);
-                break;
-            }
+        if (c && c->refusal.empty()) {
+            WriteComparisonTable(p, *c, *o.additions.measured, table);
+            break;
         }
         WriteAxisCurveTable(p, table, coils);
         break;

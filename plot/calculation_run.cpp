@@ -46,6 +46,22 @@ std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface&
     return std::nullopt;
 }
 
+std::optional<AxisComparison> RunComparison(const CalcParams& p, const RunAdditions& a, const std::stop_token& stop)
+{
+    if (p.graphMode == kAxisGraph && a.measured && a.winding)
+        return CompareMeasurements(p, *a.winding, *a.measured, a.fit, stop, a.arrangement, a.foundFit);
+    return std::nullopt;
+}
+
+void SetRunFrame(CalcParams& p, const DrawingSurface& surface, const RunAdditions& additions,
+                 const std::optional<AxisComparison>& comparison)
+{
+    SetPlotWindow(p, surface, additions.arrangement);
+    if (comparison && comparison->refusal.empty())
+        TakeInComparison(p, *comparison, *additions.measured);
+    SetPictureScale(p, surface);
+}
+
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,
                           RunAdditions additions, const RunControl& control)
 try {
@@ -55,20 +71,14 @@ try {
     const ClockReading start = readClock();
     const bool lines = p.graphMode != kAxisGraph;
     const CoilArrangement& coils = additions.arrangement;
-    std::optional<AxisComparison> comparison;
-    if (!lines && additions.measured && additions.winding)
-        comparison = CompareMeasurements(p, *additions.winding, *additions.measured, additions.fit, control.stop, coils,
-                                         additions.foundFit);
+    std::optional<AxisComparison> comparison = RunComparison(p, additions, control.stop);
     const bool compared = comparison && comparison->refusal.empty();
     surface.clear();
-    SetPlotWindow(p, surface, coils);
-    if (compared)
-        TakeInComparison(p, *comparison, *additions.measured);
+    SetRunFrame(p, surface, additions, comparison);
     const bool field = !FieldVanishes(coils);
     size_t linesCut = 0;
     FieldStrengthGrid strength;
     if (lines && field && (additions.fieldMap || additions.uniformPercent)) {
-        SetPictureScale(p, surface);
         strength = FieldStrengthValues(p, coils, surface.width(), surface.height(), 0, control.stop);
         if (additions.fieldMap)
             DrawFieldStrengthMap(strength, surface);

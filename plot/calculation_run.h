@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "measure/axis_comparison.h"
@@ -79,6 +80,18 @@ struct RunOutcome {
     // whatever the values, unless the tracer has gone wrong (a runaway line).
     size_t linesCut = 0;
 };
+
+// The comparison of the measured values with the axis graph that a run with
+// these additions makes: with the coil's turns and current, on the axis graph
+// alone; none otherwise. It may be a refusal (AxisComparison::refusal).
+std::optional<AxisComparison> RunComparison(const CalcParams& p, const RunAdditions& additions,
+                                            const std::stop_token& stop = {});
+
+// The run's frame, set in the record as a run sets it: the plot window of the
+// picture's size and the coils, taking in the measured values of a comparison
+// that was not refused, and the picture's scales.
+void SetRunFrame(CalcParams& p, const DrawingSurface& surface, const RunAdditions& additions,
+                 const std::optional<AxisComparison>& comparison);
 
 // The calculation run: clears the picture, fixes the plot window and scales,
 // draws the axes, the winding and the selected graph, and times itself with

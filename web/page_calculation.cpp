@@ -85,8 +85,7 @@ PageRun PageLines(const Lesson& lesson, const PageView& view)
     if (!DrawnInShares(o) || RunRefusal(o.params, BlankSurface(o.width, o.height)))
         return {};
     RasterSurface surface(o.width, o.height);
-    SetPlotWindow(o.params, surface);  // the run's plot window and scales
-    SetPictureScale(o.params, surface);
+    SetRunFrame(o.params, surface, o.additions, std::nullopt);
     TraceFieldLines(o.params, surface, ControlOf(view, o));
     return PictureOf(surface);
 }
@@ -105,16 +104,9 @@ std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageV
     const BlankSurface picture(o.width, o.height);
     if (RunRefusal(o.params, picture))
         return {};
-    // The run's plot window and scales, which take in the measured values it compares.
-    const RunAdditions& a = o.additions;
-    std::optional<AxisComparison> comparison;
-    if (o.graph == GraphKind::Axis && a.measured && a.winding)
-        comparison = CompareMeasurements(o.params, *a.winding, *a.measured, a.fit, {}, a.arrangement, a.foundFit);
-    SetPlotWindow(o.params, picture, a.arrangement);
-    if (comparison && comparison->refusal.empty())
-        TakeInComparison(o.params, *comparison, *a.measured);
-    SetPictureScale(o.params, picture);
-    return std::make_shared<const PageRecord>(PageRecord{o.params, a, o.width, o.height, std::move(comparison)});
+    std::optional<AxisComparison> comparison = RunComparison(o.params, o.additions);
+    SetRunFrame(o.params, picture, o.additions, comparison);
+    return std::make_shared<const PageRecord>(PageRecord{o.params, o.additions, o.width, o.height, std::move(comparison)});
 }
 
 std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator)
