@@ -85,9 +85,11 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The controls (window_controls.cpp).
     void createControls();
-    void createMenus();
     void setFocusOrder();
+    void arrangeControls();
+    void createMenus();
     void connectControls();
     void addSwitch(QMenu* menu, const LessonSwitch& row);
     void showSwitches();
@@ -95,9 +97,11 @@ private:
     void showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double value);
     void setTypedParameter(ParameterScrollBar* bar, double CalcParams::*field, QLabel* valueLabel, double value);
     void placeOnScreen();
-    void arrangeControls();
     void applyStartState();
     void showGraphChoice();
+    void showAdditionsChoice();
+    void openInstruction();
+    // The runs and the picture they leave (run_commands.cpp).
     void runCalculation();
     void runIfLive();
     void startLiveRun();
@@ -107,8 +111,6 @@ private:
     void cancelLiveRun();
     void showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage image, const std::string& caption,
                  std::optional<AxisComparison> comparison);
-    void showAdditionsChoice();
-    void openInstruction();
     void copyPicture();
     // The dialogs of the menu "Вид" (view_dialog_commands.cpp).
     bool askCoilCurrent();
