@@ -89,14 +89,7 @@ void Form1::showLiveResult(LiveResult result)
     // The record keeps the values of the controls; the run's plot window and
     // scales are those it drew with.
     const CalcParams& drawn = result.drawn;
-    CalcParams& p = lesson_.params;
-    p.zMin = drawn.zMin;
-    p.zMax = drawn.zMax;
-    p.yMin = drawn.yMin;
-    p.yMax = drawn.yMax;
-    p.zStep = drawn.zStep;
-    p.scaleX = drawn.scaleX;
-    p.scaleY = drawn.scaleY;
+    CopyRunFrame(lesson_.params, drawn);
     showRun(std::move(result.request.lesson), drawn, result.request.size, std::move(result.image), result.caption,
             std::move(result.comparison));
 }

@@ -23,3 +23,14 @@ CalcParams StartValues(int16_t graphMode)
     p.graphMode = graphMode;
     return p;
 }
+
+void CopyRunFrame(CalcParams& to, const CalcParams& drawn)
+{
+    to.zMin = drawn.zMin;
+    to.zMax = drawn.zMax;
+    to.yMin = drawn.yMin;
+    to.yMax = drawn.yMax;
+    to.zStep = drawn.zStep;
+    to.scaleX = drawn.scaleX;
+    to.scaleY = drawn.scaleY;
+}

@@ -40,3 +40,7 @@ void SetDefaults(CalcParams& p);
 // The record as the program starts with the given graph kind selected: the
 // start values, and the graph kind that the graph list sets.
 CalcParams StartValues(int16_t graphMode);
+
+// Copies the plot window and scales that a run worked out (zMin to scaleY)
+// from the record it drew with; the values the user set stay as they are.
+void CopyRunFrame(CalcParams& to, const CalcParams& drawn);
