@@ -134,6 +134,10 @@ void Form1::createMenus()
     liveAction_ = view->addAction(QStringLiteral("&Сразу пересчитывать"));  // the window's own, off at every start
     liveAction_->setObjectName(QStringLiteral("liveAction"));
     liveAction_->setCheckable(true);
+    // For a projector: the menus and controls stay, the picture takes the rest.
+    fullScreenAction_ = addCommand(view, "fullScreenAction", "Во весь &экран", [this] { toggleFullScreen(); });
+    fullScreenAction_->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreenAction_->setCheckable(true);
     showAdditionsChoice();
 }
 
@@ -176,7 +180,7 @@ void Form1::connectControls()
     connect(liveProgressTimer_, &QTimer::timeout, this, &Form1::showLiveProgress);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setObjectName(QStringLiteral("cancelLiveRunShortcut"));
-    connect(escape, &QShortcut::activated, this, &Form1::cancelLiveRun);
+    connect(escape, &QShortcut::activated, this, &Form1::answerEscape);
     client_->installEventFilter(this);
 }
 

@@ -109,6 +109,8 @@ private:
     void showLiveStatus(const QString& text);
     void showLiveProgress();
     void cancelLiveRun();
+    void answerEscape();
+    void toggleFullScreen();
     void showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage image, const std::string& caption,
                  std::optional<AxisComparison> comparison);
     void copyPicture();
@@ -163,6 +165,7 @@ private:
     QAction* copyPictureAction_ = nullptr;
     std::vector<std::pair<const LessonSwitch*, QAction*>> switchActions_;  // the menu "Вид"'s switches
     QAction* liveAction_ = nullptr;
+    QAction* fullScreenAction_ = nullptr;
     QAction* openMeasurementsAction_ = nullptr;
     QAction* closeMeasurementsAction_ = nullptr;
     QAction* fitAction_ = nullptr;       // the switch of the measurements' fit

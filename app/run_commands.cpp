@@ -120,7 +120,27 @@ void Form1::showLiveProgress()
     showLiveStatus(done + QStringLiteral("  (Esc — отменить)"));
 }
 
-// Esc: the live run going is abandoned and the picture stays as it was.
+// Esc: a live run going is abandoned; else a full-screen window returns to
+// its size.
+void Form1::answerEscape()
+{
+    if (live_->running())
+        cancelLiveRun();
+    else if (isFullScreen())
+        toggleFullScreen();
+}
+
+// F11: the window fills the screen, or returns to the size it had.
+void Form1::toggleFullScreen()
+{
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
+    fullScreenAction_->setChecked(isFullScreen());
+}
+
+// Esc with a live run: the run is abandoned and the picture stays as it was.
 void Form1::cancelLiveRun()
 {
     if (!live_->running())

@@ -421,6 +421,21 @@ private slots:
     }
 
     // The scales serve both graphs, off at start; the window draws what the export tool draws with them.
+    // F11 gives the picture the screen, the controls staying usable; Esc returns.
+    void fullScreenForAProjector()
+    {
+        const QSize before = picture()->size();
+        QTest::keyClick(form.get(), Qt::Key_F11);
+        QTRY_VERIFY(form->isFullScreen() && control("fullScreenAction")->isChecked());
+        QTRY_VERIFY(picture()->width() > before.width() || picture()->height() > before.height());
+        QVERIFY(control<QPushButton>("CmdOK")->isVisible());
+        run();
+        QCOMPARE(picture()->image().size(), picture()->size());
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!form->isFullScreen() && !control("fullScreenAction")->isChecked());
+        QTRY_COMPARE(picture()->size(), before);
+    }
+
     void scalesOnEitherGraphAsTheToolDrawsThem()
     {
         QAction* scales = control("scalesAction");
