@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "field/uniform_region.h"
+#include "plot/label_size.h"
 #include "plot/pixel_font.h"
 
 std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& additions)
@@ -14,9 +15,12 @@ std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& a
     return {};
 }
 
-void DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row)
+void DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row, bool largeLabels)
 {
-    constexpr int kMargin = 4, kRowHeight = kGlyphHeight + 4;  // the paper reaches a pixel beyond the glyphs
-    const int x = std::max(kMargin, (surface.width() - PixelTextWidth(Utf32FromUtf8(utf8))) / 2);
-    DrawPixelText(surface, x, kMargin + row * kRowHeight, utf8, {.ink = Rgb{0, 0, 0}, .paper = Rgb{255, 255, 255}});
+    const LabelSize size{surface.pixelRatio(), largeLabels};
+    const int f = size.font(), margin = 4 * size.pixels();
+    const int rowHeight = (kGlyphHeight + 4) * f;  // the paper reaches a font pixel beyond the glyphs
+    const int x = std::max(margin, (surface.width() - PixelTextWidth(Utf32FromUtf8(utf8)) * f) / 2);
+    DrawPixelText(surface, x, margin + row * rowHeight, utf8,
+                  {.ink = Rgb{0, 0, 0}, .paper = Rgb{255, 255, 255}, .scale = f});
 }
