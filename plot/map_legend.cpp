@@ -16,6 +16,22 @@ constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7, kTickGap = 5;  // tick 
 
 int BarHeight(int pictureHeight) { return std::clamp(pictureHeight / 3, 60, 160); }
 
+// Rows from the box's top: the bar's (half a glyph of the top label above it)
+// and the unit's (three pixels under the bottom label, whose glyphs are
+// centred on the bar's last row), for a bar of barHeight device rows.
+int BarTop(const LabelSize& size) { return kPad * size.pixels() + kGlyphHeight / 2 * size.font(); }
+int UnitTop(const LabelSize& size, int barHeight)
+{
+    const int u = size.pixels(), glyphs = kGlyphHeight * size.font();
+    return BarTop(size) + barHeight - u - (glyphs - u) / 2 + glyphs + 3 * u;
+}
+
+// The bar's device rows on a picture of that many device rows.
+int BarRows(int height, const LabelSize& size)
+{
+    return BarHeight(static_cast<int>(std::lround(height / UsablePixelRatio(size.ratio)))) * size.pixels();
+}
+
 // The pixels of one rectangle of the picture, addressed in the picture's coordinates.
 class Canvas {
 public:
@@ -91,8 +107,9 @@ PixelRect MapLegendBox(int width, int height, LabelSize size)
         return {};
     const int u = size.pixels(), f = size.font();
     const int boxWidth = (2 * kPad + kBarWidth + kTickGap) * u + kLabelChars * kGlyphAdvance * f;
-    // the bar, half a glyph of the top label above it and the bottom label's lower half and the unit under it
-    return {width - u - boxWidth, u, boxWidth, (BarHeight(logicalHeight) + 2 * kPad + 2) * u + 2 * kGlyphHeight * f};
+    // down to the unit and a pad under it
+    const int boxHeight = UnitTop(size, BarRows(height, size)) + kGlyphHeight * f + kPad * u;
+    return {width - u - boxWidth, u, boxWidth, boxHeight};
 }
 
 MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit, LabelSize size)
@@ -102,7 +119,7 @@ MapLegend MapLegendImage(int width, int height, double lowest, double highest, s
     if (box.w == 0)
         return legend;
     const int u = size.pixels(), f = size.font();
-    const int barHeight = BarHeight(static_cast<int>(std::lround(height / UsablePixelRatio(size.ratio)))) * u;
+    const int barHeight = BarRows(height, size);
     const int barWidth = kBarWidth * u;
     legend.box = box;
     Canvas canvas(legend.pixels, box);
@@ -110,7 +127,7 @@ MapLegend MapLegendImage(int width, int height, double lowest, double highest, s
 
     // The bar, top row the highest value: row i of barHeight shows the value at
     // the fraction 1 - (i + 0.5) / barHeight of the log scale.
-    const int barX = box.x + kPad * u, barY = box.y + kPad * u + kGlyphHeight / 2 * f;
+    const int barX = box.x + kPad * u, barY = box.y + BarTop(size);
     for (int i = 0; i < barHeight; ++i) {
         const double t = 1 - (i + 0.5) / barHeight;
         const int index = std::min(kColourMapSize - 1, static_cast<int>(t * kColourMapSize));
@@ -130,7 +147,7 @@ MapLegend MapLegendImage(int width, int height, double lowest, double highest, s
         canvas.fill({barX + barWidth + u, label.y, 2 * u, u}, kBlack);
         canvas.text(textX, label.y - (kGlyphHeight * f - u) / 2, Wide(LegendNumber(label.value)), f);
     }
-    canvas.text(barX, barY + barHeight + (kPad + 2) * u, unit, f);
+    canvas.text(barX, box.y + UnitTop(size, barHeight), unit, f);
     return legend;
 }
 
