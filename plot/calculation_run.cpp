@@ -107,7 +107,7 @@ try {
         DrawFieldStrengthLegend(strength, additions.winding, p.length, surface, additions.largeLabels);
     int row = 0;
     for (const std::string& note : PictureNotes(p, additions))
-        DrawPictureNote(surface, note, row++, additions.largeLabels);
+        row += DrawPictureNote(surface, note, row, additions.largeLabels);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison), linesCut};
 } catch (const RunStopped&) {
