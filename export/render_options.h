@@ -15,7 +15,7 @@
 inline constexpr int kStartPictureWidth = 651;
 inline constexpr int kStartPictureHeight = 320;
 
-// Limits of an exported picture: it must fit in memory as an image.
+// Limits of an exported picture, in device pixels: it must fit in memory as an image.
 inline constexpr int kMaxPictureSide = 20000;
 inline constexpr long long kMaxPicturePixels = 100'000'000;
 
@@ -35,8 +35,14 @@ struct RenderOptions {
     CalcParams params;  // the program's start values, with the options applied
     GraphKind graph = GraphKind::Axis;
     RunAdditions additions;  // drawn with the field lines, the measured values with the axis graph
-    int width = kStartPictureWidth;
+    int width = kStartPictureWidth;  // logical pixels
     int height = kStartPictureHeight;
+    // The picture is drawn as a screen of this pixel ratio shows it
+    // (surface/pixel_ratio.h): DevicePixels(width, r) x DevicePixels(height, r)
+    // pixels in every format, with everything where it lies at ratio 1 in
+    // logical pixels. The export tool's --scale K; a window's or a page's
+    // devicePixelRatio for a picture as sharp as its screen.
+    double pixelRatio = 1;
     std::string output;
     OutputFormat format = OutputFormat::Png;
     // The export tool's file of measured values and the units it is written

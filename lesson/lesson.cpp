@@ -24,7 +24,7 @@ bool operator==(const Lesson& a, const Lesson& b)
     return a.params.radius == b.params.radius && a.params.length == b.params.length &&
            a.params.halfRange == b.params.halfRange && a.params.graphMode == b.params.graphMode &&
            a.lineText == b.lineText && a.exact == b.exact && a.fieldMap == b.fieldMap && a.arrows == b.arrows &&
-           a.scales == b.scales && a.fit == b.fit && a.winding == b.winding && a.pairOn == b.pairOn &&
+           a.scales == b.scales && a.largeLabels == b.largeLabels && a.fit == b.fit && a.winding == b.winding && a.pairOn == b.pairOn &&
            a.pair == b.pair && a.uniformOn == b.uniformOn && a.uniformPercent == b.uniformPercent &&
            SameMeasurements(a.measured.get(), b.measured.get());
 }
@@ -57,6 +57,7 @@ RunAdditions AdditionsOf(const Lesson& lesson)
     a.fieldMap = lesson.fieldMap;
     a.arrows = lesson.arrows;
     a.scales = lesson.scales;
+    a.largeLabels = lesson.largeLabels;
     a.winding = lesson.winding;
     if (ComparesMeasurements(lesson)) {
         a.measured = lesson.measured;

@@ -31,6 +31,7 @@ struct Lesson {
     bool fieldMap = false;
     bool arrows = false;
     bool scales = false;
+    bool largeLabels = false;  // the texts of the picture twice as large, for a classroom
     bool fit = false;
 
     std::optional<CoilCurrent> winding{};  // none: the field in units of n*I/2

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<LessonSwitch, 6> kSwitches{{
+constexpr std::array<LessonSwitch, 7> kSwitches{{
     {"exactLines", "--exact-lines", "exact", "&Точные линии", "exactLinesAction", "с точными линиями",
      SwitchScope::ExactLines,
      "Точные линии (--exact-lines) рисуются только вместе с линиями напряженности (--graph lines).",
@@ -33,6 +33,10 @@ constexpr std::array<LessonSwitch, 6> kSwitches{{
      [](const Lesson& l) { return l.fieldMap; }, [](Lesson& l, bool on) { l.fieldMap = on; }},
     {"scales", "--scales", "scales", "&Шкалы", "scalesAction", "со шкалами", SwitchScope::AnyGraph, "",
      [](const Lesson& l) { return l.scales; }, [](Lesson& l, bool on) { l.scales = on; }},
+    // «К» belongs to «Размеры &катушки» of the same menu.
+    {"largeLabels", "--large-labels", "big", "Крупные &надписи", "largeLabelsAction", "с крупными надписями",
+     SwitchScope::AnyGraph, "", [](const Lesson& l) { return l.largeLabels; },
+     [](Lesson& l, bool on) { l.largeLabels = on; }},
     // The comparison's line says whether the values are fitted.
     {"fit", "--fit", "fit", "По&догнать", "fitAction", "", SwitchScope::Measurements,
      "Подгонка (--fit) делается по измерениям: --measured ФАЙЛ.", [](const Lesson& l) { return l.fit; },

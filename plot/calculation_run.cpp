@@ -100,13 +100,14 @@ try {
         DrawUniformRegion(p, coils, *additions.uniformPercent, strength, surface);
     if (additions.scales)
         DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.winding,
-                                          lines && additions.fieldMap, compared ? comparison->fit.k : 1.0, coils),
+                                          lines && additions.fieldMap, compared ? comparison->fit.k : 1.0, coils,
+                                          LabelSize{surface.pixelRatio(), additions.largeLabels}),
                           surface);
     if (lines && additions.fieldMap)
-        DrawFieldStrengthLegend(strength, additions.winding, p.length, surface);
+        DrawFieldStrengthLegend(strength, additions.winding, p.length, surface, additions.largeLabels);
     int row = 0;
     for (const std::string& note : PictureNotes(p, additions))
-        DrawPictureNote(surface, note, row++);
+        row += DrawPictureNote(surface, note, row, additions.largeLabels);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison), linesCut};
 } catch (const RunStopped&) {

@@ -64,6 +64,9 @@ struct RunAdditions {
     // The outline of the region where |H| is within this many per cent of
     // its value at the centre (0 < P <= 100); none when empty.
     std::optional<double> uniformPercent{};
+    // The scales' numbers, the map's colour scale and the notes twice as large
+    // (plot/label_size.h), to be read across a classroom.
+    bool largeLabels = false;
 
     friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
 };
@@ -114,6 +117,13 @@ void SetRunFrame(CalcParams& p, const DrawingSurface& surface, const RunAddition
 // far shorter than the window asks for (field/line_stepping.h), and a note
 // says so. Notes in words
 // (plot/picture_notes.h) go over everything.
+// The surface's pixels are the device's (surface/drawing_surface.h): at a
+// pixel ratio r the picture is laid out for its size divided by r, and every
+// line, mark and text lies where it lies at ratio 1 in logical pixels, while
+// the lines, the map and the region's outline are computed at every device
+// pixel. A window or a page shows the run sharp on its screen by handing
+// over a surface of its widget's size times its devicePixelRatio, made with
+// that ratio (RasterSurface(DevicePixels(w, r), DevicePixels(h, r), r)).
 // A stop request of the control abandons the run at its next opportunity,
 // leaving the picture unfinished and the record's plot window and scales set.
 RunOutcome RunCalculation(CalcParams& p, DrawingSurface& surface, const std::function<ClockReading()>& readClock,

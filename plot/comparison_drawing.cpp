@@ -11,26 +11,28 @@
 namespace {
 
 constexpr double kLargestTakenIn = 1e30;  // n*I/2
-constexpr float kDash = 6;                // pixels drawn, then
-constexpr float kGap = 4;                 // pixels left out
-constexpr float kDotRadius = 2.6f;        // pixels
+constexpr float kDash = 6;                // logical pixels drawn, then
+constexpr float kGap = 4;                 // left out
+constexpr float kDotRadius = 2.6f;        // logical pixels
 
 void DrawIdealLevel(const CalcParams& p, DrawingSurface& surface)
 {
     const auto y = static_cast<float>((p.yMax - kIdealLongCoilField) * p.scaleY);
     const auto width = static_cast<float>(surface.width());
-    for (float x = 0; x < width; x += kDash + kGap)
-        surface.drawLine(x, y, std::min(x + kDash - 1, width - 1), y, kIdealLevelColour);
+    const auto ratio = static_cast<float>(surface.pixelRatio()), pen = static_cast<float>(surface.lineWidth());
+    for (float x = 0; x < width; x += (kDash + kGap) * ratio)
+        surface.drawLine(x, y, std::min(x + kDash * ratio - pen, width - pen), y, kIdealLevelColour);
 }
 
-// A filled octagon around the middle of the pixel that holds (x, y).
+// A filled octagon around the middle of a line's pixels at (x, y).
 void DrawDot(float x, float y, DrawingSurface& surface)
 {
+    const double middle = surface.lineWidth() / 2.0, radius = kDotRadius * surface.pixelRatio();
     std::vector<SurfacePoint> corners;
     for (int k = 0; k < 8; ++k) {
         const double angle = (k + 0.5) * (2 * std::numbers::pi / 8);
-        corners.push_back({static_cast<float>(std::floor(x) + 0.5 + kDotRadius * std::cos(angle)),
-                           static_cast<float>(std::floor(y) + 0.5 + kDotRadius * std::sin(angle))});
+        corners.push_back({static_cast<float>(std::floor(x) + middle + radius * std::cos(angle)),
+                           static_cast<float>(std::floor(y) + middle + radius * std::sin(angle))});
     }
     surface.fillPolygon(corners, kMeasuredColour);
 }

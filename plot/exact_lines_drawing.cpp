@@ -35,8 +35,9 @@ void DrawCoilLines(const CalcParams& p, const CoilArrangement& coils, const std:
                    Rgb colour, DrawingSurface& surface, bool whiteEdge)
 {
     const bool mirrorZ = MirrorParity(coils) != 0;
+    const auto pen = static_cast<float>(surface.lineWidth());  // the edge is a line wide on each side
     if (whiteEdge)
-        for (const auto& [dx, dy] : {std::pair{-1.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, -1.0f}, {0.0f, 1.0f}})
+        for (const auto& [dx, dy] : {std::pair{-pen, 0.0f}, {pen, 0.0f}, {0.0f, -pen}, {0.0f, pen}})
             drawAll(p, lines, mirrorZ, surface, dx, dy, kEdgeColour);
     drawAll(p, lines, mirrorZ, surface, 0, 0, colour);
 }

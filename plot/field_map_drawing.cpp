@@ -27,7 +27,7 @@ void DrawFieldStrengthMap(const FieldStrengthGrid& grid, DrawingSurface& surface
 }
 
 void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<CoilCurrent>& coil, double length,
-                             DrawingSurface& surface)
+                             DrawingSurface& surface, bool largeLabels)
 {
     if (grid.strength.empty())
         return;
@@ -35,6 +35,7 @@ void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<
     const double millitesla = coil ? 1000 * std::fabs(FluxDensityPerUnit(*coil, length)) : 0;
     const bool si = coil && std::isfinite(millitesla);
     const double unit = si ? millitesla : 1;
-    DrawMapLegend(MapLegendImage(grid.width, grid.height, grid.lowest * unit, grid.highest * unit, si ? U"мТл" : U"n·I/2"),
+    DrawMapLegend(MapLegendImage(grid.width, grid.height, grid.lowest * unit, grid.highest * unit, si ? U"мТл" : U"n·I/2",
+                                 LabelSize{surface.pixelRatio(), largeLabels}),
                   surface);
 }

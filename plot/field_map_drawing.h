@@ -35,6 +35,7 @@ void DrawFieldStrengthMap(const FieldStrengthGrid& grid, DrawingSurface& surface
 
 // Lays the colour scale of the grid over the picture: in n*I/2, or with the
 // coil's turns and current in mT of |B| (B = mu0 * n*I/2 * value, for a coil
-// of the given length, m).
+// of the given length, m). Large labels: its texts twice as large
+// (plot/label_size.h).
 void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<CoilCurrent>& coil, double length,
-                             DrawingSurface& surface);
+                             DrawingSurface& surface, bool largeLabels = false);

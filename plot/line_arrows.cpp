@@ -21,8 +21,10 @@ void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingS
         return;
     const double ux = h.hz / strength, uy = -h.hr / strength;
     const double k = p.scaleX;  // distances from the axis use the horizontal scale
-    const double cx = (z - p.zMin) * k + 0.5, cy = p.yMax * p.scaleY - r * k + 0.5;  // the middle of the line's pixel
-    constexpr double kAhead = 5, kBehind = 4, kHalfWidth = 3.5;
+    const double middle = surface.lineWidth() / 2.0;  // of the line's pixels
+    const double cx = (z - p.zMin) * k + middle, cy = p.yMax * p.scaleY - r * k + middle;
+    const double ratio = surface.pixelRatio();
+    const double kAhead = 5 * ratio, kBehind = 4 * ratio, kHalfWidth = 3.5 * ratio;
     const auto corner = [&](double along, double across) {
         return SurfacePoint{static_cast<float>(cx + along * ux - across * uy),
                             static_cast<float>(cy + along * uy + across * ux)};
@@ -33,7 +35,7 @@ void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingS
 void LineArrows::start()
 {
     const double phase = 0.5 + 0.6180339887498949 * lines_++;
-    untilNext_ = kArrowSpacing * (phase - std::floor(phase));
+    untilNext_ = spacing() * (phase - std::floor(phase));
 }
 
 void LineArrows::along(double z0, double r0, double z1, double r1)
@@ -41,12 +43,13 @@ void LineArrows::along(double z0, double r0, double z1, double r1)
     const double length = std::hypot(z1 - z0, r1 - r0) * p_.scaleX;  // pixels
     if (!std::isfinite(length))
         return;
+    const double spacing = this->spacing();
     if (length > kLongestArrowedSegment) {
-        untilNext_ = kArrowSpacing - std::fmod(length - untilNext_, kArrowSpacing);
+        untilNext_ = spacing - std::fmod(length - untilNext_, spacing);
         return;
     }
     double at = untilNext_;
-    for (; at <= length; at += kArrowSpacing) {
+    for (; at <= length; at += spacing) {
         const double t = at / length;
         const double z = z0 + t * (z1 - z0), r = r0 + t * (r1 - r0);
         for (const int zSign : {1, -1}) {

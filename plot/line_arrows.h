@@ -16,7 +16,7 @@
 // turn round with the line (Hz is even in z, Hr odd), so an arrowhead is
 // never a mirror image of another.
 
-// Pixels of a drawn line between two arrowheads. The first line's first
+// Logical pixels of a drawn line between two arrowheads. The first line's first
 // arrowhead stands half of it from the line's start; each further line's
 // marks are shifted on by the golden fraction of it (0.618...), so that
 // parallel lines (inside the coil) do not put their arrowheads in one column.
@@ -24,7 +24,7 @@ inline constexpr double kArrowSpacing = 80;
 
 // One filled arrowhead in the colour at (z, r) of the meridian plane (either
 // sign of z and r, metres), pointing along the exact field there: its tip
-// 5 pixels ahead of the point, its base 4 pixels behind, 7 pixels wide.
+// 5 logical pixels ahead of the point, its base 4 behind, 7 wide.
 // Nothing where the field has no direction. p holds the run's window and
 // scales; the field is that of the coils.
 void DrawArrowhead(const CalcParams& p, double z, double r, Rgb colour, DrawingSurface& surface,
@@ -47,6 +47,9 @@ public:
     void along(double z0, double r0, double z1, double r1);
 
 private:
+    // kArrowSpacing in the surface's pixels.
+    double spacing() const { return kArrowSpacing * surface_.pixelRatio(); }
+
     const CalcParams& p_;
     DrawingSurface& surface_;
     Rgb colour_;

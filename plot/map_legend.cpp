@@ -16,6 +16,22 @@ constexpr int kPad = 4, kBarWidth = 10, kLabelChars = 7, kTickGap = 5;  // tick 
 
 int BarHeight(int pictureHeight) { return std::clamp(pictureHeight / 3, 60, 160); }
 
+// Rows from the box's top: the bar's (half a glyph of the top label above it)
+// and the unit's (three pixels under the bottom label, whose glyphs are
+// centred on the bar's last row), for a bar of barHeight device rows.
+int BarTop(const LabelSize& size) { return kPad * size.pixels() + kGlyphHeight / 2 * size.font(); }
+int UnitTop(const LabelSize& size, int barHeight)
+{
+    const int u = size.pixels(), glyphs = kGlyphHeight * size.font();
+    return BarTop(size) + barHeight - u - (glyphs - u) / 2 + glyphs + 3 * u;
+}
+
+// The bar's device rows on a picture of that many device rows.
+int BarRows(int height, const LabelSize& size)
+{
+    return BarHeight(static_cast<int>(std::lround(height / UsablePixelRatio(size.ratio)))) * size.pixels();
+}
+
 // The pixels of one rectangle of the picture, addressed in the picture's coordinates.
 class Canvas {
 public:
@@ -39,22 +55,24 @@ public:
                 set(x, y, colour);
     }
 
-    void frame(PixelRect r, uint32_t colour)
+    // A frame whose lines are `line` pixels wide, inside the rectangle.
+    void frame(PixelRect r, int line, uint32_t colour)
     {
-        fill({r.x, r.y, r.w, 1}, colour);
-        fill({r.x, r.y + r.h - 1, r.w, 1}, colour);
-        fill({r.x, r.y, 1, r.h}, colour);
-        fill({r.x + r.w - 1, r.y, 1, r.h}, colour);
+        fill({r.x, r.y, r.w, line}, colour);
+        fill({r.x, r.y + r.h - line, r.w, line}, colour);
+        fill({r.x, r.y, line, r.h}, colour);
+        fill({r.x + r.w - line, r.y, line, r.h}, colour);
     }
 
-    // Text with its top left corner at (x, y); characters without a glyph are left blank.
-    void text(int x, int y, std::u32string_view chars)
+    // Text with its top left corner at (x, y), `scale` pixels per font
+    // pixel; characters without a glyph are left blank.
+    void text(int x, int y, std::u32string_view chars, int scale)
     {
         const PixelTextMask mask = PixelTextPixels(chars);
         for (int row = 0; row < mask.height; ++row)
             for (int col = 0; col < mask.width; ++col)
                 if (mask.at(col, row))
-                    set(x + col, y + row, kBlack);
+                    fill({x + col * scale, y + row * scale, scale, scale}, kBlack);
     }
 
 private:
@@ -81,35 +99,41 @@ std::vector<char> LegendNumber(double value)
     return out;
 }
 
-PixelRect MapLegendBox(int width, int height)
+PixelRect MapLegendBox(int width, int height, LabelSize size)
 {
-    if (width < 160 || height < 100)
+    const double ratio = UsablePixelRatio(size.ratio);
+    const int logicalHeight = static_cast<int>(std::lround(height / ratio));
+    if (std::lround(width / ratio) < 160 || logicalHeight < 100)
         return {};
-    const int boxWidth = 2 * kPad + kBarWidth + kTickGap + kLabelChars * kGlyphAdvance;
-    // the bar, half a glyph of the top label above it and the bottom label's lower half and the unit under it
-    return {width - 1 - boxWidth, 1, boxWidth, BarHeight(height) + 2 * kPad + 2 * kGlyphHeight + 2};
+    const int u = size.pixels(), f = size.font();
+    const int boxWidth = (2 * kPad + kBarWidth + kTickGap) * u + kLabelChars * kGlyphAdvance * f;
+    // down to the unit and a pad under it
+    const int boxHeight = UnitTop(size, BarRows(height, size)) + kGlyphHeight * f + kPad * u;
+    return {width - u - boxWidth, u, boxWidth, boxHeight};
 }
 
-MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit)
+MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit, LabelSize size)
 {
     MapLegend legend;
-    const PixelRect box = MapLegendBox(width, height);
+    const PixelRect box = MapLegendBox(width, height, size);
     if (box.w == 0)
         return legend;
-    const int barHeight = BarHeight(height);
+    const int u = size.pixels(), f = size.font();
+    const int barHeight = BarRows(height, size);
+    const int barWidth = kBarWidth * u;
     legend.box = box;
     Canvas canvas(legend.pixels, box);
-    canvas.frame(box, kBlack);
+    canvas.frame(box, u, kBlack);
 
     // The bar, top row the highest value: row i of barHeight shows the value at
     // the fraction 1 - (i + 0.5) / barHeight of the log scale.
-    const int barX = box.x + kPad, barY = box.y + kPad + kGlyphHeight / 2;
+    const int barX = box.x + kPad * u, barY = box.y + BarTop(size);
     for (int i = 0; i < barHeight; ++i) {
         const double t = 1 - (i + 0.5) / barHeight;
         const int index = std::min(kColourMapSize - 1, static_cast<int>(t * kColourMapSize));
-        canvas.fill({barX, barY + i, kBarWidth, 1}, ColourMapColour(index));
+        canvas.fill({barX, barY + i, barWidth, 1}, ColourMapColour(index));
     }
-    canvas.frame({barX - 1, barY - 1, kBarWidth + 2, barHeight + 2}, kBlack);
+    canvas.frame({barX - u, barY - u, barWidth + 2 * u, barHeight + 2 * u}, u, kBlack);
 
     // Values at the top, the middle (their geometric mean) and the bottom, each
     // centred on its tick.
@@ -117,13 +141,13 @@ MapLegend MapLegendImage(int width, int height, double lowest, double highest, s
     const struct {
         double value;
         int y;
-    } labels[] = {{highest, barY}, {middle, barY + barHeight / 2}, {lowest, barY + barHeight - 1}};
-    const int textX = barX + kBarWidth + kTickGap;
+    } labels[] = {{highest, barY}, {middle, barY + barHeight / 2}, {lowest, barY + barHeight - u}};
+    const int textX = barX + barWidth + kTickGap * u;
     for (const auto& label : labels) {
-        canvas.fill({barX + kBarWidth + 1, label.y, 2, 1}, kBlack);
-        canvas.text(textX, label.y - kGlyphHeight / 2, Wide(LegendNumber(label.value)));
+        canvas.fill({barX + barWidth + u, label.y, 2 * u, u}, kBlack);
+        canvas.text(textX, label.y - (kGlyphHeight * f - u) / 2, Wide(LegendNumber(label.value)), f);
     }
-    canvas.text(barX, barY + barHeight + kPad + 2, unit);
+    canvas.text(barX, box.y + UnitTop(size, barHeight), unit, f);
     return legend;
 }
 

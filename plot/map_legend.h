@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "plot/label_size.h"
 #include "plot/pixel_font.h"
 #include "surface/drawing_surface.h"
 
@@ -21,13 +22,17 @@ struct MapLegend {
 
 // The scale from lowest (bottom of the bar) to highest (top, log scale as
 // ColourMapIndex), both in the unit named (as "n·I/2" or "мТл"), for a
-// picture of width x height pixels. Empty when the picture is narrower than
-// 160 or lower than 100 pixels.
-MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit);
+// picture of width x height device pixels at the size's pixel ratio. Empty
+// when the picture is narrower than 160 or lower than 100 logical pixels. Its
+// frame, bar and ticks are laid out in logical pixels times
+// LabelSize::pixels() (the bar's colours at every device row), its texts at
+// LabelSize::font() pixels per font pixel.
+MapLegend MapLegendImage(int width, int height, double lowest, double highest, std::u32string_view unit,
+                         LabelSize size = {});
 
-// Where MapLegendImage puts the scale on a picture of width x height pixels;
-// empty when it draws none.
-PixelRect MapLegendBox(int width, int height);
+// Where MapLegendImage puts the scale on a picture of width x height device
+// pixels; empty when it draws none.
+PixelRect MapLegendBox(int width, int height, LabelSize size = {});
 
 // Lays the scale over the picture, pixel for pixel, as filled rectangles of one colour.
 void DrawMapLegend(const MapLegend& legend, DrawingSurface& surface);

@@ -20,7 +20,11 @@ std::vector<std::string> PictureNotes(const CalcParams& p, const RunAdditions& a
 
 // Writes one note (UTF-8) into the picture in the pixel font
 // (plot/pixel_font.h), black on a white box, centred across the top, clear
-// of the scales' units and the map's colour scale in the corners (a note
-// wider than the picture starts at its left): rows 11 pixels apart, the first
-// 4 pixels from the top.
-void DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row);
+// of the scales' units and the map's colour scale in the corners: rows 11
+// font pixels apart, the first 4 logical pixels from the top; the font at
+// LabelSize::font() of the surface's pixel ratio and the labels' size. A
+// note wider than the picture starts at its left; with large labels it is
+// instead broken between words into as few rows of about equal length as fit
+// within the margins, each centred (a word wider than that starts at the
+// left). Returns the rows written, so that the next note starts below them.
+int DrawPictureNote(DrawingSurface& surface, std::string_view utf8, int row, bool largeLabels = false);

@@ -123,7 +123,11 @@ using Positions = std::vector<std::pair<int, int>>;
 // and at least a font pixel off the texts placed before.
 class Placement {
 public:
-    Placement(int width, int height, const PixelTextStyle& style) : width_(width), height_(height), style_(style) {}
+    // pen: the width of the lines to keep off, device pixels
+    Placement(int width, int height, const PixelTextStyle& style, int pen)
+        : width_(width), height_(height), style_(style), pen_(pen)
+    {
+    }
 
     void avoid(const Segment& s) { segments_.push_back(s); }
     void avoid(const PixelRect& r)
@@ -158,9 +162,10 @@ private:
         for (const PixelRect& r : boxes_)
             if (Near(b, r, style_.scale))
                 return false;
-        const double c = kLineClearance;
+        // a wide line's pixels reach pen - 1 beyond the thin line's to the right and down
+        const double c = kLineClearance, before = c + pen_ - 1;
         for (const Segment& s : segments_)
-            if (Meets(s, b.x - c, b.y - c, b.x + b.w + c, b.y + b.h + c))
+            if (Meets(s, b.x - before, b.y - before, b.x + b.w + c, b.y + b.h + c))
                 return false;
         return true;
     }
@@ -168,6 +173,7 @@ private:
     int width_;
     int height_;
     PixelTextStyle style_;
+    int pen_;
     std::vector<Segment> segments_;
     std::vector<PixelRect> boxes_;
 };
@@ -175,14 +181,17 @@ private:
 // Lays out the scales of one picture: the units first, then the numbers.
 class ScalesLayout {
 public:
-    ScalesLayout(int width, int height, PictureScales& scales)
-        : width_(width), height_(height), s_(scales.style.scale), scales_(scales), places_(width, height, scales.style)
+    // pen: device pixels per logical pixel, the width of every line
+    ScalesLayout(int width, int height, int pen, PictureScales& scales)
+        : width_(width), height_(height), s_(scales.style.scale), pen_(pen), scales_(scales),
+          places_(width, height, scales.style, pen)
     {
     }
 
     Placement& places() { return places_; }
 
     int fontScale() const { return s_; }
+    int pen() const { return pen_; }
     int tickLength() const { return 4 * s_; }
     int textHeight() const { return kGlyphHeight * s_; }
     int widthOf(const std::string& text) const { return PixelTextWidth(Utf32FromUtf8(text)) * s_; }
@@ -191,21 +200,21 @@ public:
     std::pair<int, int> atRightEnd(const std::string& text, int y) const { return {width_ - 2 * s_ - widthOf(text), y}; }
 
     // Glyph positions of a number on a horizontal scale: centred on the
-    // tick's pixel column c, then right of it, then left; glyphs' top at y.
+    // tick's pixel columns from c on, then right of them, then left; glyphs' top at y.
     Positions acrossColumn(const std::string& text, int c, int y) const
     {
         const int w = widthOf(text);
-        return {{c - (w - 1) / 2, y}, {c + 1 + 2 * s_, y}, {c - 2 * s_ - w, y}};
+        return {{c - (w - pen_) / 2, y}, {c + pen_ + 2 * s_, y}, {c - 2 * s_ - w, y}};
     }
 
     // Glyph positions of a number on a vertical scale: centred on the tick's
-    // pixel row r, then, if it may be moved, above it and below; glyphs' left at x.
+    // pixel rows from r on, then, if it may be moved, above them and below; glyphs' left at x.
     Positions alongRow(int r, int x, bool movable) const
     {
         const int h = textHeight();
         if (!movable)
-            return {{x, r - (h - 1) / 2}};
-        return {{x, r - (h - 1) / 2}, {x, r - h - 2 * s_}, {x, r + 1 + 2 * s_}};
+            return {{x, r - (h - pen_) / 2}};
+        return {{x, r - (h - pen_) / 2}, {x, r - h - 2 * s_}, {x, r + pen_ + 2 * s_}};
     }
 
     // The line along the left edge from the row top to bottom, and along the bottom edge to the column right.
@@ -215,7 +224,7 @@ public:
     }
     void addBottomEdge(double right)
     {
-        const float bottom = static_cast<float>(height_ - 1);
+        const float bottom = static_cast<float>(height_ - pen_);
         scales_.edges.push_back({ScaleAxis::Horizontal, 0, 0, bottom, static_cast<float>(right), bottom});
     }
 
@@ -252,6 +261,8 @@ public:
             ScaleMark m = mark(scale.position(v));
             // beside a vertical scale's unit, at the left edge, a tick would read as a dash
             PixelRect line = BoxOf(m);
+            line.w += pen_ - 1;  // the line's width reaches right and down
+            line.h += pen_ - 1;
             if (scale.axis == ScaleAxis::Vertical)
                 line.w = width_;
             if (withNumbers && Near(line, unit, s_))
@@ -271,20 +282,21 @@ private:
     int width_;
     int height_;
     int s_;
+    int pen_;
     PictureScales& scales_;
     Placement places_;
 };
 
 // A mark of a horizontal scale from the row y1 to y2, and of a vertical one
-// along the left edge.
+// along the left edge, length pixels long for lines pen pixels wide.
 ScaleMark Upright(double x, double y1, double y2)
 {
     return {ScaleAxis::Horizontal, 0, static_cast<float>(x), static_cast<float>(y1), static_cast<float>(x),
             static_cast<float>(y2)};
 }
-ScaleMark FromLeftEdge(double y, int length)
+ScaleMark FromLeftEdge(double y, int length, int pen)
 {
-    return {ScaleAxis::Vertical, 0, 0, static_cast<float>(y), static_cast<float>(length - 1), static_cast<float>(y)};
+    return {ScaleAxis::Vertical, 0, 0, static_cast<float>(y), static_cast<float>(length - pen), static_cast<float>(y)};
 }
 
 // The axis graph: z under the z axis, the field at the left edge above it,
@@ -294,7 +306,7 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
 {
     const double axisRow = p.scaleY * p.yMax;
     const int row = static_cast<int>(std::floor(axisRow));
-    const int t = layout.tickLength(), h = layout.textHeight(), s = layout.fontScale();
+    const int t = layout.tickLength(), h = layout.textHeight(), s = layout.fontScale(), u = layout.pen();
     layout.places().avoid(Segment{0, axisRow, static_cast<double>(width), axisRow});
     const double axisColumn = p.scaleX * (0 - p.zMin);
     layout.places().avoid(Segment{axisColumn, 0, axisColumn, static_cast<double>(height)});
@@ -307,15 +319,15 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
     const Scale field = FieldScale(p, coil, belowAxis);
     layout.addLeftEdge(0, belowAxis ? height - 1 : axisRow);
     // its unit at the top, or, where a flat curve runs along the top, just above the z axis
-    layout.add(field, {{t + 3 * s, 2 * s}, {t + 3 * s, row - h - 2 * s}}, [&](double y) { return FromLeftEdge(y, t); },
+    layout.add(field, {{t + 3 * s, 2 * s}, {t + 3 * s, row - h - 2 * s}}, [&](double y) { return FromLeftEdge(y, t, u); },
                [&](const std::string&, int r) { return layout.alongRow(r, t + 3 * s, false); });
 
     // The numbers of z under their ticks, and under the winding's circles
     // (radius L/100) where the numbers' boxes fit below them.
     const double wire = p.scaleX * (p.length / 100);
-    const bool belowWire = row + wire + 1 + 3 * s + h <= height;  // also false for a radius beyond all bounds
+    const bool belowWire = row + wire + u + 3 * s + h <= height;  // also false for a radius beyond all bounds
     const int depth = belowWire ? std::max(t, static_cast<int>(std::ceil(wire))) : t;
-    const int numbersTop = row + depth + 1 + 2 * s;
+    const int numbersTop = row + depth + u + 2 * s;
     const Scale z = ZScale(p);
     layout.add(z, {layout.atRightEnd(z.unit, numbersTop), layout.atRightEnd(z.unit, row - h - 2 * s)},
                [&](double x) { return Upright(x, axisRow, axisRow + t); },
@@ -326,35 +338,40 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
 void LayOutLinesGraph(const CalcParams& p, int height, ScalesLayout& layout)
 {
     const double axisRow = p.scaleY * p.yMax;
-    const int t = layout.tickLength(), h = layout.textHeight(), s = layout.fontScale();
+    const int t = layout.tickLength(), h = layout.textHeight(), s = layout.fontScale(), u = layout.pen();
     layout.places().avoid(Segment{0, axisRow, static_cast<double>(p.scaleX * (p.zMax - p.zMin)), axisRow});
 
     const Scale r = RScale(p);
     layout.addLeftEdge(0, height - 1);
     layout.addBottomEdge(p.scaleX * (p.zMax - p.zMin));
-    layout.add(r, {{t + 3 * s, 2 * s}}, [&](double y) { return FromLeftEdge(y, t); },
+    layout.add(r, {{t + 3 * s, 2 * s}}, [&](double y) { return FromLeftEdge(y, t, u); },
                [&](const std::string&, int row) { return layout.alongRow(row, t + 3 * s, true); });
 
     const int numbersTop = height - t - 2 * s - h;
     const Scale z = ZScale(p);
     layout.add(z, {layout.atRightEnd(z.unit, numbersTop), layout.atRightEnd(z.unit, numbersTop - h - 3 * s)},
-               [&](double x) { return Upright(x, height - t, height - 1); },
+               [&](double x) { return Upright(x, height - t, height - u); },
                [&](const std::string& text, int c) { return layout.acrossColumn(text, c, numbersTop); });
 }
 
 }  // namespace
 
 PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                              bool avoidLegend, double curveFactor, const CoilArrangement& coils)
+                              bool avoidLegend, double curveFactor, const CoilArrangement& coils, LabelSize size)
 {
     PictureScales scales;
-    scales.style = PixelTextStyle{kAxisColour, kPaper, std::max(1, std::min(width / kBaseWidth, height / kBaseHeight))};
-    const int shownWidth = width - kFrameCover, shownHeight = height - kFrameCover;
+    const double ratio = UsablePixelRatio(size.ratio);
+    const int logicalWidth = static_cast<int>(std::lround(width / ratio));
+    const int logicalHeight = static_cast<int>(std::lround(height / ratio));
+    const int step = std::max(1, std::min(logicalWidth / kBaseWidth, logicalHeight / kBaseHeight));
+    scales.style = PixelTextStyle{kAxisColour, kPaper, step * size.font()};
+    const int cover = kFrameCover * size.pixels();
+    const int shownWidth = width - cover, shownHeight = height - cover;
     if (shownWidth <= 0 || shownHeight <= 0 || !(p.scaleX > 0) || !(p.scaleY > 0))
         return scales;
-    ScalesLayout layout(shownWidth, shownHeight, scales);
+    ScalesLayout layout(shownWidth, shownHeight, size.pixels(), scales);
     if (avoidLegend)
-        layout.places().avoid(MapLegendBox(width, height));
+        layout.places().avoid(MapLegendBox(width, height, size));
     if (p.graphMode == kAxisGraph)
         LayOutAxisGraph(p, shownWidth, shownHeight, coil, curveFactor, coils, layout);
     else

@@ -7,6 +7,7 @@
 #include "params/calc_params.h"
 #include "params/coil_arrangement.h"
 #include "params/coil_current.h"
+#include "plot/label_size.h"
 #include "plot/pixel_font.h"
 #include "surface/drawing_surface.h"
 
@@ -33,7 +34,9 @@
 // never moved off its tick, where it would seem to name another height; r's
 // 0 moves above the z axis), and a scale whose unit finds none keeps its tick
 // marks alone; a tick that would touch its unit is left out. The font grows by whole steps with the picture, one
-// step per 651 x 320 pixels.
+// step per 651 x 320 logical pixels, times LabelSize::font(); the lines, gaps
+// and the frame's cover are in logical pixels times LabelSize::pixels(), so
+// that the scales lie alike at every pixel ratio.
 
 enum class ScaleAxis { Horizontal, Vertical };
 
@@ -69,9 +72,11 @@ struct PictureScales {
 // on a picture of width x height pixels; avoidLegend: the map's colour scale
 // will lie over its corner (plot/map_legend.h); curveFactor: the axis graph's
 // curve is drawn as that many times Hz (a fitted comparison). The curve, which
-// the texts keep off, is that of the coils.
+// the texts keep off, is that of the coils. width and height are the
+// surface's device pixels, size its pixel ratio and the labels' size.
 PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                              bool avoidLegend, double curveFactor = 1, const CoilArrangement& coils = SingleCoil());
+                              bool avoidLegend, double curveFactor = 1, const CoilArrangement& coils = SingleCoil(),
+                              LabelSize size = {});
 
 // Draws the edge lines and tick marks as lines and the texts in the pixel font, in the axes'
 // colour.

@@ -12,10 +12,11 @@ void DrawAxisStretch(const CalcParams& p, const CoilArrangement& coils, double s
     const auto x = [&](double z) { return static_cast<float>((z - p.zMin) * p.scaleX); };
     const float x0 = x(-e.back.distance), x1 = x(e.ahead.distance);
     const float y = static_cast<float>(p.yMax * p.scaleY);  // the z axis
-    for (const float dy : {-1.0f, 0.0f, 1.0f})
+    const auto pen = static_cast<float>(surface.lineWidth()), ratio = static_cast<float>(surface.pixelRatio());
+    for (const float dy : {-pen, 0.0f, pen})
         surface.drawLine(x0, y + dy, x1, y + dy, kUniformRegionColour);
     for (const float xEnd : {x0, x1})
-        surface.drawLine(xEnd, y - 3, xEnd, y + 4, kUniformRegionColour);
+        surface.drawLine(xEnd, y - 3 * ratio, xEnd, y + 4 * ratio, kUniformRegionColour);
 }
 
 void DrawOutline(const CalcParams& p, const CoilArrangement& coils, double share, const FieldStrengthGrid& grid,

@@ -13,8 +13,9 @@ uint32_t Argb(Rgb c) { return 0xff000000u | uint32_t{c.red} << 16 | uint32_t{c.g
 
 }  // namespace
 
-RasterSurface::RasterSurface(int width, int height)
+RasterSurface::RasterSurface(int width, int height, double pixelRatio)
     : width_(std::max(width, 0) * (height > 0)), height_(std::max(height, 0) * (width > 0)),
+      ratio_(UsablePixelRatio(pixelRatio)), pen_(WholePixelRatio(ratio_)),
       pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), kWhite)
 {
 }
@@ -31,11 +32,22 @@ void RasterSurface::set(double column, double row, uint32_t argb)
         pixels_[static_cast<size_t>(row) * static_cast<size_t>(width_) + static_cast<size_t>(column)] = argb;
 }
 
+void RasterSurface::stamp(double column, double row, uint32_t argb)
+{
+    if (pen_ == 1) {
+        set(column, row, argb);
+        return;
+    }
+    for (int dy = 0; dy < pen_; ++dy)
+        for (int dx = 0; dx < pen_; ++dx)
+            set(column + dx, row + dy, argb);
+}
+
 void RasterSurface::plotPoint(float x, float y, Rgb colour)
 {
     current_ = PlanePoint{x, y};
     if (Placeable(x) && Placeable(y))
-        set(std::floor(x), std::floor(y), Argb(colour));
+        stamp(std::floor(x), std::floor(y), Argb(colour));
 }
 
 void RasterSurface::drawLine(float x1, float y1, float x2, float y2, Rgb colour)
@@ -53,7 +65,8 @@ void RasterSurface::lineTo(float x, float y, Rgb colour)
 
 void RasterSurface::drawSegment(PlanePoint a, PlanePoint b, uint32_t argb)
 {
-    if (std::max(a.x, b.x) < 0 || std::min(a.x, b.x) >= width_ || std::max(a.y, b.y) < 0 || std::min(a.y, b.y) >= height_)
+    const double reach = 1 - pen_;  // a pixel this far before the picture still widens into it
+    if (std::max(a.x, b.x) < reach || std::min(a.x, b.x) >= width_ || std::max(a.y, b.y) < reach || std::min(a.y, b.y) >= height_)
         return;  // wholly beside the picture
     // From the middle of one end pixel to the middle of the other, walking
     // along the longer extent; "along" is x or y, "across" the other.
@@ -63,7 +76,7 @@ void RasterSurface::drawSegment(PlanePoint a, PlanePoint b, uint32_t argb)
     double a0 = alongX ? a.x : a.y, a1 = alongX ? a.y : a.x;  // the first end: along, across
     double b0 = alongX ? b.x : b.y, b1 = alongX ? b.y : b.x;
     if (a0 == b0) {
-        set(std::floor(a.x), std::floor(a.y), argb);  // both ends in one pixel
+        stamp(std::floor(a.x), std::floor(a.y), argb);  // both ends in one pixel
         return;
     }
     if (a0 > b0) {  // the same pixels whichever end comes first
@@ -73,16 +86,16 @@ void RasterSurface::drawSegment(PlanePoint a, PlanePoint b, uint32_t argb)
     const double slope = (b1 - a1) / (b0 - a0);  // |slope| <= 1
     const int alongSize = alongX ? width_ : height_;
     const int acrossSize = alongX ? height_ : width_;
-    const double first = std::max(std::floor(a0), 0.0);
+    const double first = std::max(std::floor(a0), reach);
     const double last = std::min(std::floor(b0), alongSize - 1.0);
     for (double k = first; k <= last; ++k) {
         const double across = std::floor(a1 + (k + 0.5 - a0) * slope);  // at the end columns, the end pixels
-        if (across < 0 || across >= acrossSize)
+        if (across < reach || across >= acrossSize)
             continue;
         if (alongX)
-            set(k, across, argb);
+            stamp(k, across, argb);
         else
-            set(across, k, argb);
+            stamp(across, k, argb);
     }
 }
 
@@ -93,7 +106,7 @@ void RasterSurface::drawCircle(float cx, float cy, float radius, Rgb colour)
         return;
     const uint32_t argb = Argb(colour);
     if (r < 1) {
-        set(std::floor(cx), std::floor(cy), argb);  // a turn smaller than a pixel shows as a dot
+        stamp(std::floor(cx), std::floor(cy), argb);  // a turn smaller than a pixel shows as a dot
         return;
     }
     // In pixel-index coordinates (c - 0.5) the middle of pixel k lies at k.
@@ -111,7 +124,7 @@ void RasterSurface::drawOutlineOctants(double c0Across, double c0Along, double r
     const double wholeAlong = std::floor(c0Along), fracAlong = c0Along - wholeAlong;
     const double halfWidth = radius / std::numbers::sqrt2;  // where the outline turns by 45 degrees
     // Offsets k from wholeAcross, within the octants and inside the picture.
-    const double first = std::max(std::ceil(fracAcross - halfWidth), -wholeAcross);
+    const double first = std::max(std::ceil(fracAcross - halfWidth), 1 - pen_ - wholeAcross);
     const double last = std::min(std::floor(fracAcross + halfWidth), acrossSize - 1 - wholeAcross);
     for (double k = first; k <= last; ++k) {
         const double u = k - fracAcross;
@@ -120,11 +133,11 @@ void RasterSurface::drawOutlineOctants(double c0Across, double c0Along, double r
         const double high = wholeAlong + std::floor(fracAlong + v + 0.5);
         const double at = wholeAcross + k;
         if (rows) {
-            set(low, at, argb);
-            set(high, at, argb);
+            stamp(low, at, argb);
+            stamp(high, at, argb);
         } else {
-            set(at, low, argb);
-            set(at, high, argb);
+            stamp(at, low, argb);
+            stamp(at, high, argb);
         }
     }
 }

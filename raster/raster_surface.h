@@ -35,6 +35,10 @@
 //   even-odd rule; a middle exactly on a left edge is inside, on a right edge
 //   outside, and of a horizontal edge the row below belongs to the polygon.
 // - The image of drawImage replaces the picture when it has exactly its size.
+// At a pixel ratio above 1 every pixel that a line, a point or a circle sets by
+// these rules becomes a square of lineWidth() x lineWidth() pixels with it at
+// the top left, so that lines are one logical pixel wide; polygons and images
+// are filled as at ratio 1.
 // Whatever falls outside the picture is clipped; a call with a coordinate that
 // is NaN, infinite or beyond kFarLimit draws nothing (a point still becomes the
 // current point). Work per call is bounded by the picture's size, however far
@@ -42,8 +46,9 @@
 class RasterSurface final : public DrawingSurface {
 public:
     // A size of zero or below gives an empty picture; std::bad_alloc when no
-    // memory is to be had for the buffer.
-    RasterSurface(int width, int height);
+    // memory is to be had for the buffer. width and height are device pixels,
+    // pixelRatio the screen's (surface/pixel_ratio.h).
+    RasterSurface(int width, int height, double pixelRatio = 1);
 
     void clear() override;
     void drawLine(float x1, float y1, float x2, float y2, Rgb colour) override;
@@ -54,6 +59,7 @@ public:
     void drawImage(const std::vector<uint32_t>& pixels) override;
     int width() const override { return width_; }
     int height() const override { return height_; }
+    double pixelRatio() const override { return ratio_; }
 
     const std::vector<uint32_t>& pixels() const { return pixels_; }
     // The pixel in column x and row y, which must lie inside the picture.
@@ -63,6 +69,8 @@ private:
     // Sets the pixel whose column and row are given as whole numbers in
     // doubles, if it lies inside the picture.
     void set(double column, double row, uint32_t argb);
+    // Sets the square of a line's width whose top-left pixel is given.
+    void stamp(double column, double row, uint32_t argb);
     void drawSegment(PlanePoint a, PlanePoint b, uint32_t argb);
     // The outline where it runs more across than along `across` (columns for
     // the top and bottom, rows for the sides).
@@ -70,6 +78,8 @@ private:
 
     int width_;
     int height_;
+    double ratio_;
+    int pen_;  // lineWidth()
     std::vector<uint32_t> pixels_;
     PlanePoint current_;
 };

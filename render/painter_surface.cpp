@@ -7,13 +7,14 @@
 
 namespace {
 
-// A coordinate c names the pixel from c to c + 1; the one-pixel pen runs
-// through the middle of that pixel.
-constexpr double kPenCentre = 0.5;
+// A coordinate c names the pixel from c to c + 1; a pen as wide as the
+// pixels it covers from there runs through their middle.
+double PenCentre(const DrawingSurface& surface) { return surface.lineWidth() / 2.0; }
 
 }  // namespace
 
-PainterSurface::PainterSurface(QPainter& painter, int width, int height) : VectorSurface(width, height), painter_(painter)
+PainterSurface::PainterSurface(QPainter& painter, int width, int height, double pixelRatio)
+    : VectorSurface(width, height, pixelRatio), painter_(painter)
 {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setBrush(Qt::NoBrush);
@@ -34,7 +35,7 @@ void PainterSurface::setPen(Rgb colour)
     penColour_ = colour;
     QPen pen(QColor(colour.red, colour.green, colour.blue));
     pen.setCosmetic(true);
-    pen.setWidth(1);
+    pen.setWidth(lineWidth());
     pen.setCapStyle(Qt::FlatCap);
     painter_.setPen(pen);
 }
@@ -46,19 +47,19 @@ void PainterSurface::writePolyline(const std::vector<PlanePoint>& points, Rgb co
     setPen(colour);
     QPolygonF line(static_cast<qsizetype>(points.size()));
     for (size_t k = 0; k < points.size(); ++k)
-        line[static_cast<qsizetype>(k)] = QPointF(points[k].x + kPenCentre, points[k].y + kPenCentre);
+        line[static_cast<qsizetype>(k)] = QPointF(points[k].x + PenCentre(*this), points[k].y + PenCentre(*this));
     painter_.drawPolyline(line);
 }
 
 void PainterSurface::writeDot(int column, int row, Rgb colour)
 {
-    painter_.fillRect(QRectF(column, row, 1, 1), QColor(colour.red, colour.green, colour.blue));
+    painter_.fillRect(QRectF(column, row, lineWidth(), lineWidth()), QColor(colour.red, colour.green, colour.blue));
 }
 
 void PainterSurface::writeCircle(double cx, double cy, double radius, Rgb colour)
 {
     setPen(colour);
-    painter_.drawEllipse(QPointF(cx + kPenCentre, cy + kPenCentre), radius, radius);
+    painter_.drawEllipse(QPointF(cx + PenCentre(*this), cy + PenCentre(*this)), radius, radius);
 }
 
 void PainterSurface::writeImage(const std::vector<uint32_t>& pixels)

@@ -11,13 +11,13 @@ class QPainter;
 // RasterSurface, SVG documents from SvgSurface. The painter must stay active
 // while the surface is used, and nothing else may set its pen meanwhile: the
 // surface sets a pen only when the colour changes. Lines are drawn
-// antialiased with one-pixel cosmetic pens in the colour of each call,
+// antialiased with cosmetic pens lineWidth() pixels wide in the colour of each call,
 // through the middles of the pixels their coordinates name, joined into
 // polylines and kept near the picture as VectorSurface says.
 class PainterSurface final : public VectorSurface {
 public:
     // width and height are the picture's size in its own pixels.
-    PainterSurface(QPainter& painter, int width, int height);
+    PainterSurface(QPainter& painter, int width, int height, double pixelRatio = 1);
     // Draws what is still held back while the painter is active.
     ~PainterSurface() override;
     PainterSurface(const PainterSurface&) = delete;

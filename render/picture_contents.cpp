@@ -1,6 +1,8 @@
 #include "render/picture_contents.h"
 
 #include "plot/calculation_run.h"
+#include "surface/pixel_ratio.h"
+#include "surface/pixel_ratio.h"
 #include "render/picture_files.h"
 #include "export/render_options.h"
 #include "export/run_tables.h"
@@ -14,13 +16,15 @@ QByteArray PictureContents(RenderOptions o)
     };
     const QString title = QString::fromUtf8(kProgramTitle) +
                           (p.graphMode == kAxisGraph ? ": поле на оси Hz(z)" : ": линии напряженности");
+    const double r = o.pixelRatio;
+    const int width = DevicePixels(o.width, r), height = DevicePixels(o.height, r);
     switch (o.format) {
     case OutputFormat::Png:
-        return PngPicture(o.width, o.height, draw);
+        return PngPicture(width, height, draw, r);
     case OutputFormat::Svg:
-        return SvgPicture(o.width, o.height, title, draw);
+        return SvgPicture(width, height, title, draw, r);
     case OutputFormat::Pdf:
-        return PdfPicture(o.width, o.height, title, draw);
+        return PdfPicture(width, height, title, draw, r);
     case OutputFormat::Csv:
         break;
     }

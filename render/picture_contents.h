@@ -5,7 +5,7 @@
 struct RenderOptions;
 
 // The run's picture in the format the options choose (PNG, SVG or PDF), as
-// the file's contents; empty when no memory is to be had for it. The run must
+// the file's contents, drawn at the options' pixel ratio; empty when no memory is to be had for it. The run must
 // be one that RunRefusal accepts.
 QByteArray PictureContents(RenderOptions o);
 

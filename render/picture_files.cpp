@@ -21,10 +21,10 @@ namespace {
 constexpr int kMaxPdfPagePoints = 14400;
 
 // Paints on an active painter whose logical coordinates are the picture's pixels.
-void paint(QPainter& painter, int width, int height, const DrawPicture& draw)
+void paint(QPainter& painter, int width, int height, double pixelRatio, const DrawPicture& draw)
 {
     painter.fillRect(QRect(0, 0, width, height), Qt::white);
-    PainterSurface surface(painter, width, height);
+    PainterSurface surface(painter, width, height, pixelRatio);
     draw(surface);
     surface.finish();
     painter.end();
@@ -32,11 +32,11 @@ void paint(QPainter& painter, int width, int height, const DrawPicture& draw)
 
 }  // namespace
 
-QByteArray PngPicture(int width, int height, const DrawPicture& draw)
+QByteArray PngPicture(int width, int height, const DrawPicture& draw, double pixelRatio)
 {
     QImage image;
     try {
-        RasterSurface surface(width, height);
+        RasterSurface surface(width, height, pixelRatio);
         draw(surface);
         image = ImageOf(surface);
     } catch (const std::bad_alloc&) {
@@ -52,14 +52,14 @@ QByteArray PngPicture(int width, int height, const DrawPicture& draw)
     return bytes;
 }
 
-QByteArray SvgPicture(int width, int height, const QString& title, const DrawPicture& draw)
+QByteArray SvgPicture(int width, int height, const QString& title, const DrawPicture& draw, double pixelRatio)
 {
-    SvgSurface surface(width, height);
+    SvgSurface surface(width, height, pixelRatio);
     draw(surface);
     return QByteArray::fromStdString(surface.document(title.toStdString()));
 }
 
-QByteArray PdfPicture(int width, int height, const QString& title, const DrawPicture& draw)
+QByteArray PdfPicture(int width, int height, const QString& title, const DrawPicture& draw, double pixelRatio)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -76,6 +76,6 @@ QByteArray PdfPicture(int width, int height, const QString& title, const DrawPic
     if (!painter.begin(&pdf))
         return {};
     painter.setWindow(0, 0, width, height);  // the picture's pixels, whatever the page's rounding
-    paint(painter, width, height, draw);
+    paint(painter, width, height, pixelRatio, draw);
     return bytes;
 }

@@ -6,7 +6,10 @@
 // questions about the picture's size where nothing is to be drawn.
 class BlankSurface final : public DrawingSurface {
 public:
-    BlankSurface(int width, int height) : width_(width), height_(height) {}
+    BlankSurface(int width, int height, double pixelRatio = 1)
+        : width_(width), height_(height), ratio_(UsablePixelRatio(pixelRatio))
+    {
+    }
 
     void clear() override {}
     void drawLine(float, float, float, float, Rgb) override {}
@@ -17,8 +20,10 @@ public:
     void drawImage(const std::vector<uint32_t>&) override {}
     int width() const override { return width_; }
     int height() const override { return height_; }
+    double pixelRatio() const override { return ratio_; }
 
 private:
     int width_;
     int height_;
+    double ratio_;
 };

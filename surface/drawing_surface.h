@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "surface/pixel_ratio.h"
+
 // A colour given with each drawing call, components 0 to 255.
 struct Rgb {
     uint8_t red = 0;
@@ -26,6 +28,14 @@ struct SurfacePoint {
 
 // The picture a calculation run draws on. Coordinates are pixels from the
 // top-left corner, y growing downwards; what falls outside is clipped.
+//
+// The pixels are the device's: a surface for a screen of pixel ratio r
+// (surface/pixel_ratio.h) is r times the logical picture's size, and the run
+// lays out everything it draws in logical pixels times r, so that the picture
+// looks as at ratio 1, only sharper. The surface itself draws every line,
+// point and circle WholePixelRatio(r) device pixels wide (one logical pixel):
+// a call at (x, y) covers the pixels from floor(x) to floor(x) + that width
+// across and down. Filled polygons and images are areas and keep their size.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
@@ -53,4 +63,8 @@ public:
 
     virtual int width() const = 0;
     virtual int height() const = 0;
+    // Device pixels per logical pixel, at least 1.
+    virtual double pixelRatio() const { return 1; }
+    // The device pixels of a line's width: one logical pixel.
+    int lineWidth() const { return WholePixelRatio(pixelRatio()); }
 };

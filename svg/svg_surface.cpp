@@ -70,9 +70,9 @@ void SvgSurface::writePolyline(const std::vector<PlanePoint>& points, Rgb colour
     for (size_t k = 0; k < points.size(); ++k) {
         if (k > 0)
             body_ += ' ';
-        AppendNumber(body_, points[k].x + 0.5);  // through the middle of the pixel
+        AppendNumber(body_, points[k].x + lineWidth() / 2.0);  // through the middle of the pen's pixels
         body_ += ',';
-        AppendNumber(body_, points[k].y + 0.5);
+        AppendNumber(body_, points[k].y + lineWidth() / 2.0);
     }
     body_ += "\"/>\n";
 }
@@ -80,7 +80,7 @@ void SvgSurface::writePolyline(const std::vector<PlanePoint>& points, Rgb colour
 void SvgSurface::writeDot(int column, int row, Rgb colour)
 {
     body_ += "<rect x=\"" + std::to_string(column) + "\" y=\"" + std::to_string(row) +
-             "\" width=\"1\" height=\"1\" stroke=\"none\" fill=\"" + Hex(colour) + "\"/>\n";
+             "\" width=\"" + std::to_string(lineWidth()) + "\" height=\"" + std::to_string(lineWidth()) + "\" stroke=\"none\" fill=\"" + Hex(colour) + "\"/>\n";
 }
 
 void SvgSurface::writePolygon(const std::vector<SurfacePoint>& corners, Rgb colour)
@@ -99,9 +99,9 @@ void SvgSurface::writePolygon(const std::vector<SurfacePoint>& corners, Rgb colo
 void SvgSurface::writeCircle(double cx, double cy, double radius, Rgb colour)
 {
     body_ += "<circle cx=\"";
-    AppendNumber(body_, cx + 0.5);
+    AppendNumber(body_, cx + lineWidth() / 2.0);
     body_ += "\" cy=\"";
-    AppendNumber(body_, cy + 0.5);
+    AppendNumber(body_, cy + lineWidth() / 2.0);
     body_ += "\" r=\"";
     AppendNumber(body_, radius);
     body_ += "\" stroke=\"" + Hex(colour) + "\"/>\n";
@@ -126,7 +126,7 @@ std::string SvgSurface::document(const std::string& title)
                       "version=\"1.1\" width=\"" + w + "px\" height=\"" + h + "px\" viewBox=\"0 0 " + w + " " + h + "\">\n";
     out += "<title>" + Escaped(title) + "</title>\n<desc>" + Escaped(title) + "</desc>\n";
     out += "<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n";
-    out += "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"butt\" stroke-linejoin=\"bevel\">\n";
+    out += "<g fill=\"none\" stroke-width=\"" + std::to_string(lineWidth()) + "\" stroke-linecap=\"butt\" stroke-linejoin=\"bevel\">\n";
     out += body_;
     out += "</g>\n</svg>\n";
     return out;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-VectorSurface::VectorSurface(int width, int height)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)), joiner_(freshJoiner())
+VectorSurface::VectorSurface(int width, int height, double pixelRatio)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), ratio_(UsablePixelRatio(pixelRatio)),
+      joiner_(freshJoiner())
 {
 }
 

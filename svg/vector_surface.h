@@ -16,10 +16,12 @@
 // cannot show is left out, and of one far larger than the picture only the arc
 // near it is drawn, as chords. So coordinates far outside never reach a file.
 // Later calls lie over earlier ones: lines held back for joining are written
-// before anything else is.
+// before anything else is. At a pixel ratio above 1 (surface/pixel_ratio.h)
+// lines are lineWidth() pixels wide and a dot is a square of that side.
 class VectorSurface : public DrawingSurface {
 public:
-    VectorSurface(int width, int height);
+    // width and height are device pixels, pixelRatio the screen's.
+    VectorSurface(int width, int height, double pixelRatio = 1);
 
     void clear() final;
     void drawLine(float x1, float y1, float x2, float y2, Rgb colour) final;
@@ -32,6 +34,7 @@ public:
     void drawImage(const std::vector<uint32_t>& pixels) final;
     int width() const final { return width_; }
     int height() const final { return height_; }
+    double pixelRatio() const final { return ratio_; }
 
     // Writes the lines still held back for joining.
     void finish();
@@ -39,7 +42,8 @@ public:
 protected:
     // The format's elements, in pixel coordinates as the calls give them (a
     // coordinate c names the pixel from c to c + 1; a one-pixel stroke runs
-    // through c + 0.5).
+    // through c + 0.5, a stroke of lineWidth() through c + lineWidth() / 2,
+    // and a dot at (column, row) is lineWidth() pixels square).
     virtual void eraseAll() = 0;
     virtual void writePolyline(const std::vector<PlanePoint>& points, Rgb colour) = 0;
     virtual void writeDot(int column, int row, Rgb colour) = 0;  // a pixel inside the picture
@@ -55,6 +59,7 @@ private:
 
     int width_;
     int height_;
+    double ratio_;
     PlanePoint current_;
     PolylineJoiner joiner_;
 };

@@ -1,12 +1,15 @@
 // The calculation run: its plot window, what it draws and refuses, and its caption.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "plot/uniform_region_drawing.h"
 #include "raster/raster_surface.h"
 #include "test_support.h"
 
@@ -141,3 +144,63 @@ TEST(CalculationRun, LinesDrawnInSharesAndJoinedGiveThePicture)
         EXPECT_TRUE(pixels == expected.pixels()) << lines << " lines in " << count << " shares";
     }
 }
+
+struct RatioRow {
+    const char* name;
+    int16_t graph;
+    RunAdditions additions;
+};
+
+class RunAtPixelRatio : public testing::TestWithParam<RatioRow> {};
+
+// The same run at the pixel ratios 1 and 2 draws its lines, marks and texts at the same logical places: every
+// pixel in the colour of a line, a mark or a text has such a pixel within a logical pixel of it in the other
+// picture (which of them lies on top may differ where they cross), but for a few in a thousand where a finer
+// pixel shows what a coarser one just hides (a line grazing a text's white box, an arrowhead's tip).
+TEST_P(RunAtPixelRatio, PutsEverythingAtTheSameLogicalPlaces)
+{
+    const RatioRow& row = GetParam();
+    CalcParams p1 = RunValues(row.graph), p2 = p1;
+    RasterSurface plain(651, 320), sharp(1302, 640, 2);
+    ASSERT_TRUE(RunCalculation(p1, plain, StoppedClock, row.additions).done);
+    ASSERT_TRUE(RunCalculation(p2, sharp, StoppedClock, row.additions).done);
+    std::vector<uint32_t> drawn;
+    for (const Rgb c : {kAxisColour, kWindingColour, kGraphColour, kExactLineColour, kUniformRegionColour, Rgb{0, 0, 0}})
+        drawn.push_back(0xff000000u | uint32_t{c.red} << 16 | uint32_t{c.green} << 8 | c.blue);
+    const auto isDrawn = [&](uint32_t c) { return std::find(drawn.begin(), drawn.end(), c) != drawn.end(); };
+    // Whether the picture of k device pixels per logical one has such a pixel within a logical pixel of (x, y).
+    const auto near = [&](const RasterSurface& s, int k, int x, int y) {
+        for (int py = std::max(0, (y - 1) * k); py < std::min(s.height(), (y + 2) * k); ++py)
+            for (int px = std::max(0, (x - 1) * k); px < std::min(s.width(), (x + 2) * k); ++px)
+                if (isDrawn(s.pixel(px, py)))
+                    return true;
+        return false;
+    };
+    int strays = 0, ink = 0;
+    for (int y = 0; y < 640; ++y)
+        for (int x = 0; x < 1302; ++x) {
+            ink += isDrawn(sharp.pixel(x, y));
+            strays += isDrawn(sharp.pixel(x, y)) && !near(plain, 1, x / 2, y / 2);
+            if (x % 2 == 0 && y % 2 == 0)
+                strays += isDrawn(plain.pixel(x / 2, y / 2)) && !near(sharp, 2, x / 2, y / 2);
+        }
+    EXPECT_LE(strays, ink / 1000) << ink;
+}
+
+RunAdditions Additions(ExactLines exact, bool arrows, bool map, bool large, std::optional<double> uniform = {},
+                       CoilArrangement coils = SingleCoil())
+{
+    RunAdditions a;
+    std::tie(a.exact, a.arrows, a.fieldMap, a.largeLabels, a.uniformPercent, a.arrangement) =
+        std::tuple(exact, arrows, map, large, uniform, coils);
+    a.scales = true;
+    return a;
+}
+
+INSTANTIATE_TEST_SUITE_P(, RunAtPixelRatio, testing::Values(
+    RatioRow{"LinesWithExactLinesAndArrows", kFieldLinesGraph, Additions(ExactLines::ThroughSeeds, true, false, false)},
+    RatioRow{"LinesWithLargeLabelsAndTheRegion", kFieldLinesGraph, Additions(ExactLines::EqualFlux, false, false, true, 5.0)},
+    RatioRow{"AxisWithTheRegionsStretch", kAxisGraph, Additions(ExactLines::None, false, false, false, 5.0)},
+    RatioRow{"AxisOfAVanishingPairWithItsNoteLarge", kAxisGraph,
+             Additions(ExactLines::None, false, false, true, std::nullopt, PairArrangement({0, true}))}),
+    [](const auto& info) { return std::string(info.param.name); });

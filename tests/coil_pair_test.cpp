@@ -193,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Pairs, PairPhysics, testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 
 // The opposed pair has no uniform region; coinciding opposed coils have no
-// field, and their run draws no lines, no map, but a note, and finishes.
+// field, and their run draws no lines, no map, but a note, and finishes; with large labels the note, too wide
+// for the picture in one row, is broken into rows that lie inside it.
 TEST(CoilPairRun, VanishingFieldsDrawNoLinesAndFinish)
 {
     CalcParams p = RunValues(kFieldLinesGraph);
@@ -210,6 +211,12 @@ TEST(CoilPairRun, VanishingFieldsDrawNoLinesAndFinish)
         noted += op.kind == DrawOp::Kind::Polygon && op.colour == Rgb{0, 0, 0};
     }
     EXPECT_GT(noted, 20);
+    a.largeLabels = true;
+    TestSurface large(651, 320);
+    ASSERT_TRUE(RunCalculation(p, large, StoppedClock, a).done);
+    for (const DrawOp& op : large.ops)
+        for (const SurfacePoint& c : op.corners)
+            ASSERT_TRUE(c.x >= 0 && c.x <= 651 && c.y >= 0 && c.y < 320 / 2) << c.x << "," << c.y;
 }
 
 }  // namespace

@@ -91,6 +91,8 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
                                           {{"20001x1", "1x20001", "10001x10000", "99999999999999999999999x1"}, "слишком велик"}})
         for (const char* size : sizes)
             cases.push_back({{"--size", size, "--output", "a.png"}, fragment});
+    for (const char* scale : {"0", "5", "1.5", "x", "-1", ""})
+        cases.push_back({{"--scale", scale, "--output", "a.png"}, "от 1 до 4"});
     const std::pair<Args, std::string> others[] = {
         {{"--radius", "1"}, "--output"},  // the file is required
         {{"--half-range", "-2", "--output", "a.png"}, "--half-range"},
@@ -112,6 +114,9 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--graph", "lines", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph field"},
         {{"--graph", "lines", "--scales", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph axis --scales"},
         {{"--scales=1", "--output", "a.png"}, "без значения"},
+        {{"--size", "5001x10", "--scale", "4", "--output", "a.png"}, "слишком велик"},  // limits in the screen's pixels
+        {{"--scale", "2", "--size", "10000x5001", "--output", "a.svg"}, "слишком велик"},
+        {{"--scale", "2", "--output", "a.csv"}, "--scale"},
         // measured values: compared with the axis graph in tesla, their units named exactly, fitted only when given
         {{"--measured", "m.csv", "--output", "a.png"}, "--turns N --current I"},
         {{"--graph", "lines", "--measured", "m.csv", "--turns", "8", "--current", "1", "--output", "a.png"}, "--graph axis"},
@@ -317,6 +322,22 @@ TEST_F(RenderTool, PicturesOfTheSizeAskedForInEveryFormat)
     }
     ASSERT_EQ(run({"--graph", "lines", "--output", "lines.svg"}), 0);
     EXPECT_EQ(QSvgRenderer(dir.filePath("lines.svg")).viewBox(), QRect(0, 0, 651, 320));  // the start-up picture by default
+    // --scale K: K times the pixels, as the window draws them on a screen of that pixel ratio, in every picture.
+    for (const auto& [k, size] : {std::pair{1, "300x200"}, {2, "500x300"}, {4, "100x50"}}) {
+        const QStringList args{"--graph", "lines", "--arrows", "--scales", "--large-labels", "--size", size, "--scale",
+                               QString::number(k), "--output"};
+        ASSERT_EQ(run(args + QStringList{"k.png"}), 0);
+        ASSERT_EQ(run(args + QStringList{"k.svg"}), 0);
+        const QSize logical = QImage(dir.filePath("k.png")).size() / k;
+        RasterSurface screen(logical.width() * k, logical.height() * k, k);
+        CalcParams p = StartValues(kFieldLinesGraph);
+        RunAdditions additions;
+        additions.arrows = additions.scales = additions.largeLabels = true;
+        RunCalculation(p, screen, StoppedClock, additions);
+        EXPECT_EQ(QImage(dir.filePath("k.png")).convertToFormat(QImage::Format_RGB32), ImageOf(screen)) << k;
+        EXPECT_EQ(QString("%1x%2").arg(logical.width()).arg(logical.height()), size) << k;
+        EXPECT_EQ(QSvgRenderer(dir.filePath("k.svg")).viewBox(), QRect(QPoint(0, 0), logical * k)) << k;
+    }
     // A PDF page of a point per pixel, scaled down to what readers accept.
     for (const auto& [size, page] : {std::pair{"300x200", "0 0 300.000000 200.000000"}, {"20000x10", "0 0 10000.000000 5.000000"}}) {
         ASSERT_EQ(run({"--size", size, "--output", "axis.PDF"}), 0);

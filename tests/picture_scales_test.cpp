@@ -71,6 +71,8 @@ struct PictureRow {
     std::optional<CoilCurrent> coil = std::nullopt;
     bool fieldMap = false;
     CoilArrangement coils = SingleCoil();
+    double ratio = 1;  // the screen's pixel ratio: width and height are logical pixels
+    bool large = false;
 };
 
 class ScalesOfPicture : public testing::TestWithParam<PictureRow> {};
@@ -78,18 +80,25 @@ class ScalesOfPicture : public testing::TestWithParam<PictureRow> {};
 // Ticks where the picture mapping puts their values (lengths in cm for regions under 0.5 m, B = mu0 N/L I/2 Hz
 // in mT), 2 or more (1 in low pictures), two numbers' height apart, no more than 25 at 651 x 320; numbers and
 // units inside the picture the window shows, apart, each reading as its tick's value beside it; none on a pixel
-// of the curve or the axes, or under the map's colour scale.
+// of the curve or the axes (drawn a logical pixel wide), or under the map's colour scale; at every pixel ratio and
+// with large labels.
 TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
 {
-    const PictureRow row = GetParam();
+    PictureRow row = GetParam();
+    const int pen = static_cast<int>(std::lround(row.ratio));
+    const int logicalWidth = row.width;
+    row.width = static_cast<int>(std::lround(row.width * row.ratio));
+    row.height = static_cast<int>(std::lround(row.height * row.ratio));
     CalcParams p = RunValues(row.graph, row.R, row.L, row.a);
-    RasterSurface plain(row.width, row.height);
+    RasterSurface plain(row.width, row.height, row.ratio);
     RunAdditions additions;
     additions.fieldMap = row.fieldMap;
     additions.winding = row.coil;
     additions.arrangement = row.coils;
     ASSERT_TRUE(RunCalculation(p, plain, StoppedClock, additions).done);
-    const PictureScales scales = PictureScalesOf(p, row.width, row.height, row.coil, row.fieldMap, 1, row.coils);
+    const LabelSize size{row.ratio, row.large};
+    const PictureScales scales = PictureScalesOf(p, row.width, row.height, row.coil, row.fieldMap, 1, row.coils, size);
+    EXPECT_EQ(scales.style.scale % (pen * (row.large ? 2 : 1)), 0);
 
     const bool axis = row.graph == kAxisGraph;
     const double u = row.a < 0.5 ? 100 : 1;
@@ -110,7 +119,7 @@ TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
         const int extent = which == ScaleAxis::Horizontal ? row.width : row.height;
         const size_t least = row.height >= 320 ? 2 : 1;  // a low picture's field has room for one tick beside its unit
         EXPECT_TRUE(at.size() >= least && static_cast<int>(at.size()) <= 1 + extent / (2 * 7 * s)) << at.size();
-        EXPECT_TRUE(at.size() <= 25 || row.width > 651 || row.height > 320) << at.size();
+        EXPECT_TRUE(at.size() <= 25 || logicalWidth > 651 || row.height > 320 * row.ratio) << at.size();
         for (size_t i = 1; i < at.size(); ++i)
             EXPECT_GE(std::fabs(at[i] - at[i - 1]), 2 * 7 * s) << i;
     }
@@ -129,11 +138,11 @@ TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
     const std::string units[2] = {row.a < 0.5 ? "z, см" : "z, м",
                                   !axis ? (row.a < 0.5 ? "r, см" : "r, м") : row.coil ? "B, мТл" : "H, n·I/2"};
     int unitsFound = 0;
-    const PixelRect legend = row.fieldMap ? MapLegendBox(row.width, row.height) : PixelRect{};
+    const PixelRect legend = row.fieldMap ? MapLegendBox(row.width, row.height, size) : PixelRect{};
     for (size_t i = 0; i < scales.labels.size(); ++i) {
         const ScaleLabel& l = scales.labels[i];
         const PixelRect& b = l.box;
-        ASSERT_TRUE(b.x >= 0 && b.y >= 0 && b.x + b.w <= row.width - 4 && b.y + b.h <= row.height - 4) << l.text;
+        ASSERT_TRUE(b.x >= 0 && b.y >= 0 && b.x + b.w <= row.width - 4 * pen && b.y + b.h <= row.height - 4 * pen) << l.text;
         for (size_t j = 0; j < i; ++j) {
             const PixelRect& o = scales.labels[j].box;
             EXPECT_TRUE(b.x >= o.x + o.w || o.x >= b.x + b.w || b.y >= o.y + o.h || o.y >= b.y + b.h) << l.text;
@@ -152,10 +161,10 @@ TEST_P(ScalesOfPicture, TicksOnTheMappingNumbersApartAndOffTheCurve)
             if (m.axis == l.axis && m.value == l.value) {
                 const bool across = l.axis == ScaleAxis::Horizontal;
                 const double pos = across ? m.x1 : m.y1, from = across ? b.x : b.y, to = from + (across ? b.w : b.h);
-                EXPECT_TRUE(pos >= from - 3 * s - 1 && pos <= to + 3 * s + 1) << l.text;
+                EXPECT_TRUE(pos >= from - 3 * s - pen && pos <= to + 3 * s + pen) << l.text;
             }
     }
-    EXPECT_TRUE(unitsFound == 2 || row.width < 651 || row.height < 320) << unitsFound;
+    EXPECT_TRUE(unitsFound == 2 || logicalWidth < 651 || row.height < 320 * row.ratio) << unitsFound;
 }
 
 const CoilCurrent kLabCoil{320, 1.8};
@@ -180,7 +189,15 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureRow{"LinesTallStrip", kFieldLinesGraph, 0.2, 1, 0.001, 120, 3000},
                     PictureRow{"AxisSmall", kAxisGraph, 0.2, 1, 2, 200, 120},
                     PictureRow{"AxisOpposedPair", kAxisGraph, 0.2, 0.02, 0.6, 651, 320, std::nullopt, false,
-                               PairArrangement({0.2, true})}),
+                               PairArrangement({0.2, true})},
+                    PictureRow{"AxisLabCoilAtRatioOneAndAHalf", kAxisGraph, 0.021, 0.16, 0.2, 651, 320, kLabCoil, false, SingleCoil(), 1.5},
+                    PictureRow{"LinesWithMapAtRatioTwo", kFieldLinesGraph, 0.2, 1, 2, 651, 320, std::nullopt, true, SingleCoil(), 2},
+                    PictureRow{"AxisAtRatioThree", kAxisGraph, 0.2, 1, 2, 651, 320, std::nullopt, false, SingleCoil(), 3},
+                    PictureRow{"AxisSmallAtFractionalRatio", kAxisGraph, 0.2, 1, 2, 200, 120, std::nullopt, false, SingleCoil(), 2.625},
+                    PictureRow{"AxisLargeLabels", kAxisGraph, 0.2, 1, 2, 651, 320, kLabCoil, false, SingleCoil(), 1, true},
+                    PictureRow{"LinesLargeLabelsWithMap", kFieldLinesGraph, 0.2, 1, 0.3, 651, 320, std::nullopt, true, SingleCoil(), 1, true},
+                    PictureRow{"AxisOpposedPairLargeLabelsAtRatioTwo", kAxisGraph, 0.2, 0.02, 0.6, 651, 320, std::nullopt, false,
+                               PairArrangement({0.2, true}), 2, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -76,7 +76,13 @@ const std::string_view kRenderHelp =
     "  --uniform P         обвести однородную область, где |H| отличается от\n"
     "                      значения в центре (z = 0, r = 0) меньше чем на P %,\n"
     "                      0 < P <= 100; на графике axis — ее отрезок оси\n"
+    "  --large-labels      крупные надписи: числа шкал, шкала модуля поля и\n"
+    "                      пояснения вдвое крупнее, чтобы их было видно издали\n"
     "  --size ШxВ          ширина и высота рисунка в точках (по умолчанию 651x320)\n"
+    "  --scale K           рисунок для экрана с плотностью точек K (целое от 1\n"
+    "                      до 4, по умолчанию 1): ШxВ точек рисунка занимают\n"
+    "                      K·Ш x K·В пикселей .png (и единиц .svg и .pdf), все\n"
+    "                      на тех же местах, линии в K пикселей толщиной\n"
     "  --output ФАЙЛ       куда записать результат; формат задает расширение:\n"
     "                      .png, .svg, .pdf — рисунок, .csv — таблица чисел,\n"
     "                      .zoreks — файл опыта с этими параметрами (и с\n"
@@ -116,8 +122,8 @@ constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
 
 // The options besides the lesson's switches, which come from their table.
 enum class Option {
-    Radius, Length, HalfRange, Graph, Lines, Size, Output, Turns, Current, Measured, Units, Pair, Opposed, Uniform,
-    LessonFile, Help, Switch
+    Radius, Length, HalfRange, Graph, Lines, Size, Scale, Output, Turns, Current, Measured, Units, Pair, Opposed,
+    Uniform, LessonFile, Help, Switch
 };
 
 struct OptionName {
@@ -125,13 +131,14 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 16> kOptions{{
+constexpr std::array<OptionName, 17> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
     {"--graph", Option::Graph},
     {"--lines", Option::Lines},
     {"--size", Option::Size},
+    {"--scale", Option::Scale},
     {"--output", Option::Output},
     {"--turns", Option::Turns},
     {"--current", Option::Current},
@@ -167,6 +174,7 @@ struct ToolChoices {
     std::optional<GraphKind> graph;  // as --graph names it; else the lesson's
     int width = kStartPictureWidth;
     int height = kStartPictureHeight;
+    int scale = 1;  // device pixels per picture pixel
     std::string output;
     std::optional<OutputFormat> format;  // none: a lesson file
     std::string measuredFile;
@@ -198,6 +206,28 @@ std::optional<std::string> applySize(std::string_view text, ToolChoices& t)
         return "Рисунок " + QuotedForMessage(text) + " слишком велик: не больше 20000 точек по стороне и 100 миллионов точек всего.";
     t.width = static_cast<int>(*w);
     t.height = static_cast<int>(*h);
+    return std::nullopt;
+}
+
+// The largest --scale: a picture as a screen of four times the ordinary density shows it.
+constexpr int kMostScale = 4;
+
+std::optional<std::string> applyScale(std::string_view text, ToolChoices& t)
+{
+    const auto k = pixels(text);
+    if (!k || *k < 1 || *k > kMostScale)
+        return "Масштаб (--scale) задается целым числом от 1 до 4, а не " + QuotedForMessage(text) + ".";
+    t.scale = static_cast<int>(*k);
+    return std::nullopt;
+}
+
+// Whether the picture in device pixels stays within the limits of an image.
+std::optional<std::string> scaledSizeProblem(const ToolChoices& t)
+{
+    const long long w = static_cast<long long>(t.width) * t.scale, h = static_cast<long long>(t.height) * t.scale;
+    if (w > kMaxPictureSide || h > kMaxPictureSide || w * h > kMaxPicturePixels)
+        return "Рисунок " + std::to_string(t.width) + "x" + std::to_string(t.height) + " с масштабом " +
+               std::to_string(t.scale) + " слишком велик: не больше 20000 точек по стороне и 100 миллионов точек всего.";
     return std::nullopt;
 }
 
@@ -289,6 +319,8 @@ std::optional<std::string> apply(const GivenOption& given, Lesson& lesson, ToolC
         return std::nullopt;
     case Option::Size:
         return applySize(value, t);
+    case Option::Scale:
+        return applyScale(value, t);
     case Option::Output:
         return applyOutput(value, t);
     case Option::Turns: {
@@ -408,6 +440,11 @@ std::optional<std::string> combinationProblem(const std::vector<GivenOption>& gi
         !axisScale && !compared)
         return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map, "
                            "--graph axis --scales и --measured.");
+    if (has(Option::Scale) && t.format != OutputFormat::Png && t.format != OutputFormat::Svg &&
+        t.format != OutputFormat::Pdf)
+        return std::string("Масштаб (--scale) задается только для рисунков .png, .svg и .pdf.");
+    if (auto problem = scaledSizeProblem(t))
+        return problem;
     if (has(Option::Units) && !measuredFile)
         return std::string("Единицы измерений (--measured-units) задаются вместе с --measured ФАЙЛ.");
     return std::nullopt;
@@ -499,6 +536,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args, const
     RenderOptions& o = result.options;
     o = RenderOptionsOf(lesson, t.format.value_or(OutputFormat::Png), t.width, t.height);
     o.graph = t.graph.value_or(o.graph);
+    o.pixelRatio = t.scale;
     o.output = t.output;
     o.measuredFile = t.measuredFile;
     o.measuredUnits = t.measuredUnits;
