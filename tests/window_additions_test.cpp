@@ -412,7 +412,7 @@ private slots:
                      [this] { run(); });
         QVERIFY2(runRefusal.isEmpty() ? refused.isEmpty() : refused.startsWith(runRefusal), qPrintable(refused));
         if (runRefusal.isEmpty()) {  // the picture the export tool draws for the values as typed
-            RenderOptions expected{StartValues(kAxisGraph), GraphKind::Axis, RunAdditions{}, picture()->width(), picture()->height(), {}, OutputFormat::Png};
+            RenderOptions expected{StartValues(kAxisGraph), GraphKind::Axis, RunAdditions{}, picture()->width(), picture()->height(), 1, {}, OutputFormat::Png};
             std::tie(expected.params.radius, expected.params.length, expected.params.halfRange) = std::tuple(values[0], values[1], values[2]);
             QCOMPARE(QImage::fromData(ExportedContents(expected)).convertToFormat(QImage::Format_RGB32), picture()->image());
         }
@@ -446,7 +446,7 @@ private slots:
             QVERIFY(scales->isEnabled());
             run();
             RenderOptions expected{StartValues(graph == 0 ? kAxisGraph : kFieldLinesGraph), graph == 0 ? GraphKind::Axis : GraphKind::Lines,
-                                   RunAdditions{}, picture()->width(), picture()->height(), {}, OutputFormat::Png};
+                                   RunAdditions{}, picture()->width(), picture()->height(), 1, {}, OutputFormat::Png};
             expected.additions.scales = true;
             QCOMPARE(QImage::fromData(ExportedContents(expected)).convertToFormat(QImage::Format_RGB32), picture()->image());
             QVERIFY(picture()->accessibleDescription().endsWith(QStringLiteral(", со шкалами")));
@@ -535,7 +535,7 @@ private slots:
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QByteArray written = file.readAll();
         RenderOptions expected{StartValues(kFieldLinesGraph), GraphKind::Lines, ExactLinesOnly(), picture()->width(),
-                               picture()->height(), {}, OutputFormat(format)};
+                               picture()->height(), 1, {}, OutputFormat(format)};
         if (expected.format == OutputFormat::Png)
             QCOMPARE(QImage::fromData(written).convertToFormat(QImage::Format_RGB32), picture()->image());
         else if (expected.format == OutputFormat::Csv)
