@@ -40,6 +40,17 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A change of the screen under the window, or of its pixel ratio, reaches
+// every widget of the window; the client area hears it for the picture.
+bool IsPixelRatioChange(const QEvent* event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (event->type() == QEvent::DevicePixelRatioChange)
+        return true;
+#endif
+    return event->type() == QEvent::ScreenChangeInternal;
+}
+
 }  // namespace
 
 Form1::Form1(DesktopActions& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop)
@@ -277,5 +288,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == client_ && event->type() == QEvent::Resize)
         arrangeControls();
+    if (watched == client_ && IsPixelRatioChange(event))
+        followPixelRatio();
     return QMainWindow::eventFilter(watched, event);
 }

@@ -111,8 +111,9 @@ private:
     void cancelLiveRun();
     void answerEscape();
     void toggleFullScreen();
-    void showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage image, const std::string& caption,
-                 std::optional<AxisComparison> comparison);
+    void showRun(Lesson lesson, const CalcParams& drawn, QSize size, double pixelRatio, QImage image,
+                 const std::string& caption, std::optional<AxisComparison> comparison);
+    void followPixelRatio();
     void copyPicture();
     // The dialogs of the menu "Вид" (view_dialog_commands.cpp).
     bool askCoilCurrent();

@@ -72,7 +72,8 @@ void LiveRunner::startWaiting()
                                  },
                                  {}};
         CalcParams p = request.lesson.params;
-        RunImage run = DrawRunImage(p, request.size, AdditionsOf(request.lesson), CurrentClockReading, control);
+        RunImage run = DrawRunImage(p, request.size, request.pixelRatio, AdditionsOf(request.lesson),
+                                    CurrentClockReading, control);
         std::optional<LiveResult> result;
         if (run.outcome.done)
             result = LiveResult{request, p, std::move(run.image), run.outcome.caption, std::move(run.outcome.comparison)};

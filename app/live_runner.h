@@ -17,10 +17,11 @@
 #include "plot/calculation_run.h"
 
 // What a live run is to draw: the lesson as the controls set it, and the
-// picture's size.
+// picture's size in logical pixels and its screen's pixel ratio.
 struct LiveRequest {
     Lesson lesson;
     QSize size;
+    double pixelRatio = 1;
 };
 
 // A live run that has drawn its picture to the end.

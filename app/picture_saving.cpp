@@ -2,11 +2,11 @@
 
 #include <QFileInfo>
 
-
 #include "app/file_dialogs.h"
 #include "app/message_boxes.h"
 #include "export/file_replacement.h"
 #include "render/picture_contents.h"
+#include "surface/pixel_ratio.h"
 
 namespace {
 
@@ -46,12 +46,15 @@ OutputFormat FormatOfName(const QString& path, OutputFormat otherwise)
 std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, const QString& path)
 {
     RenderOptions options = RenderOptionsOf(run.shown.lesson, format, run.width, run.height);
+    options.pixelRatio = run.pixelRatio;  // as sharp as the window shows it
     options.output = path.toStdString();
     if (auto problem = OutputPathProblem(options.output))
         return QString::fromStdString(*problem);
     const QByteArray contents = ExportedContents(options);
     if (contents.isEmpty())
-        return QStringLiteral("Не хватает памяти для рисунка %1x%2.").arg(run.width).arg(run.height);
+        return QStringLiteral("Не хватает памяти для рисунка %1x%2.")
+            .arg(DevicePixels(run.width, run.pixelRatio))
+            .arg(DevicePixels(run.height, run.pixelRatio));
     // A pipe that nobody reads is refused rather than waited for: the window would hang.
     if (auto problem = ReplaceFile(options.output, std::string_view(contents.constData(), size_t(contents.size())),
                                    PipeWithoutReader::Fail))

@@ -9,8 +9,9 @@
 class QWidget;
 
 // Writes the last run's picture (PNG, SVG, PDF) or its table of numbers (CSV)
-// to path, as the export tool writes it for the same parameters, additions
-// and size: an existing file is only ever replaced by a complete new one.
+// to path, as the export tool writes it for the same parameters, additions,
+// size and scale (the pixel ratio the window drew at): an existing file is
+// only ever replaced by a complete new one.
 // Nothing when written, else the reason as one Russian sentence.
 std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, const QString& path);
 

@@ -40,10 +40,9 @@ void Form1::runIfLive()
 }
 
 // The drawing is made by the rasteriser on a fresh picture of the picture
-// box's size, which replaces the picture only when the run is done: a refused
-// run leaves the picture and the caption as they were. The pixels are the
-// exported PNG's for the same run and size (on a high-density screen each is
-// shown as a block of device pixels).
+// box's size at its screen's pixel ratio, which replaces the picture only when
+// the run is done: a refused run leaves the picture and the caption as they
+// were. The pixels are the exported PNG's for the same run, size and scale.
 void Form1::runCalculation()
 {
     cancelLiveRun();
@@ -51,7 +50,8 @@ void Form1::runCalculation()
     const QSize size = picture1_->size();
     const Lesson settings = lesson_;
     std::optional<WaitCursor> wait;
-    const RunImage run = DrawRunImage(lesson_.params, size, AdditionsOf(lesson_), CurrentClockReading, {},
+    const RunImage run = DrawRunImage(lesson_.params, size, picture1_->devicePixelRatioF(), AdditionsOf(lesson_),
+                                      CurrentClockReading, {},
                                       [&] {
                                           runCaption_ = kProgramTitle;
                                           showCaption();
@@ -63,7 +63,8 @@ void Form1::runCalculation()
         return;
     }
     liveStatusLabel_->hide();
-    showRun(settings, lesson_.params, size, run.image, run.outcome.caption, run.outcome.comparison);
+    showRun(settings, lesson_.params, size, run.image.devicePixelRatio(), run.image, run.outcome.caption,
+            run.outcome.comparison);
 }
 
 // A live run starts on its own thread with the values as they are now; a
@@ -78,7 +79,7 @@ void Form1::startLiveRun()
         showLiveStatus(QString::fromStdString(*refusal));
         return;
     }
-    live_->request(LiveRequest{lesson_, size});
+    live_->request(LiveRequest{lesson_, size, picture1_->devicePixelRatioF()});
     liveProgressTimer_->start();
 }
 
@@ -90,8 +91,8 @@ void Form1::showLiveResult(LiveResult result)
     // scales are those it drew with.
     const CalcParams& drawn = result.drawn;
     CopyRunFrame(lesson_.params, drawn);
-    showRun(std::move(result.request.lesson), drawn, result.request.size, std::move(result.image), result.caption,
-            std::move(result.comparison));
+    showRun(std::move(result.request.lesson), drawn, result.request.size, result.request.pixelRatio,
+            std::move(result.image), result.caption, std::move(result.comparison));
 }
 
 void Form1::showLiveStatus(const QString& text)
@@ -150,11 +151,11 @@ void Form1::cancelLiveRun()
     liveStatusLabel_->hide();
 }
 
-void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage image, const std::string& caption,
-                    std::optional<AxisComparison> comparison)
+void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, double pixelRatio, QImage image,
+                    const std::string& caption, std::optional<AxisComparison> comparison)
 {
     picture1_->setImage(std::move(image));
-    lastRun_ = RecordOfRun(std::move(lesson), drawn, size, std::move(comparison));
+    lastRun_ = RecordOfRun(std::move(lesson), drawn, size, pixelRatio, std::move(comparison));
     showMeasurementStatus();
     picture1_->setAccessibleDescription(QString::fromStdString(PictureDescription(&lastRun_->shown, LocaleDecimal())));
     savePictureAction_->setEnabled(true);
@@ -164,6 +165,16 @@ void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, QImage i
     emit pictureShown();
 }
 
+// The screen's pixel ratio changed (the window moved to another screen, or
+// the screen's scale was set anew): the next run draws at the new ratio, and
+// with live redraw on a picture drawn at the old one is drawn again at once.
+void Form1::followPixelRatio()
+{
+    if (lastRun_ && lastRun_->pixelRatio != picture1_->devicePixelRatioF())
+        runIfLive();
+}
+
+// The picture as it is shown: its logical size at its pixel ratio.
 void Form1::copyPicture()
 {
     if (lastRun_)

@@ -2,9 +2,10 @@
 
 #include "plot/picture_notes.h"
 
-RunRecord RecordOfRun(Lesson lesson, const CalcParams& drawn, QSize size, std::optional<AxisComparison> comparison)
+RunRecord RecordOfRun(Lesson lesson, const CalcParams& drawn, QSize size, double pixelRatio,
+                      std::optional<AxisComparison> comparison)
 {
     std::vector<std::string> notes = PictureNotes(drawn, AdditionsOf(lesson));
     return RunRecord{ShownRun{std::move(lesson), std::move(comparison), std::move(notes)}, drawn, size.width(),
-                     size.height()};
+                     size.height(), pixelRatio};
 }

@@ -109,6 +109,14 @@ RunAdditions ExactLinesOnly()
     return a;
 }
 
+// A PNG's pixels as the window shows them at the picture's pixel ratio.
+QImage ShownPng(const QByteArray& png, double ratio)
+{
+    QImage image = QImage::fromData(png).convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 QString Number(double value, char format, int precision) { return QLocale().toString(value, format, precision); }
 
 }  // namespace
@@ -199,6 +207,7 @@ private slots:
         selectGraph(graph);
         run();
         const CalcParams p = form->params();
+        QCOMPARE(p.scaleX, picture()->width() / (p.zMax - p.zMin));  // per logical pixel, whatever the screen's ratio
         QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_PageUp);
         QVERIFY(form->params().radius != p.radius);
 
@@ -412,9 +421,10 @@ private slots:
                      [this] { run(); });
         QVERIFY2(runRefusal.isEmpty() ? refused.isEmpty() : refused.startsWith(runRefusal), qPrintable(refused));
         if (runRefusal.isEmpty()) {  // the picture the export tool draws for the values as typed
-            RenderOptions expected{StartValues(kAxisGraph), GraphKind::Axis, RunAdditions{}, picture()->width(), picture()->height(), 1, {}, OutputFormat::Png};
+            RenderOptions expected{StartValues(kAxisGraph), GraphKind::Axis, RunAdditions{}, picture()->width(), picture()->height(),
+                                   picture()->devicePixelRatioF(), {}, OutputFormat::Png};
             std::tie(expected.params.radius, expected.params.length, expected.params.halfRange) = std::tuple(values[0], values[1], values[2]);
-            QCOMPARE(QImage::fromData(ExportedContents(expected)).convertToFormat(QImage::Format_RGB32), picture()->image());
+            QCOMPARE(ShownPng(ExportedContents(expected), expected.pixelRatio), picture()->image());
         }
         QTest::keyClick(control<ParameterScrollBar>("VScroll1"), Qt::Key_Up);
         QCOMPARE(form->params().radius, (qRound(values[0] * 10) + 1) * 0.1);
@@ -438,6 +448,8 @@ private slots:
 
     void scalesOnEitherGraphAsTheToolDrawsThem()
     {
+        const double ratio = picture()->devicePixelRatioF();  // the screen's, as --scale: 2 under QT_SCALE_FACTOR=2
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
         QAction* scales = control("scalesAction");
         QVERIFY(scales->isEnabled() && scales->isCheckable() && !scales->isChecked());
         scales->trigger();
@@ -446,9 +458,9 @@ private slots:
             QVERIFY(scales->isEnabled());
             run();
             RenderOptions expected{StartValues(graph == 0 ? kAxisGraph : kFieldLinesGraph), graph == 0 ? GraphKind::Axis : GraphKind::Lines,
-                                   RunAdditions{}, picture()->width(), picture()->height(), 1, {}, OutputFormat::Png};
+                                   RunAdditions{}, picture()->width(), picture()->height(), ratio, {}, OutputFormat::Png};
             expected.additions.scales = true;
-            QCOMPARE(QImage::fromData(ExportedContents(expected)).convertToFormat(QImage::Format_RGB32), picture()->image());
+            QCOMPARE(ShownPng(ExportedContents(expected), ratio), picture()->image());
             QVERIFY(picture()->accessibleDescription().endsWith(QStringLiteral(", со шкалами")));
         }
     }
@@ -535,9 +547,9 @@ private slots:
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QByteArray written = file.readAll();
         RenderOptions expected{StartValues(kFieldLinesGraph), GraphKind::Lines, ExactLinesOnly(), picture()->width(),
-                               picture()->height(), 1, {}, OutputFormat(format)};
+                               picture()->height(), picture()->devicePixelRatioF(), {}, OutputFormat(format)};
         if (expected.format == OutputFormat::Png)
-            QCOMPARE(QImage::fromData(written).convertToFormat(QImage::Format_RGB32), picture()->image());
+            QCOMPARE(ShownPng(written, expected.pixelRatio), picture()->image());
         else if (expected.format == OutputFormat::Csv)
             QCOMPARE(written, ExportedContents(expected));
         else
