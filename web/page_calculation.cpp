@@ -92,7 +92,8 @@ PageRun RunPage(const Lesson& lesson, const PageView& view)
     run.whole = !DrawnInShares(o) || view.lineShares <= 1;
     const ShownRun shown{lesson, outcome.comparison, PictureNotes(o.params, o.additions)};
     run.description = PictureDescription(&shown, DecimalOf(view.decimalSeparator));
-    run.record = std::make_shared<const PageRecord>(PageRecord{o.params, o.additions, o.width, o.height, outcome.comparison});
+    run.record = std::make_shared<const PageRecord>(
+        PageRecord{o.params, o.additions, surface.width(), surface.height(), outcome.comparison});
     return run;
 }
 
@@ -117,13 +118,14 @@ std::string PageTable(const Lesson& lesson, const PageView& view)
 
 std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Png, view.width, view.height);
-    const BlankSurface picture(o.width, o.height);
+    RenderOptions o = OptionsOf(lesson, OutputFormat::Png, view);
+    const BlankSurface picture = DeviceSurface<BlankSurface>(o);
     if (RunRefusal(o.params, picture))
         return {};
     std::optional<AxisComparison> comparison = RunComparison(o.params, o.additions);
     SetRunFrame(o.params, picture, o.additions, comparison);
-    return std::make_shared<const PageRecord>(PageRecord{o.params, o.additions, o.width, o.height, std::move(comparison)});
+    return std::make_shared<const PageRecord>(
+        PageRecord{o.params, o.additions, picture.width(), picture.height(), std::move(comparison)});
 }
 
 std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator)

@@ -29,8 +29,8 @@ struct PageView {
 };
 
 // What a run drew, kept for the values under the pointer: the record as the
-// run left it (its plot window and scales), its additions, the picture's
-// logical size and its comparison with the measured values, its fit included.
+// run left it (its plot window and scales, in device pixels), its additions,
+// the picture's size in device pixels and its comparison with the measured values, its fit included.
 struct PageRecord {
     CalcParams drawn;
     RunAdditions additions;
@@ -75,7 +75,7 @@ std::string PageTable(const Lesson& lesson, const PageView& view);
 // is made as the run makes it. None for a lesson that the run refuses.
 std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageView& view);
 
-// The values under the pointer at (x, y) logical pixels of the run's picture, rows as
+// The values under the pointer at (x, y) device pixels of the run's picture, rows as
 // the window's tool tip has them (in SI units too with the coil's turns and
 // current), separated by '\n', numbers with the given decimal separator;
 // empty outside the picture or without a record (a refused run). The run's

@@ -102,20 +102,23 @@ function pictureSize() {
   return { width, height: Math.max(1, Math.round((width * kStartHeight) / kStartWidth)) };
 }
 
-// The screen's device pixels per CSS pixel, which the picture is drawn with.
-// A change (the page zoomed, the window moved to another screen) takes effect
-// at the next run, at once with live redraw.
-let pixelRatio = window.devicePixelRatio || 1;
+// The screen's device pixels per CSS pixel, which the picture is drawn with:
+// read at each run, so that a change (the page zoomed, the window moved to
+// another screen) takes effect at the next one; with live redraw at once.
+const screenRatio = () => window.devicePixelRatio || 1;
+let followedRatio = screenRatio();
 function followPixelRatio() {
-  matchMedia(`(resolution: ${pixelRatio}dppx)`).addEventListener('change', () => {
-    pixelRatio = window.devicePixelRatio || 1;
-    followPixelRatio();
-    runIfLive();
-  }, { once: true });
+  matchMedia(`(resolution: ${followedRatio}dppx)`).addEventListener('change', ratioChanged, { once: true });
+}
+function ratioChanged() {
+  if (screenRatio() === followedRatio) return;
+  followedRatio = screenRatio();
+  followPixelRatio();
+  runIfLive();
 }
 
 // The lesson as a run shows it now, and the view of its picture.
-const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), pixelRatio, decimalSeparator } });
+const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), pixelRatio: screenRatio(), decimalSeparator } });
 
 // The run's device pixels on the canvas, shown at the view's CSS size.
 async function show(s, result) {
@@ -275,6 +278,7 @@ function keepOffline() {
 
 connectControls();
 followPixelRatio();
+window.addEventListener('resize', ratioChanged);  // a zoom resizes the page in CSS pixels too
 const runOnLoad = applyAddress();
 if (runOnLoad) run();
 keepOffline();
