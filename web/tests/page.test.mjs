@@ -248,6 +248,14 @@ const tests = {
     check(same(png, await decoded(page, toolFile([...args, ...(await shownSize(page))], 'png'))), 'PNG pixels differ');
     const svg = await download(page, '#saveSvg');
     check(svg.equals(toolFile([...args, ...(await shownSize(page))], 'svg')), 'SVG differs');
+    if (viewport === kViewport) return;
+    // The pointer three quarters across the field lines' region from -2 m to 2 m reads z = 1 m, at any ratio.
+    const at = await page.$eval('#Picture1', (c) => [c.getBoundingClientRect().left + c.clientLeft + 0.75 * c.clientWidth,
+      c.getBoundingClientRect().top + c.clientTop + c.clientHeight / 4]);
+    await page.mouse.move(...at);
+    await page.waitForFunction(() => !readout.hidden);
+    const z = Number((await page.$eval('#readout', (e) => e.textContent)).match(/z = (-?[\d.,]+)/)[1].replace(',', '.'));
+    check(Math.abs(z - 1) < 0.02, `the readout three quarters across says z = ${z} m`);
   }])),
   // The box's text is read by the core's own reader, which its decimal numbers
   // take through the WebAssembly build's stand-in of from_chars.
