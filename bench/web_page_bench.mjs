@@ -5,7 +5,8 @@
 // the readout after a fitted run with a million measured points, the time
 // from navigation to the first picture of a link, and live redraw
 // as a dragged bar drives it: pictures shown per second, and the time from
-// the last movement to the final picture.
+// the last movement to the final picture, also in windows of a screen's size
+// at pixel ratios 1 and 2. The page's tabs are 800 x 600 windows unless said.
 //   node bench/web_page_bench.mjs SITE_FOLDER [ZOREKS_BENCH]
 // puppeteer-core comes from web/tests (npm ci there first).
 import { execFileSync } from 'node:child_process';
@@ -28,6 +29,12 @@ const runs = {
   lines_200: { lesson: { ...start, lineText: '200' }, view },
   heaviest: { lesson: { ...start, radius: 0.1, length: 0.1, halfRange: 9.9, lineText: '200', exactLines: true, fieldMap: true },
     view, repetitions: 3 },
+  // The default coil as the page draws it in a 1920 x 1080 window, and in a
+  // 960 x 540 one at pixel ratio 2: its lines, and with the map.
+  screen_lines: { lesson: start, view: { width: 1908, height: 938 } },
+  screen_map: { lesson: { ...start, fieldMap: true }, view: { width: 1908, height: 938 }, repetitions: 5 },
+  screen_lines_ratio_2: { lesson: start, view: { width: 948, height: 466, pixelRatio: 2 } },
+  screen_map_ratio_2: { lesson: { ...start, fieldMap: true }, view: { width: 948, height: 466, pixelRatio: 2 }, repetitions: 5 },
 };
 
 // Milliseconds of each run asked of the page's calculation (its workers of
@@ -102,8 +109,9 @@ for (let k = 0; k < 5; ++k) {
 // Live redraw: the page with «Сразу пересчитывать» on, its pictures counted
 // as it shows them (each writes its address), a bar moved by input events
 // alone as a pointer's drag gives them.
-async function livePage(query) {
+async function livePage(query, viewport = { width: 800, height: 600, deviceScaleFactor: 1 }) {
   const live = await browser.newPage();
+  await live.setViewport(viewport);
   await live.evaluateOnNewDocument(() => {
     window.shows = [];
     const replace = history.replaceState.bind(history);
@@ -147,6 +155,24 @@ const drag = (live, bar, from, to, events, every) => live.evaluate(async (id, a,
 const steady = [];
 const live = await livePage('?graph=lines');
 for (let k = 0; k < 3; ++k) steady.push((await drag(live, 'VScroll1', 1, 30, 300, 16)).perSecond);  // about 5 s at 60 events a second
+// The same on a screen: a 1920 x 1080 window at ratio 1 and a 960 x 540 one at
+// ratio 2 (some 1900 x 930 device pixels both); with the map, single steps.
+const screens = {};
+for (const [name, viewport] of Object.entries({ ratio_1: { width: 1920, height: 1080, deviceScaleFactor: 1 },
+  ratio_2: { width: 960, height: 540, deviceScaleFactor: 2 } })) {
+  const lines = await livePage('?graph=lines', viewport);
+  const drags = [];
+  for (let k = 0; k < 3; ++k) drags.push((await drag(lines, 'VScroll1', 1, 30, 300, 16)).perSecond);
+  const size = await lines.$eval('#Picture1', (c) => `${c.width} x ${c.height}`);
+  await lines.close();
+  const map = await livePage('?graph=lines&map=1', viewport);
+  const finals = [];
+  for (let k = 0; k < 5; ++k) finals.push((await drag(map, 'VScroll1', 2, 3, 2, 40)).toFinal);
+  const mapped = [];
+  for (let k = 0; k < 3; ++k) mapped.push((await drag(map, 'VScroll1', 1, 30, 150, 16)).perSecond);
+  await map.close();
+  screens[name] = { size, perSecond: median(drags), toFinal: median(finals), mapPerSecond: median(mapped) };
+}
 const bursts = [];
 const live200 = await livePage('?graph=lines&lines=200');
 for (let k = 0; k < 5; ++k) bursts.push((await drag(live200, 'VScroll3', 20, 32, 12, 40)).toFinal);
@@ -173,7 +199,11 @@ for (const name of Object.keys(runs)) {
 }
 console.log(`readout after a fitted run with 10^6 points: ${median(readout.kept).toFixed(1)} ms from the run's record, ` +
   `${median(readout.madeAgain).toFixed(0)} ms with the comparison and fit made again (medians of 7)`);
-console.log(`navigation to the first picture (lines, 651x320): ${median(firstPicture).toFixed(0)} ms (median of 5)`);
+console.log(`navigation to the first picture (lines, an 800 x 600 window): ${median(firstPicture).toFixed(0)} ms (median of 5)`);
 console.log(`steady drag of the radius bar, 60 events/s, default coil: ${median(steady).toFixed(1)} pictures/s (median of 3 drags of 5 s)`);
+for (const [name, s] of Object.entries(screens)) {
+  console.log(`screen ${name} (${s.size} device pixels): steady drag ${s.perSecond.toFixed(1)} pictures/s; with the map ` +
+    `${s.mapPerSecond.toFixed(1)} pictures/s, one step to its picture ${s.toFinal.toFixed(0)} ms (median of 5)`);
+}
 console.log(`last step to final picture, 12 steps 40 ms apart, 200 lines: ${median(bursts).toFixed(0)} ms (median of 5)`);
 console.log(`last step to final picture, the heaviest run (R 0.1, L 0.1, a 9.9-10, 200 lines, exact, map): ${median(heaviest).toFixed(0)} ms (median of 3)`);

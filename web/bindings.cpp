@@ -4,7 +4,10 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cstdint>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "about/program_texts.h"
 #include "lesson/lesson_address.h"
@@ -24,9 +27,20 @@ namespace {
 
 using emscripten::val;
 
-// A run as a plain object; the pixels are copied out as a Uint32Array.
-val ObjectOf(const PageRun& run)
+// The picture's pixels in place as a canvas's ImageData holds them: the bytes
+// red, green, blue, alpha of each pixel in memory order (WebAssembly is
+// little-endian), so that the page lays them on its canvas without a copy.
+void ToImageDataOrder(std::vector<uint32_t>& pixels)
 {
+    for (uint32_t& argb : pixels)
+        argb = (argb & 0xff00ff00u) | ((argb >> 16) & 0xffu) | ((argb & 0xffu) << 16);
+}
+
+// A run as a plain object; the pixels are copied out once, as a Uint32Array
+// of ImageData's order (ToImageDataOrder).
+val ObjectOf(PageRun run)
+{
+    ToImageDataOrder(run.pixels);
     val result = val::object();
     result.set("done", run.done);
     result.set("caption", run.caption);
@@ -211,9 +225,10 @@ struct PageDrawn {
 // The run as a plain object, with its record as `record`, which stays in the worker.
 val RunObject(const Lesson& l, const PageMeasured& m, const PageView& v)
 {
-    const PageRun run = RunPage(With(l, m), v);
-    val result = ObjectOf(run);
-    result.set("record", val(PageDrawn{run.record}));
+    PageRun run = RunPage(With(l, m), v);
+    const PageDrawn drawn{run.record};
+    val result = ObjectOf(std::move(run));
+    result.set("record", val(drawn));
     return result;
 }
 PageDrawn RecordOf(const Lesson& l, const PageMeasured& m, const PageView& v) { return {PageRecordOf(With(l, m), v)}; }
@@ -353,6 +368,7 @@ EMSCRIPTEN_BINDINGS(zoreks)
     emscripten::value_object<PageView>("PageView")
         .field("width", &PageView::width)
         .field("height", &PageView::height)
+        .field("pixelRatio", &PageView::pixelRatio)
         .field("lineShare", &PageView::lineShare)
         .field("lineShares", &PageView::lineShares)
         .field("decimalSeparator", &PageView::decimalSeparator);

@@ -9,10 +9,11 @@ const zlib = require('zlib');
 const [docs, site] = process.argv.slice(2);
 const help = path.join(site, 'help');
 
-// A PNG file of 0xffRRGGBB pixels, row by row.
+// A PNG file of a run's pixels, row by row, each as ImageData holds it (red, green, blue, alpha).
 function png(width, height, pixels) {
   const rows = Buffer.alloc((3 * width + 1) * height);
-  pixels.forEach((argb, i) => rows.writeUIntBE(argb & 0xffffff, Math.floor(i / width) + 3 * i + 1, 3));
+  const rgba = new Uint8Array(pixels.buffer, pixels.byteOffset, pixels.byteLength);
+  for (let i = 0; i < width * height; ++i) rows.set(rgba.subarray(4 * i, 4 * i + 3), Math.floor(i / width) + 3 * i + 1);
   const crcTable = Array.from({ length: 256 }, (_, n) => {
     for (let k = 0; k < 8; k++) n = n & 1 ? 0xedb88320 ^ (n >>> 1) : n >>> 1;
     return n >>> 0;

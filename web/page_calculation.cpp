@@ -15,6 +15,7 @@
 #include "raster/raster_surface.h"
 #include "svg/svg_surface.h"
 #include "surface/blank_surface.h"
+#include "surface/pixel_ratio.h"
 
 namespace {
 
@@ -48,6 +49,22 @@ char DecimalOf(const std::string& separator)
     return separator == "," ? ',' : '.';
 }
 
+// The export tool's options for the lesson as the view shows it: its size
+// and its screen's pixel ratio.
+RenderOptions OptionsOf(const Lesson& lesson, OutputFormat format, const PageView& view)
+{
+    RenderOptions o = RenderOptionsOf(lesson, format, view.width, view.height);
+    o.pixelRatio = UsablePixelRatio(view.pixelRatio);
+    return o;
+}
+
+// A surface of the options' picture in device pixels, at their ratio.
+template <class Surface>
+Surface DeviceSurface(const RenderOptions& o)
+{
+    return Surface(DevicePixels(o.width, o.pixelRatio), DevicePixels(o.height, o.pixelRatio), o.pixelRatio);
+}
+
 PageRun PictureOf(const RasterSurface& surface)
 {
     PageRun run;
@@ -62,8 +79,8 @@ PageRun PictureOf(const RasterSurface& surface)
 
 PageRun RunPage(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Png, view.width, view.height);
-    RasterSurface surface(o.width, o.height);
+    RenderOptions o = OptionsOf(lesson, OutputFormat::Png, view);
+    RasterSurface surface = DeviceSurface<RasterSurface>(o);
     const RunOutcome outcome = RunCalculation(o.params, surface, ReadClock, o.additions, ControlOf(view, o));
     if (!outcome.done) {
         PageRun refused;
@@ -75,16 +92,17 @@ PageRun RunPage(const Lesson& lesson, const PageView& view)
     run.whole = !DrawnInShares(o) || view.lineShares <= 1;
     const ShownRun shown{lesson, outcome.comparison, PictureNotes(o.params, o.additions)};
     run.description = PictureDescription(&shown, DecimalOf(view.decimalSeparator));
-    run.record = std::make_shared<const PageRecord>(PageRecord{o.params, o.additions, o.width, o.height, outcome.comparison});
+    run.record = std::make_shared<const PageRecord>(
+        PageRecord{o.params, o.additions, surface.width(), surface.height(), outcome.comparison});
     return run;
 }
 
 PageRun PageLines(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Png, view.width, view.height);
+    RenderOptions o = OptionsOf(lesson, OutputFormat::Png, view);
     if (!DrawnInShares(o) || RunRefusal(o.params, BlankSurface(o.width, o.height)))
         return {};
-    RasterSurface surface(o.width, o.height);
+    RasterSurface surface = DeviceSurface<RasterSurface>(o);
     SetRunFrame(o.params, surface, o.additions, std::nullopt);
     TraceFieldLines(o.params, surface, ControlOf(view, o));
     return PictureOf(surface);
@@ -100,13 +118,14 @@ std::string PageTable(const Lesson& lesson, const PageView& view)
 
 std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Png, view.width, view.height);
-    const BlankSurface picture(o.width, o.height);
+    RenderOptions o = OptionsOf(lesson, OutputFormat::Png, view);
+    const BlankSurface picture = DeviceSurface<BlankSurface>(o);
     if (RunRefusal(o.params, picture))
         return {};
     std::optional<AxisComparison> comparison = RunComparison(o.params, o.additions);
     SetRunFrame(o.params, picture, o.additions, comparison);
-    return std::make_shared<const PageRecord>(PageRecord{o.params, o.additions, o.width, o.height, std::move(comparison)});
+    return std::make_shared<const PageRecord>(
+        PageRecord{o.params, o.additions, picture.width(), picture.height(), std::move(comparison)});
 }
 
 std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator)
@@ -120,8 +139,8 @@ std::string PageReadout(const PageRecord* record, double x, double y, const std:
 
 std::string PageSvg(const Lesson& lesson, const PageView& view)
 {
-    RenderOptions o = RenderOptionsOf(lesson, OutputFormat::Svg, view.width, view.height);
-    SvgSurface surface(o.width, o.height);
+    RenderOptions o = OptionsOf(lesson, OutputFormat::Svg, view);
+    SvgSurface surface = DeviceSurface<SvgSurface>(o);
     if (RunRefusal(o.params, surface))
         return {};
     // As the export tool draws it: no caption, so no clock is read.

@@ -11,8 +11,10 @@
 #include "lesson/lesson.h"
 #include "plot/calculation_run.h"
 
-// How the page shows a lesson's run: the picture's size in pixels, the share
-// of the traced lines a run draws (LineShare; another worker draws the rest
+// How the page shows a lesson's run: the picture's size in logical pixels
+// and the screen's pixel ratio (surface/pixel_ratio.h), so that the picture
+// has as many pixels as the screen shows it with; the share of the traced
+// lines a run draws (LineShare; another worker draws the rest
 // with PageLines, and the page lays them over its picture), and the decimal
 // separator of the numbers in words. The page holds one lesson
 // (lesson/lesson.h); the same lesson and view always give the same run, so
@@ -20,14 +22,15 @@
 struct PageView {
     int width = kStartPictureWidth;
     int height = kStartPictureHeight;
+    double pixelRatio = 1;
     int lineShare = 0;
     int lineShares = 1;
     std::string decimalSeparator = ".";
 };
 
 // What a run drew, kept for the values under the pointer: the record as the
-// run left it (its plot window and scales), its additions, the picture's size
-// and its comparison with the measured values, its fit included.
+// run left it (its plot window and scales, in device pixels), its additions,
+// the picture's size in device pixels and its comparison with the measured values, its fit included.
 struct PageRecord {
     CalcParams drawn;
     RunAdditions additions;
@@ -36,8 +39,8 @@ struct PageRecord {
     std::optional<AxisComparison> comparison{};
 };
 
-// A run as the page shows it: the picture (0xffRRGGBB, row by row) and the
-// caption, or the sentence of a refusal (nothing else then).
+// A run as the page shows it: the picture (0xffRRGGBB, row by row, in device
+// pixels: DevicePixels of the view's size at its ratio) and the caption, or the sentence of a refusal (nothing else then).
 struct PageRun {
     bool done = false;
     std::string caption;
@@ -72,15 +75,15 @@ std::string PageTable(const Lesson& lesson, const PageView& view);
 // is made as the run makes it. None for a lesson that the run refuses.
 std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageView& view);
 
-// The values under the pointer at (x, y) pixels of the run's picture, rows as
+// The values under the pointer at (x, y) device pixels of the run's picture, rows as
 // the window's tool tip has them (in SI units too with the coil's turns and
 // current), separated by '\n', numbers with the given decimal separator;
 // empty outside the picture or without a record (a refused run). The run's
 // comparison is read from the record, neither made nor fitted again.
 std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator);
 
-// The run's picture as the export tool's SVG file, from the same SVG writer;
-// empty for a lesson that the run refuses.
+// The run's picture as the export tool's SVG file, from the same SVG writer,
+// at the view's size and pixel ratio as the tool's --size and --scale; empty for a lesson that the run refuses.
 std::string PageSvg(const Lesson& lesson, const PageView& view);
 
 // The line under the picture while measured values are open or being read

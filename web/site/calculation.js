@@ -20,7 +20,7 @@ const kFailed = { done: false, refusal: 'Расчет прерван: брауз
 // The second worker starts after the first run, so that loading it does not
 // delay the first picture, and takes a share once its module is ready.
 const kShares = 2;
-const kWhite = 0xffffffff;
+const kWhite = 0xffffffff;  // in the byte order of ImageData, as the pixels come
 
 // One worker and the questions it has not answered yet. A lesson's measured
 // values go to it once; later questions name them by their id.

@@ -94,24 +94,40 @@ function showAdditionsChoice() {
   measurements.showLine();
 }
 
-// The picture at the window's start size when there is room, else as wide as
-// the page allows, in the same proportions.
+// The picture as wide as the page allows (up to the whole screen's width with
+// the window maximised), in the proportions of the window's picture at its
+// start; in CSS pixels.
 function pictureSize() {
-  const room = Math.floor($('pictureArea').clientWidth) - 4;  // the sunken frame
-  const width = Math.max(1, Math.min(kStartWidth, room));
+  const width = Math.max(1, Math.floor($('pictureArea').clientWidth) - 4);  // the sunken frame
   return { width, height: Math.max(1, Math.round((width * kStartHeight) / kStartWidth)) };
 }
 
-// The lesson as a run shows it now, and the view of its picture.
-const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), decimalSeparator } });
+// The screen's device pixels per CSS pixel, which the picture is drawn with:
+// read at each run, so that a change (the page zoomed, the window moved to
+// another screen) takes effect at the next one; with live redraw at once.
+const screenRatio = () => window.devicePixelRatio || 1;
+let followedRatio = screenRatio();
+function followPixelRatio() {
+  matchMedia(`(resolution: ${followedRatio}dppx)`).addEventListener('change', ratioChanged, { once: true });
+}
+function ratioChanged() {
+  if (screenRatio() === followedRatio) return;
+  followedRatio = screenRatio();
+  followPixelRatio();
+  runIfLive();
+}
 
+// The lesson as a run shows it now, and the view of its picture.
+const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), pixelRatio: screenRatio(), decimalSeparator } });
+
+// The run's device pixels on the canvas, shown at the view's CSS size.
 async function show(s, result) {
-  picture.width = result.width;
-  picture.height = result.height;
-  const image = new ImageData(result.width, result.height);
-  const rgba = new DataView(image.data.buffer);
-  result.pixels.forEach((argb, i) => rgba.setUint32(4 * i, ((argb << 8) | 0xff) >>> 0));
-  picture.getContext('2d').putImageData(image, 0, 0);
+  // A canvas given its size again is cleared and made anew: only when it changes.
+  if (picture.width !== result.width || picture.height !== result.height)
+    [picture.width, picture.height] = [result.width, result.height];
+  picture.style.width = `${s.view.width}px`;
+  const rgba = new Uint8ClampedArray(result.pixels.buffer, result.pixels.byteOffset, result.pixels.byteLength);
+  picture.getContext('2d').putImageData(new ImageData(rgba, result.width, result.height), 0, 0);
   shown = s;
   picture.setAttribute('aria-label', result.description);
   for (const b of ['savePng', 'saveCsv', 'saveSvg']) $(b).disabled = false;
@@ -261,6 +277,8 @@ function keepOffline() {
 }
 
 connectControls();
+followPixelRatio();
+window.addEventListener('resize', ratioChanged);  // a zoom resizes the page in CSS pixels too
 const runOnLoad = applyAddress();
 if (runOnLoad) run();
 keepOffline();

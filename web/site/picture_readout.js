@@ -24,7 +24,7 @@ export class PictureReadout {
     if (!shown) return;
     const { picture } = this;
     const bounds = picture.getBoundingClientRect();
-    const scale = picture.width / picture.clientWidth;
+    const scale = picture.width / picture.clientWidth;  // the run's device pixels per CSS pixel shown
     const waiting = this.pointer;
     this.pointer = {
       x: (event.clientX - bounds.left - picture.clientLeft) * scale, y: (event.clientY - bounds.top - picture.clientTop) * scale,

@@ -26,7 +26,7 @@ let noRecord = null;
 let names = null;
 function keyOf(m, lesson, view, measured) {
   names ??= Object.keys(m.startLesson());
-  return JSON.stringify([names.map((k) => lesson[k]), view.width, view.height, measured?.id]);
+  return JSON.stringify([names.map((k) => lesson[k]), view.width, view.height, view.pixelRatio, measured?.id]);
 }
 
 function keepDrawn(key, record) {

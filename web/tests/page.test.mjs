@@ -15,6 +15,7 @@ const kAxisColour = [12, 0, 0];
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 const { address: site_, browser, close } = await serveSite(site);
+const kViewport = { width: 800, height: 600, deviceScaleFactor: 1 };
 
 // The export tool's file for the same parameters, in the given format.
 function toolFile(args, extension) {
@@ -27,13 +28,14 @@ function toolFile(args, extension) {
 const kToolOptions = { R: '--radius', L: '--length', a: '--half-range', graph: '--graph', lines: '--lines',
   turns: '--turns', current: '--current', pair: '--pair', uniform: '--uniform' };
 const kToolSwitches = { exact: '--exact-lines', flux: '--equal-flux', arrows: '--arrows', map: '--field-map',
-  scales: '--scales', opposed: '--opposed', fit: '--fit' };
+  scales: '--scales', opposed: '--opposed', fit: '--fit', big: '--large-labels' };
 const toolArgs = (query) => [...new URLSearchParams(query)].flatMap(([name, value]) =>
   (kToolSwitches[name] ? [kToolSwitches[name]] : [kToolOptions[name], value]));
 
-// A page opened at the address, once its run (if any) has ended.
-async function open(query = '', address = site_) {
+// A page opened at the address in a window of the viewport, once its run (if any) has ended.
+async function open(query = '', address = site_, viewport = kViewport) {
   const page = await newPage();
+  await page.setViewport(viewport);
   await page.evaluateOnNewDocument(() => {
     // Keeps each download's bytes instead of saving them.
     window.downloads = [];
@@ -103,6 +105,13 @@ const decoded = (page, bytes) => page.evaluate(async (b) => {
   return [...canvas.getContext('2d').getImageData(0, 0, image.width, image.height).data];
 }, [...bytes]);
 
+// The export tool's --size (and --scale, but for a table) of the picture on
+// show: its canvas's pixels over the screen's ratio, a whole one.
+async function shownSize(page, extension = 'png') {
+  const [width, height, ratio] = await page.$eval('#Picture1', (c) => [c.width, c.height, devicePixelRatio]);
+  return ['--size', `${width / ratio}x${height / ratio}`, ...(ratio === 1 || extension === 'csv' ? [] : ['--scale', String(ratio)])];
+}
+
 async function download(page, control) {
   await page.click(control);
   await page.waitForFunction(() => window.downloads.length > 0);
@@ -131,6 +140,10 @@ const links = [
   ['the uniform region of one coil', 'graph=lines&uniform=5&exact=1'],
   ['a pair, typed, with scales, map, uniform region in mT', 'R=0.3&L=0.2&a=0.6&graph=lines&lines=5&scales=1&map=1' +
     '&pair=0.315&uniform=2.5&turns=100&current=1'],
+  ['large labels with scales', 'graph=lines&big=1&scales=1'],
+  ['the map at pixel ratio 2 in a 1200 × 900 window', 'graph=lines&map=1&turns=200&current=1.5',
+    { width: 1200, height: 900, deviceScaleFactor: 2 }],
+  ['a phone at pixel ratio 3', 'graph=lines&arrows=1', { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true }],
 ];
 
 // The dialogs of «Вид» by keyboard: Alt+В and the command's letter open one
@@ -222,16 +235,27 @@ const tests = {
       const rgba = await pixels(await open('?' + query));
       check(countColour(rgba, kGraphColour) > 300 && countColour(rgba, kAxisColour) > 300, 'colours missing');
     }])),
-  ...Object.fromEntries(links.map(([name, query]) => [`downloads equal the export tool's files: ${name}`, async () => {
-    const page = await open('?' + query);
+  // The picture as wide as the page, in device pixels: the tool's at its size and scale.
+  ...Object.fromEntries(links.map(([name, query, viewport = kViewport]) => [`downloads equal the export tool's files: ${name}`, async () => {
+    const page = await open('?' + query, site_, viewport);
     await rerun(await bothWorkersUp(page));
-    const args = [...toolArgs(query), '--size', '651x320'];
+    const width = await page.$eval('#Picture1', (c) => c.getBoundingClientRect().width);
+    check(width >= (viewport.width * 5) / 6 && width <= viewport.width, `the picture is ${width} px wide`);
+    const args = toolArgs(query);
     const csv = await download(page, '#saveCsv');
-    check(csv.equals(toolFile(args, 'csv')), 'CSV differs');
+    check(csv.equals(toolFile([...args, ...(await shownSize(page, 'csv'))], 'csv')), 'CSV differs');
     const png = await decoded(page, await download(page, '#savePng'));
-    check(same(png, await decoded(page, toolFile(args, 'png'))), 'PNG pixels differ');
+    check(same(png, await decoded(page, toolFile([...args, ...(await shownSize(page))], 'png'))), 'PNG pixels differ');
     const svg = await download(page, '#saveSvg');
-    check(svg.equals(toolFile(args, 'svg')), 'SVG differs');
+    check(svg.equals(toolFile([...args, ...(await shownSize(page))], 'svg')), 'SVG differs');
+    if (viewport === kViewport) return;
+    // The pointer three quarters across the field lines' region from -2 m to 2 m reads z = 1 m, at any ratio.
+    const at = await page.$eval('#Picture1', (c) => [c.getBoundingClientRect().left + c.clientLeft + 0.75 * c.clientWidth,
+      c.getBoundingClientRect().top + c.clientTop + c.clientHeight / 4]);
+    await page.mouse.move(...at);
+    await page.waitForFunction(() => !readout.hidden);
+    const z = Number((await page.$eval('#readout', (e) => e.textContent)).match(/z = (-?[\d.,]+)/)[1].replace(',', '.'));
+    check(Math.abs(z - 1) < 0.02, `the readout three quarters across says z = ${z} m`);
   }])),
   // The box's text is read by the core's own reader, which its decimal numbers
   // take through the WebAssembly build's stand-in of from_chars.
@@ -325,7 +349,7 @@ const tests = {
     check(/^Измерения: 41 точка: z0 = 20[.,]\d+ см, k = 0[.,]9\d+, СКО = .* мТл$/.test(line), `line ${line}`);
     const description = await page.$eval('#Picture1', (c) => c.getAttribute('aria-label'));
     check(description.includes('со шкалами, с измерениями: 41 точка, подогнанными'), description);
-    const args = [...toolArgs(kLabCoil), '--measured', file, '--measured-units', 'mm:G', '--fit', '--size', '651x320'];
+    const args = [...toolArgs(kLabCoil), '--measured', file, '--measured-units', 'mm:G', '--fit', ...(await shownSize(page))];
     check((await download(page, '#saveCsv')).equals(toolFile(args, 'csv')), 'CSV differs');
     check(same(await decoded(page, await download(page, '#savePng')), await decoded(page, toolFile(args, 'png'))), 'PNG differs');
     check((await download(page, '#saveSvg')).equals(toolFile(args, 'svg')), 'SVG differs');
