@@ -52,15 +52,6 @@ std::string QuotedForMessage(std::string_view text)
     return out + "»";
 }
 
-std::string PrintedNumber(const char* format, double value, char decimalSeparator)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    std::string s(text);
-    std::replace(s.begin(), s.end(), '.', decimalSeparator);
-    return s;
-}
-
 std::string OpeningProblem(int error)
 {
     switch (error) {

@@ -1,0 +1,3 @@
+#include "app/shown_language.h"
+
+Language ShownLanguage() { return Language(); }
