@@ -10,22 +10,29 @@
 #include "app/number_texts.h"
 
 CoilCurrentDialog::CoilCurrentDialog(const std::optional<CoilCurrent>& now, QWidget* parent)
-    : QDialog(parent), coil_(now)
+    : TranslatedDialog(parent), coil_(now)
 {
     setObjectName(QStringLiteral("coilCurrentDialog"));
-    setWindowTitle(QStringLiteral("Ток и витки"));
-    turnsEdit_ = MakeDialogEdit(this, "turnsEdit", now ? QString::number(now->turns) : QString(),
-                                "целое число от 1 до 1000000");
-    currentEdit_ = MakeDialogEdit(this, "currentEdit", now ? EditableNumberText(now->amperes) : QString(),
-                                  "от -1000 до 1000 А, не 0; знак — направление тока");
+    turnsEdit_ = MakeDialogEdit(this, "turnsEdit", now ? QString::number(now->turns) : QString());
+    currentEdit_ = MakeDialogEdit(this, "currentEdit", now ? EditableNumberText(now->amperes) : QString());
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Число витков N:"), turnsEdit_);
-    form->addRow(QStringLiteral("&Ток I, А:"), currentEdit_);
-    auto* hint = new QLabel(QStringLiteral("Поле покажется и в СИ: H в А/м, B = μ0·N/L·I/2 в мТл.\n"
-                                           "Оба поля пустые — только единицы n·I/2."),
-                            this);
-    form->addRow(hint);
+    turnsLabel_ = AddLabelledRow(form, turnsEdit_);
+    currentLabel_ = AddLabelledRow(form, currentEdit_);
+    hint_ = new QLabel(this);
+    form->addRow(hint_);
     form->addRow(MakeOkCancelButtons(this));
+    retranslate();
+}
+
+void CoilCurrentDialog::retranslate()
+{
+    setWindowTitle(tr("Ток и витки"));
+    SetToolTip(turnsEdit_, tr("целое число от 1 до 1000000"));
+    SetToolTip(currentEdit_, tr("от -1000 до 1000 А, не 0; знак — направление тока"));
+    turnsLabel_->setText(tr("&Число витков N:"));
+    currentLabel_->setText(tr("&Ток I, А:"));
+    hint_->setText(tr("Поле покажется и в СИ: H в А/м, B = μ0·N/L·I/2 в мТл.\n"
+                      "Оба поля пустые — только единицы n·I/2."));
 }
 
 void CoilCurrentDialog::accept()

@@ -12,21 +12,17 @@
 #include "app/number_texts.h"
 
 CoilPairDialog::CoilPairDialog(bool on, const CoilPair& pair, double radius, QWidget* parent)
-    : QDialog(parent), on_(on), pair_(pair)
+    : TranslatedDialog(parent), on_(on), pair_(pair)
 {
     setObjectName(QStringLiteral("coilPairDialog"));
-    setWindowTitle(QStringLiteral("Пара катушек"));
-    pairCheck_ = new QCheckBox(QStringLiteral("&Две катушки на одной оси"), this);
+    pairCheck_ = new QCheckBox(this);
     pairCheck_->setObjectName(QStringLiteral("pairCheck"));
     pairCheck_->setChecked(on);
-    distanceEdit_ = MakeDialogEdit(this, "distanceEdit", EditableNumberText(pair.distance),
-                                   "от 0 до 20 м");
-    helmholtzButton_ = new QPushButton(QStringLiteral("по &Гельмгольцу"), this);
+    distanceEdit_ = MakeDialogEdit(this, "distanceEdit", EditableNumberText(pair.distance));
+    helmholtzButton_ = new QPushButton(this);
     helmholtzButton_->setObjectName(QStringLiteral("helmholtzButton"));
-    helmholtzButton_->setToolTip(QStringLiteral("D = R: самое однородное поле в середине пары"));
-    opposedCheck_ = new QCheckBox(QStringLiteral("в&стречное включение"), this);
+    opposedCheck_ = new QCheckBox(this);
     opposedCheck_->setObjectName(QStringLiteral("opposedCheck"));
-    opposedCheck_->setToolTip(QStringLiteral("ток второй катушки (при z = +D/2) направлен обратно"));
     opposedCheck_->setChecked(pair.opposed);
     connect(helmholtzButton_, &QPushButton::clicked, this, [this, radius] {
         distanceEdit_->setText(EditableNumberText(radius));
@@ -38,14 +34,28 @@ CoilPairDialog::CoilPairDialog(bool on, const CoilPair& pair, double radius, QWi
     auto* distanceRow = new QHBoxLayout;
     distanceRow->addWidget(distanceEdit_);
     distanceRow->addWidget(helmholtzButton_);
-    auto* distanceLabel = new QLabel(QStringLiteral("&Расстояние между серединами D, м:"), this);
-    distanceLabel->setBuddy(distanceEdit_);
-    form->addRow(distanceLabel, distanceRow);
+    distanceLabel_ = new QLabel(this);
+    distanceLabel_->setBuddy(distanceEdit_);
+    form->addRow(distanceLabel_, distanceRow);
     form->addRow(opposedCheck_);
-    form->addRow(new QLabel(QStringLiteral("Катушки того же радиуса и длины, середины при z = −D/2 и z = +D/2.\n"
-                                           "Их линии — точные линии равного потока."),
-                            this));
+    hint_ = new QLabel(this);
+    form->addRow(hint_);
     form->addRow(MakeOkCancelButtons(this));
+    retranslate();
+}
+
+void CoilPairDialog::retranslate()
+{
+    setWindowTitle(tr("Пара катушек"));
+    pairCheck_->setText(tr("&Две катушки на одной оси"));
+    SetToolTip(distanceEdit_, tr("от 0 до 20 м"));
+    helmholtzButton_->setText(tr("по &Гельмгольцу"));
+    SetToolTip(helmholtzButton_, tr("D = R: самое однородное поле в середине пары"));
+    opposedCheck_->setText(tr("в&стречное включение"));
+    SetToolTip(opposedCheck_, tr("ток второй катушки (при z = +D/2) направлен обратно"));
+    distanceLabel_->setText(tr("&Расстояние между серединами D, м:"));
+    hint_->setText(tr("Катушки того же радиуса и длины, середины при z = −D/2 и z = +D/2.\n"
+                      "Их линии — точные линии равного потока."));
 }
 
 void CoilPairDialog::accept()

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "app/translated_dialog.h"
 
 #include "params/coil_arrangement.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -12,9 +13,9 @@ class QPushButton;
 // the same axis, the middles D metres apart, currents alike or opposed. The
 // button "по Гельмгольцу" sets D to the coil's radius and turns the pair on.
 // OK takes the values when the pair is off, or when D is usable
-// (params/coil_arrangement.h); otherwise it says why in Russian and stays
+// (params/coil_arrangement.h); otherwise it says why and stays
 // open, and nothing changes.
-class CoilPairDialog final : public QDialog {
+class CoilPairDialog final : public TranslatedDialog {
     Q_OBJECT
 public:
     // The pair as it stands and the coil's radius, m.
@@ -27,6 +28,10 @@ public:
     void accept() override;
 
 private:
+    void retranslate() override;
+
+    QLabel* distanceLabel_ = nullptr;
+    QLabel* hint_ = nullptr;
     QCheckBox* pairCheck_ = nullptr;
     QLineEdit* distanceEdit_ = nullptr;
     QPushButton* helmholtzButton_ = nullptr;

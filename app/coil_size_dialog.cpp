@@ -10,27 +10,38 @@
 #include "app/number_texts.h"
 #include "params/coil_size_text.h"
 
-CoilSizeDialog::CoilSizeDialog(const CoilSize& now, QWidget* parent) : QDialog(parent), size_(now)
+CoilSizeDialog::CoilSizeDialog(const CoilSize& now, QWidget* parent) : TranslatedDialog(parent), size_(now)
 {
     setObjectName(QStringLiteral("coilSizeDialog"));
-    setWindowTitle(QStringLiteral("Размеры катушки"));
-    const char* const toolTip = "в метрах, от 0 до 10, с любым числом знаков (0.021 — 21 мм)";
     const struct {
         const char* object;
         const char* label;
         double CoilSize::*value;
         const char* name;
-    } rows[] = {{"radiusEdit", "&Радиус R, м:", &CoilSize::radius, "Радиус R"},
-                {"lengthEdit", "&Длина L, м:", &CoilSize::length, "Длина L"},
-                {"halfRangeEdit", "&Полуразмер области a, м:", &CoilSize::halfRange, "Полуразмер области a"}};
+    } rows[] = {{"radiusEdit", QT_TR_NOOP("&Радиус R, м:"), &CoilSize::radius, QT_TR_NOOP("Радиус R")},
+                {"lengthEdit", QT_TR_NOOP("&Длина L, м:"), &CoilSize::length, QT_TR_NOOP("Длина L")},
+                {"halfRangeEdit", QT_TR_NOOP("&Полуразмер области a, м:"), &CoilSize::halfRange,
+                 QT_TR_NOOP("Полуразмер области a")}};
     auto* form = new QFormLayout(this);
     for (int i = 0; i < 3; ++i) {
         const QString shown = ValueLabelText(now.*rows[i].value);
-        boxes_[i] = Box{MakeDialogEdit(this, rows[i].object, shown, toolTip), shown, rows[i].value, rows[i].name};
-        form->addRow(QString::fromUtf8(rows[i].label), boxes_[i].edit);
+        QLineEdit* edit = MakeDialogEdit(this, rows[i].object, shown);
+        boxes_[i] = Box{edit, AddLabelledRow(form, edit), rows[i].label, shown, rows[i].value, rows[i].name};
     }
-    form->addRow(new QLabel(QStringLiteral("Полосы прокрутки потом снова задают значения шагом 0,1 м."), this));
+    hint_ = new QLabel(this);
+    form->addRow(hint_);
     form->addRow(MakeOkCancelButtons(this));
+    retranslate();
+}
+
+void CoilSizeDialog::retranslate()
+{
+    setWindowTitle(tr("Размеры катушки"));
+    for (const Box& box : boxes_) {
+        box.label->setText(tr(box.labelText));
+        SetToolTip(box.edit, tr("в метрах, от 0 до 10, с любым числом знаков (0.021 — 21 мм)"));
+    }
+    hint_->setText(tr("Полосы прокрутки потом снова задают значения шагом 0,1 м."));
 }
 
 void CoilSizeDialog::accept()
@@ -43,7 +54,7 @@ void CoilSizeDialog::accept()
         if (!reading.metres) {
             QString why = QString::fromStdString(reading.refusal);
             why[0] = why[0].toLower();
-            ShowProblem(this, QString::fromUtf8(box.name) + QStringLiteral(": ") + why);
+            ShowProblem(this, tr(box.name) + QStringLiteral(": ") + why);
             box.edit->setFocus();
             box.edit->selectAll();
             return;  // the values stay as they were

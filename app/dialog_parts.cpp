@@ -1,26 +1,65 @@
 #include "app/dialog_parts.h"
 
+#include <QCoreApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/message_boxes.h"
 
-QLineEdit* MakeDialogEdit(QWidget* parent, const char* name, const QString& text, const char* toolTip)
+namespace {
+
+// «ОК» and «Отмена» in the shown language, also after Qt has written its
+// own texts on a change of language.
+class OkCancelButtons final : public QDialogButtonBox {
+public:
+    explicit OkCancelButtons(QWidget* parent) : QDialogButtonBox(Ok | Cancel, parent) { retranslate(); }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        QDialogButtonBox::changeEvent(event);
+        if (event->type() == QEvent::LanguageChange)
+            retranslate();
+    }
+
+private:
+    void retranslate()
+    {
+        button(Ok)->setText(QCoreApplication::translate("Zoreks", "ОК"));
+        button(Cancel)->setText(QCoreApplication::translate("Zoreks", "Отмена"));
+    }
+};
+
+}  // namespace
+
+QLineEdit* MakeDialogEdit(QWidget* parent, const char* name, const QString& text)
 {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setToolTip(QString::fromUtf8(toolTip));
-    edit->setAccessibleDescription(edit->toolTip());
     return edit;
+}
+
+void SetToolTip(QWidget* widget, const QString& toolTip)
+{
+    widget->setToolTip(toolTip);
+    widget->setAccessibleDescription(toolTip);
+}
+
+QLabel* AddLabelledRow(QFormLayout* form, QWidget* field)
+{
+    auto* label = new QLabel(form->parentWidget());
+    label->setBuddy(field);
+    form->addRow(label, field);
+    return label;
 }
 
 QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog)
 {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    auto* buttons = new OkCancelButtons(dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

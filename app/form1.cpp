@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
@@ -18,12 +19,15 @@
 
 #include "about/program_texts.h"
 #include "app/desktop_actions.h"
+#include "app/document_names.h"
+#include "app/language_choice.h"
 #include "app/live_runner.h"
 #include "app/measurement_loader.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_saving.h"
+#include "app/shown_language.h"
 #include "app/window_placement.h"
 #include "lesson/lesson_switches.h"
 #include "params/graph_choice.h"
@@ -56,18 +60,17 @@ bool IsPixelRatioChange(const QEvent* event)
 Form1::Form1(DesktopActions& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf8(kProgramTitle));
+    ShowLanguage(StartLanguage());  // the program's language follows its one window
     setAcceptDrops(true);
     createControls();
     createMenus();
     setFocusOrder();
     connectControls();
+    retranslate();
     resize(kStartClientWidth, kStartClientHeight + menuBar()->sizeHint().height());
     layout()->activate();  // the client area takes its size before the window is shown
 
     placeOnScreen();
-    list1_->addItem(FromUtf8(kAxisGraphEntry));
-    list1_->addItem(FromUtf8(kFieldLinesGraphEntry));
     arrangeControls();
     applyStartState();
     cmdOK_->setFocus();
@@ -77,13 +80,13 @@ Form1::~Form1() = default;
 
 void Form1::createMenus()
 {
-    const auto addMenu = [this](const char* name, const char* title) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+    const auto addMenu = [this](const char* name) {
+        QMenu* menu = menuBar()->addMenu(QString());
         menu->setObjectName(QString::fromLatin1(name));
         return menu;
     };
-    const auto addCommand = [this](QMenu* menu, const char* name, const char* text, std::function<void()> command) {
-        QAction* action = menu->addAction(QString::fromUtf8(text));
+    const auto addCommand = [this](QMenu* menu, const char* name, std::function<void()> command) {
+        QAction* action = menu->addAction(QString());
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, std::move(command));
         return action;
@@ -92,71 +95,130 @@ void Form1::createMenus()
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
 
-    QMenu* file = addMenu("mnuFile", "&Файл");
-    addCommand(file, "mnuFileSprav", "&Справка", [this] { desktop_.openDocument(QStringLiteral("spravka.pdf")); });
+    QMenu* file = addMenu("mnuFile");
+    addCommand(file, "mnuFileSprav", [this] { openHelpDocument(QStringLiteral("spravka.pdf")); });
     addSeparator(file, "mnuFileSep");
-    addCommand(file, "openAction", "&Открыть…", [this] { askFileToOpen(); })->setShortcut(QKeySequence::Open);
-    recentMenu_ = file->addMenu(QStringLiteral("&Недавние"));
+    addCommand(file, "openAction", [this] { askFileToOpen(); })->setShortcut(QKeySequence::Open);
+    recentMenu_ = file->addMenu(QString());
     recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &Form1::showRecentFiles);
     showRecentFiles();  // the submenu is disabled while the list is empty
-    addCommand(file, "saveLessonAction", "Сохранить о&пыт…", [this] { saveLesson(); });
+    addCommand(file, "saveLessonAction", [this] { saveLesson(); });
     addSeparator(file, "lessonFileSeparator");
-    savePictureAction_ = addCommand(file, "savePictureAction", "Со&хранить рисунок…", [this] {
+    savePictureAction_ = addCommand(file, "savePictureAction", [this] {
         if (lastRun_)
             SaveRunFileAs(this, *lastRun_);
     });
     savePictureAction_->setShortcut(QKeySequence::Save);
-    copyPictureAction_ = addCommand(file, "copyPictureAction", "&Копировать рисунок", [this] { copyPicture(); });
+    copyPictureAction_ = addCommand(file, "copyPictureAction", [this] { copyPicture(); });
     copyPictureAction_->setShortcut(QKeySequence::Copy);
     savePictureAction_->setEnabled(false);  // until the first run
     copyPictureAction_->setEnabled(false);
     addSeparator(file, "pictureFileSeparator");
-    openMeasurementsAction_ = addCommand(file, "openMeasurementsAction", "Открыть &измерения…", [this] { openMeasurements(); });
-    closeMeasurementsAction_ = addCommand(file, "closeMeasurementsAction", "&Убрать измерения", [this] { closeMeasurements(); });
+    openMeasurementsAction_ = addCommand(file, "openMeasurementsAction", [this] { openMeasurements(); });
+    closeMeasurementsAction_ = addCommand(file, "closeMeasurementsAction", [this] { closeMeasurements(); });
     closeMeasurementsAction_->setEnabled(false);  // until a file is open
     addSeparator(file, "measurementFileSeparator");
-    addCommand(file, "mnuFileExit", "&Выход", [this] { close(); });
+    addCommand(file, "mnuFileExit", [this] { close(); });
 
-    QMenu* help = addMenu("mnuHelp", "&Помощь");
-    addCommand(help, "mnuHelpUprav", "&Управление", [this] { desktop_.openDocument(QStringLiteral("uprav.pdf")); });
-    addCommand(help, "mnuHelpInstruction", "&Инструкция", [this] { openInstruction(); });
+    QMenu* help = addMenu("mnuHelp");
+    addCommand(help, "mnuHelpUprav", [this] { openHelpDocument(QStringLiteral("uprav.pdf")); });
+    addCommand(help, "mnuHelpInstruction", [this] { openInstruction(); });
     addSeparator(help, "mnuHelpSep1");
-    addCommand(help, "mnuHelpAvtors", "&Автор", [this] {
-        ShowNotice(this, QStringLiteral("ОБ АВТОРАХ"), QString::fromStdString(AuthorsText()));
-    });
-    addCommand(help, "mnuHelpAbout", "&О программе", [this] {
-        ShowNotice(this, QStringLiteral("О ПРОГРАММЕ"), QString::fromStdString(AboutText()));
-    });
+    addCommand(help, "mnuHelpAvtors", [this] { ShowNotice(this, tr("ОБ АВТОРАХ"), QString::fromStdString(AuthorsText())); });
+    addCommand(help, "mnuHelpAbout", [this] { ShowNotice(this, tr("О ПРОГРАММЕ"), QString::fromStdString(AboutText())); });
 
     // The lesson's switches, those of the measurements after the dialogs.
-    QMenu* view = addMenu("viewMenu", "&Вид");
+    QMenu* view = addMenu("viewMenu");
     for (const LessonSwitch& row : LessonSwitches())
         if (row.scope != SwitchScope::Measurements)
             addSwitch(view, row);
-    addCommand(view, "coilSizeAction", "Размеры &катушки…", [this] { askCoilSize(); });
-    addCommand(view, "coilCurrentAction", "Ток и &витки…", [this] { askCoilCurrent(); });
-    addCommand(view, "coilPairAction", "&Пара катушек…", [this] { askCoilPair(); });
-    addCommand(view, "uniformRegionAction", "&Однородная область…", [this] { askUniformRegion(); });
+    addCommand(view, "coilSizeAction", [this] { askCoilSize(); });
+    addCommand(view, "coilCurrentAction", [this] { askCoilCurrent(); });
+    addCommand(view, "coilPairAction", [this] { askCoilPair(); });
+    addCommand(view, "uniformRegionAction", [this] { askUniformRegion(); });
     for (const LessonSwitch& row : LessonSwitches())
         if (row.scope == SwitchScope::Measurements)
             addSwitch(view, row);
     fitAction_ = findChild<QAction*>(FromUtf8(SwitchOfKey("fit")->objectName));
-    liveAction_ = view->addAction(QStringLiteral("&Сразу пересчитывать"));  // the window's own, off at every start
+    liveAction_ = view->addAction(QString());  // the window's own, off at every start
     liveAction_->setObjectName(QStringLiteral("liveAction"));
     liveAction_->setCheckable(true);
     // For a projector: the menus and controls stay, the picture takes the rest.
-    fullScreenAction_ = addCommand(view, "fullScreenAction", "Во весь &экран", [this] { toggleFullScreen(); });
+    fullScreenAction_ = addCommand(view, "fullScreenAction", [this] { toggleFullScreen(); });
     fullScreenAction_->setShortcut(QKeySequence(Qt::Key_F11));
     fullScreenAction_->setCheckable(true);
+    addSeparator(view, "languageSeparator");
+    addLanguageMenu(view);
     showAdditionsChoice();
+}
+
+// «Язык / Language»: each language by its own name, the one shown checked.
+void Form1::addLanguageMenu(QMenu* view)
+{
+    QMenu* menu = view->addMenu(QStringLiteral("Язык / Language"));  // not translated: found in any language
+    menu->setObjectName(QStringLiteral("languageMenu"));
+    auto* group = new QActionGroup(menu);
+    for (const Language& language : AllLanguages()) {
+        QAction* action = menu->addAction(FromUtf8(language.name()));
+        const QString code = FromUtf8(language.code());
+        action->setObjectName(QStringLiteral("languageAction_") + code);
+        action->setData(code);
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [language] { ChooseLanguage(language); });
+    }
+}
+
+// The texts of the menus and their commands, by object name.
+void Form1::retranslateMenus()
+{
+    static constexpr struct {
+        const char* name;
+        const char* text;
+    } kTexts[] = {
+        {"mnuFile", QT_TR_NOOP("&Файл")},
+        {"mnuFileSprav", QT_TR_NOOP("&Справка")},
+        {"openAction", QT_TR_NOOP("&Открыть…")},
+        {"recentFilesMenu", QT_TR_NOOP("&Недавние")},
+        {"saveLessonAction", QT_TR_NOOP("Сохранить о&пыт…")},
+        {"savePictureAction", QT_TR_NOOP("Со&хранить рисунок…")},
+        {"copyPictureAction", QT_TR_NOOP("&Копировать рисунок")},
+        {"openMeasurementsAction", QT_TR_NOOP("Открыть &измерения…")},
+        {"closeMeasurementsAction", QT_TR_NOOP("&Убрать измерения")},
+        {"mnuFileExit", QT_TR_NOOP("&Выход")},
+        {"mnuHelp", QT_TR_NOOP("&Помощь")},
+        {"mnuHelpUprav", QT_TR_NOOP("&Управление")},
+        {"mnuHelpInstruction", QT_TR_NOOP("&Инструкция")},
+        {"mnuHelpAvtors", QT_TR_NOOP("&Автор")},
+        {"mnuHelpAbout", QT_TR_NOOP("&О программе")},
+        {"viewMenu", QT_TR_NOOP("&Вид")},
+        {"coilSizeAction", QT_TR_NOOP("Размеры &катушки…")},
+        {"coilCurrentAction", QT_TR_NOOP("Ток и &витки…")},
+        {"coilPairAction", QT_TR_NOOP("&Пара катушек…")},
+        {"uniformRegionAction", QT_TR_NOOP("&Однородная область…")},
+        {"liveAction", QT_TR_NOOP("&Сразу пересчитывать")},
+        {"fullScreenAction", QT_TR_NOOP("Во весь &экран")},
+    };
+    for (const auto& row : kTexts) {
+        const QString name = QString::fromLatin1(row.name);
+        if (auto* menu = findChild<QMenu*>(name))
+            menu->setTitle(tr(row.text));
+        else
+            findChild<QAction*>(name)->setText(tr(row.text));
+    }
+    for (const auto& [row, action] : switchActions_)
+        action->setText(ShownText(row->menuText));
+    const QString shown = FromUtf8(ShownLanguage().code());
+    for (QAction* action : findChild<QMenu*>(QStringLiteral("languageMenu"))->actions())
+        action->setChecked(action->data().toString() == shown);
 }
 
 // A switch of the menu "Вид", as the lesson has it: a change goes into the
 // lesson and shows at the next run, or at once with live redraw.
 void Form1::addSwitch(QMenu* menu, const LessonSwitch& row)
 {
-    QAction* action = menu->addAction(FromUtf8(row.menuText));
+    QAction* action = menu->addAction(QString());
     action->setObjectName(FromUtf8(row.objectName));
     action->setCheckable(true);
     action->setChecked(row.isOn(lesson_));
@@ -207,7 +269,7 @@ void Form1::connectParameter(ParameterScrollBar* bar, double CalcParams::*field,
 void Form1::showParameter(ParameterScrollBar* bar, QLabel* valueLabel, double value)
 {
     valueLabel->setText(ValueLabelText(value));
-    bar->setAccessibleDescription(valueLabel->text() + QStringLiteral(" м"));  // the bar's own value is negated
+    bar->setAccessibleDescription(tr("%1 м").arg(valueLabel->text()));  // the bar's own value is negated
 }
 
 // A value typed in metres, any decimals: the bar moves to the nearest position
@@ -239,17 +301,24 @@ void Form1::applyStartState()
     vScroll1_->setPosition(ScrollPositionOfValue(p.radius, p.scrollScale));
     vScroll2_->setPosition(ScrollPositionOfValue(p.length, p.scrollScale));
     vScroll3_->setPosition(ScrollPositionOfValue(p.halfRange, p.scrollScale));
-    const QList<QListWidgetItem*> axisEntry = list1_->findItems(FromUtf8(kAxisGraphEntry), Qt::MatchExactly);
-    if (!axisEntry.isEmpty())
-        list1_->setCurrentItem(axisEntry.first());
+    list1_->setCurrentItem(graphEntry(kAxisGraphEntry));
     label7_->hide();
     text1_->hide();
+}
+
+// The graph list's entry of the graph (params/graph_choice.h).
+QListWidgetItem* Form1::graphEntry(std::string_view entry) const
+{
+    for (int row = 0; row < list1_->count(); ++row)
+        if (list1_->item(row)->data(Qt::UserRole).toString() == FromUtf8(entry))
+            return list1_->item(row);
+    return nullptr;
 }
 
 void Form1::showGraphChoice()
 {
     const QList<QListWidgetItem*> selected = list1_->selectedItems();
-    const QString entry = selected.isEmpty() ? QString() : selected.first()->text();
+    const QString entry = selected.isEmpty() ? QString() : selected.first()->data(Qt::UserRole).toString();
     const GraphChoice choice = GraphChoiceOfEntry(entry.toStdString());
     lesson_.params.graphMode = choice.graphMode;
     if (choice.showLineCount) {
@@ -270,10 +339,42 @@ void Form1::showAdditionsChoice()
         action->setEnabled(SwitchInForce(*row, lesson_));
 }
 
+// The help documents in the shown language where they are (spravka.en.pdf),
+// else the Russian ones.
+void Form1::openHelpDocument(const QString& fileName)
+{
+    desktop_.openDocument(DocumentInLanguage(fileName, ShownLanguage()));
+}
+
 void Form1::openInstruction()
 {
-    if (!desktop_.startTextEditor(QStringLiteral("instruction.txt")))
-        ShowProblem(this, QStringLiteral("Не удалось запустить текстовый редактор для файла instruction.txt."));
+    const QString fileName = DocumentInLanguage(QStringLiteral("instruction.txt"), ShownLanguage());
+    if (!desktop_.startTextEditor(fileName))
+        ShowProblem(this, tr("Не удалось запустить текстовый редактор для файла %1.").arg(fileName));
+}
+
+// Every text of the window written anew in the language now shown: the
+// menus, the controls, the numbers, the caption, the measurements' line and
+// the picture's description; a live refusal over the picture is given again.
+void Form1::retranslate()
+{
+    retranslateMenus();
+    retranslateControls();
+    showParameter(vScroll1_, label4_, lesson_.params.radius);
+    showParameter(vScroll2_, label5_, lesson_.params.length);
+    showParameter(vScroll3_, label6_, lesson_.params.halfRange);
+    showCaption();
+    showMeasurementStatus();
+    showPictureDescription();
+    if (liveStatusLabel_->isVisible() && !live_->running())
+        startLiveRun();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,7 @@ class PictureBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -59,6 +61,12 @@ class QTimer;
 // shows in a line over the picture instead of a message box, a long run shows
 // its progress there and Esc cancels it. The button "расчет" always runs at
 // once on the window's thread, abandoning a live run.
+//
+// Every text is shown in the program's language (app/shown_language.h): the
+// one chosen last in «Вид → Язык / Language», else the system's. A switch
+// writes every text anew at once, those of an open dialog too: the menus,
+// the controls, the numbers, the caption, the measurements' line and the
+// picture's description.
 class Form1 final : public QMainWindow {
     Q_OBJECT
 public:
@@ -79,6 +87,7 @@ signals:
     void pictureShown();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -90,6 +99,11 @@ private:
     void setFocusOrder();
     void arrangeControls();
     void createMenus();
+    void addLanguageMenu(QMenu* view);
+    void retranslate();
+    void retranslateMenus();
+    void retranslateControls();
+    QListWidgetItem* graphEntry(std::string_view entry) const;
     void connectControls();
     void addSwitch(QMenu* menu, const LessonSwitch& row);
     void showSwitches();
@@ -100,6 +114,7 @@ private:
     void applyStartState();
     void showGraphChoice();
     void showAdditionsChoice();
+    void openHelpDocument(const QString& fileName);
     void openInstruction();
     // The runs and the picture they leave (run_commands.cpp).
     void runCalculation();
@@ -111,6 +126,7 @@ private:
     void cancelLiveRun();
     void answerEscape();
     void toggleFullScreen();
+    void showPictureDescription();
     void showRun(Lesson lesson, const CalcParams& drawn, QSize size, double pixelRatio, QImage image,
                  const std::string& caption, std::optional<AxisComparison> comparison);
     void followPixelRatio();

@@ -53,10 +53,10 @@ void Form1::askFileToOpen()
 {
     const QString extension = FromUtf8(kLessonExtension);
     const QString path =
-        AskFileToOpen(this, QStringLiteral("Открыть"), "openDialog",
-                      {QStringLiteral("Опыты и измерения (*%1 *.csv *.txt *.tsv *.dat)").arg(extension),
-                       QStringLiteral("Опыты Зорекса (*%1)").arg(extension),
-                       QStringLiteral("Таблицы измерений (*.csv *.txt *.tsv *.dat)"), QStringLiteral("Все файлы (*)")});
+        AskFileToOpen(this, tr("Открыть"), "openDialog",
+                      {tr("Опыты и измерения (*%1 *.csv *.txt *.tsv *.dat)").arg(extension),
+                       tr("Опыты Зорекса (*%1)").arg(extension), tr("Таблицы измерений (*.csv *.txt *.tsv *.dat)"),
+                       tr("Все файлы (*)")});
     if (!path.isEmpty())
         openFile(path);
 }
@@ -68,7 +68,7 @@ void Form1::openFile(const QString& path)
     const QFileInfo info(path);
     QFile file(path);
     if (!info.exists() || info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        ShowProblem(this, QString::fromUtf8(info.exists() ? "Файл «%1» не открыт: его нельзя прочитать." : "Файла «%1» нет.")
+        ShowProblem(this, (info.exists() ? tr("Файл «%1» не открыт: его нельзя прочитать.") : tr("Файла «%1» нет."))
                               .arg(QDir::toNativeSeparators(path)));
         return;
     }
@@ -80,7 +80,7 @@ void Form1::openFile(const QString& path)
         return;
     }
     if (file.size() > qint64(kMostMeasurementFileBytes)) {
-        ShowProblem(this, QStringLiteral("Файл «%1» не открыт: он слишком велик для файла опыта.")
+        ShowProblem(this, tr("Файл «%1» не открыт: он слишком велик для файла опыта.")
                               .arg(QFileInfo(path).fileName()));
         return;
     }
@@ -123,10 +123,7 @@ void Form1::showLesson()
     const bool lines = ShowsFieldLines(lesson_);
     {
         const QSignalBlocker quiet(list1_);
-        const QList<QListWidgetItem*> entry =
-            list1_->findItems(FromUtf8(lines ? kFieldLinesGraphEntry : kAxisGraphEntry), Qt::MatchExactly);
-        if (!entry.isEmpty())
-            list1_->setCurrentItem(entry.first());
+        list1_->setCurrentItem(graphEntry(lines ? kFieldLinesGraphEntry : kAxisGraphEntry));
     }
     label7_->setVisible(lines);
     text1_->setVisible(lines);
@@ -193,7 +190,7 @@ void Form1::openRecentFile(const QString& path)
     }
     recentFiles_.remove(path);
     showRecentFiles();
-    ShowProblem(this, QStringLiteral("Файла «%1» больше нет: он удален или перенесен. Он убран из списка недавних.")
+    ShowProblem(this, tr("Файла «%1» больше нет: он удален или перенесен. Он убран из списка недавних.")
                           .arg(QDir::toNativeSeparators(path)));
 }
 

@@ -1,5 +1,6 @@
 #include "app/lesson_saving.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,9 +23,9 @@ std::optional<QString> WriteLessonFile(const Lesson& lesson, const QString& path
 std::optional<QString> SaveLessonFileAs(QWidget* parent, const Lesson& lesson)
 {
     const QString extension = QString::fromUtf8(kLessonExtension.data(), qsizetype(kLessonExtension.size()));
-    QFileDialog dialog(parent, QStringLiteral("Сохранить опыт"));
+    QFileDialog dialog(parent, QCoreApplication::translate("Zoreks", "Сохранить опыт"));
     PrepareFileDialog(dialog, "saveLessonDialog", QFileDialog::AcceptSave,
-                      {QStringLiteral("Опыты Зорекса (*%1)").arg(extension)});
+                      {QCoreApplication::translate("Zoreks", "Опыты Зорекса (*%1)").arg(extension)});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     // The extension is added here rather than by the dialog, which would only

@@ -4,7 +4,6 @@
 #include <QTimer>
 
 #include "app/form1.h"
-#include "app/qt_translation.h"
 #include "app/system_desktop_actions.h"
 
 int main(int argc, char** argv)
@@ -14,10 +13,9 @@ int main(int argc, char** argv)
     const QString iconPath = QStringLiteral(":/icons/zoreks-32.png");
     if (QFile::exists(iconPath))
         QApplication::setWindowIcon(QIcon(iconPath));
-    InstallQtRussianTranslation(app);
 
     SystemDesktopActions desktop;
-    Form1 form1(desktop);
+    Form1 form1(desktop);  // in the language chosen last, else the system's
     form1.show();
     // "zoreks FILE": the lesson or the table of measured values opens at once.
     if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1)

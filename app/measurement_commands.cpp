@@ -26,8 +26,8 @@ bool Form1::haveWinding()
     if (!lesson_.winding && !askCoilCurrent())
         return false;  // cancelled: with nothing to say
     if (!lesson_.winding) {  // both boxes left empty: no SI units to compare in
-        ShowProblem(this, QStringLiteral("Измерения сравниваются с расчетом в мТл: сначала задайте число витков и ток "
-                                         "(Вид → Ток и витки…)."));
+        ShowProblem(this, tr("Измерения сравниваются с расчетом в мТл: сначала задайте число витков и ток "
+                             "(Вид → Ток и витки…)."));
         return false;
     }
     return true;
@@ -38,9 +38,8 @@ void Form1::openMeasurements()
 {
     if (!haveWinding())
         return;
-    const QString path = AskFileToOpen(this, QStringLiteral("Открыть измерения"), "openMeasurementsDialog",
-                                       {QStringLiteral("Таблицы измерений (*.csv *.txt *.tsv *.dat)"),
-                                        QStringLiteral("Все файлы (*)")});
+    const QString path = AskFileToOpen(this, tr("Открыть измерения"), "openMeasurementsDialog",
+                                       {tr("Таблицы измерений (*.csv *.txt *.tsv *.dat)"), tr("Все файлы (*)")});
     if (!path.isEmpty())
         loadMeasurements(path);
 }
@@ -65,7 +64,7 @@ void Form1::takeMeasurements(MeasurementFileReading reading)
     openMeasurementsAction_->setEnabled(true);
     if (!reading.set) {
         showMeasurementStatus();
-        ShowProblem(this, QStringLiteral("Измерения не открыты. ") + QString::fromStdString(reading.refusal));
+        ShowProblem(this, tr("Измерения не открыты. %1").arg(QString::fromStdString(reading.refusal)));
         return;
     }
     lesson_.measured = std::move(reading.set);
@@ -95,20 +94,21 @@ void Form1::showMeasurementStatus()
             return;
         measurementLabel_ = new QLabel(this);
         measurementLabel_->setObjectName(QStringLiteral("measurementLabel"));
-        fitBox_ = new QCheckBox(QStringLiteral("По&догнать"), this);
+        fitBox_ = new QCheckBox(this);
         fitBox_->setObjectName(QStringLiteral("fitBox"));
-        fitBox_->setToolTip(QStringLiteral("Найти сдвиг z0 нуля линейки от середины катушки и множитель k "
-                                           "силы поля (метод наименьших квадратов)"));
         fitBox_->setChecked(fitAction_->isChecked());
         connect(fitBox_, &QCheckBox::toggled, fitAction_, &QAction::setChecked);
         statusBar()->addWidget(measurementLabel_, 1);
         statusBar()->addPermanentWidget(fitBox_);
     }
+    fitBox_->setText(tr("По&догнать"));
+    fitBox_->setToolTip(tr("Найти сдвиг z0 нуля линейки от середины катушки и множитель k "
+                           "силы поля (метод наименьших квадратов)"));
     fitBox_->setEnabled(fitAction_->isEnabled());
     fitBox_->setChecked(lesson_.fit);
     const std::string loading = loadingPath_.isEmpty() ? std::string() : QFileInfo(loadingPath_).fileName().toStdString();
     measurementLabel_->setText(QString::fromStdString(
-        MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, LocaleDecimal())));
+        MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, ShownDecimal())));
     const QString file = QString::fromStdString(MeasurementFileLine(lesson_));
     measurementLabel_->setToolTip(file);
     measurementLabel_->setAccessibleDescription(file);

@@ -9,6 +9,7 @@
 #include <QLabel>
 
 #include "app/dialog_parts.h"
+#include "app/shown_language.h"
 #include "measure/measurement_text.h"
 
 namespace {
@@ -37,36 +38,57 @@ QComboBox* MakeUnitBox(QWidget* parent, const char* name, std::initializer_list<
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     for (const Unit unit : units) {
-        box->addItem(FromUtf8(UnitSymbol(unit)), static_cast<int>(unit));
+        box->addItem(QString(), static_cast<int>(unit));
         if (unit == now)
             box->setCurrentIndex(box->count() - 1);
     }
     return box;
 }
 
+// The units' symbols in the shown language.
+template <typename Unit>
+void ShowUnitSymbols(QComboBox* box)
+{
+    for (int i = 0; i < box->count(); ++i)
+        box->setItemText(i, ShownText(UnitSymbol(static_cast<Unit>(box->itemData(i).toInt()))));
+}
+
 }  // namespace
 
 MeasurementUnitsDialog::MeasurementUnitsDialog(const QString& path, MeasuredUnits now, QWidget* parent)
-    : QDialog(parent)
+    : TranslatedDialog(parent)
 {
     setObjectName(QStringLiteral("measurementUnitsDialog"));
-    setWindowTitle(QStringLiteral("Единицы измерений"));
     lengthUnitBox_ = MakeUnitBox(this, "lengthUnitBox",
                                  {LengthUnit::Metre, LengthUnit::Centimetre, LengthUnit::Millimetre}, now.z);
     fluxUnitBox_ = MakeUnitBox(this, "fluxUnitBox",
                                {FluxDensityUnit::Millitesla, FluxDensityUnit::Tesla, FluxDensityUnit::Gauss}, now.b);
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Файл:"), new QLabel(QFileInfo(path).fileName(), this));
+    fileLabel_ = new QLabel(this);
+    form->addRow(fileLabel_, new QLabel(QFileInfo(path).fileName(), this));
     auto* head = new QLabel(FileHead(path), this);
     head->setObjectName(QStringLiteral("fileHeadLabel"));
     head->setTextFormat(Qt::PlainText);
     head->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     head->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     form->addRow(head);
-    form->addRow(QStringLiteral("Положение &z в:"), lengthUnitBox_);
-    form->addRow(QStringLiteral("Индукция &B в:"), fluxUnitBox_);
-    form->addRow(new QLabel(QStringLiteral("В строке — два числа: z и B; первая строка может быть заголовком."), this));
+    lengthLabel_ = AddLabelledRow(form, lengthUnitBox_);
+    fluxLabel_ = AddLabelledRow(form, fluxUnitBox_);
+    hint_ = new QLabel(this);
+    form->addRow(hint_);
     form->addRow(MakeOkCancelButtons(this));
+    retranslate();
+}
+
+void MeasurementUnitsDialog::retranslate()
+{
+    setWindowTitle(tr("Единицы измерений"));
+    fileLabel_->setText(tr("Файл:"));
+    lengthLabel_->setText(tr("Положение &z в:"));
+    fluxLabel_->setText(tr("Индукция &B в:"));
+    hint_->setText(tr("В строке — два числа: z и B; первая строка может быть заголовком."));
+    ShowUnitSymbols<LengthUnit>(lengthUnitBox_);
+    ShowUnitSymbols<FluxDensityUnit>(fluxUnitBox_);
 }
 
 MeasuredUnits MeasurementUnitsDialog::units() const

@@ -1,5 +1,6 @@
 #include "app/message_boxes.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
 
@@ -7,10 +8,11 @@
 
 bool ConfirmExit(QWidget* parent, bool measurementsUnsaved)
 {
-    QString question = QStringLiteral("Вы абсолютно уверены?");
+    QString question = QCoreApplication::translate("Zoreks", "Вы абсолютно уверены?");
     if (measurementsUnsaved)
-        question.prepend(QStringLiteral("Измерения не сохранены в опыте (Файл → Сохранить опыт…) и пропадут.\n"));
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("На Выход"), question,
+        question.prepend(QCoreApplication::translate(
+            "Zoreks", "Измерения не сохранены в опыте (Файл → Сохранить опыт…) и пропадут.\n"));
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("Zoreks", "На Выход"), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
@@ -20,8 +22,8 @@ bool ConfirmExit(QWidget* parent, bool measurementsUnsaved)
 bool ConfirmReplace(QWidget* parent, const QString& fileName)
 {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramTitle),
-                    QStringLiteral("Файл «%1» уже есть. Заменить его?").arg(fileName), QMessageBox::Yes | QMessageBox::No,
-                    parent);
+                    QCoreApplication::translate("Zoreks", "Файл «%1» уже есть. Заменить его?").arg(fileName),
+                    QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

@@ -2,47 +2,54 @@
 
 #include <QLocale>
 
+#include "app/shown_language.h"
 #include "lesson/lesson_texts.h"
 
 namespace {
 
-QString LocaleNumber(double value, char format, int precision)
+// In Russian as the user's locale writes it; in another language with the
+// language's decimal point.
+QString ShownNumber(double value, char format, int precision)
 {
-    QLocale locale;
+    const Language language = ShownLanguage();
+    QLocale locale = language.isRussian() ? QLocale() : QLocale::c();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, format, precision);
+    QString text = locale.toString(value, format, precision);
+    if (!language.isRussian())
+        text.replace(QLatin1Char('.'), QLatin1Char(language.decimalPoint('.')));
+    return text;
 }
 
 }  // namespace
 
-char LocaleDecimal()
+char ShownDecimal()
 {
     const QString point = QLocale().decimalPoint();
     const char decimal = point.size() == 1 ? point.at(0).toLatin1() : 0;
-    return decimal != 0 ? decimal : '.';  // a separator beyond ASCII: the point
+    return ShownLanguage().decimalPoint(decimal != 0 ? decimal : '.');  // a separator beyond ASCII: the point
 }
 
 QString ValueLabelText(double value)
 {
-    return QString::fromStdString(ValueLabelText(value, LocaleDecimal()));
+    return QString::fromStdString(ValueLabelText(value, ShownDecimal()));
 }
 
 QString MetresText(double metres)
 {
-    return QString::fromStdString(MetresText(metres, LocaleDecimal()));
+    return QString::fromStdString(MetresText(metres, ShownDecimal()));
 }
 
 QString CoordinateText(double metres)
 {
-    return LocaleNumber(metres, 'f', 3);
+    return ShownNumber(metres, 'f', 3);
 }
 
 QString FieldValueText(double value)
 {
-    return LocaleNumber(value, 'g', 4);
+    return ShownNumber(value, 'g', 4);
 }
 
 QString EditableNumberText(double value)
 {
-    return LocaleNumber(value, 'g', 15);
+    return ShownNumber(value, 'g', 15);
 }

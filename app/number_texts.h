@@ -2,11 +2,11 @@
 
 #include <QString>
 
-// Numbers as the window shows them, with the decimal separator of the user's
-// locale and no group separator.
+// Numbers as the window shows them, with the decimal separator of the shown
+// language (in Russian the user's locale's) and no group separator.
 
-// The decimal separator of the user's locale, as the core's texts take it.
-char LocaleDecimal();
+// That decimal separator, as the core's texts take it.
+char ShownDecimal();
 
 // A parameter value as its label shows it: two decimals, or three for a
 // value typed to the millimetre that needs them (0.021, but 0.20), or as many

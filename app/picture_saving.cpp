@@ -1,5 +1,6 @@
 #include "app/picture_saving.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "app/file_dialogs.h"
@@ -17,16 +18,21 @@ struct FileType {
 };
 
 constexpr FileType kFileTypes[] = {
-    {OutputFormat::Png, "Рисунок PNG (*.png)", "png"},
-    {OutputFormat::Svg, "Рисунок SVG (*.svg)", "svg"},
-    {OutputFormat::Pdf, "Документ PDF (*.pdf)", "pdf"},
-    {OutputFormat::Csv, "Таблица CSV (*.csv)", "csv"},
+    {OutputFormat::Png, QT_TRANSLATE_NOOP("Zoreks", "Рисунок PNG (*.png)"), "png"},
+    {OutputFormat::Svg, QT_TRANSLATE_NOOP("Zoreks", "Рисунок SVG (*.svg)"), "svg"},
+    {OutputFormat::Pdf, QT_TRANSLATE_NOOP("Zoreks", "Документ PDF (*.pdf)"), "pdf"},
+    {OutputFormat::Csv, QT_TRANSLATE_NOOP("Zoreks", "Таблица CSV (*.csv)"), "csv"},
 };
+
+QString FilterOfType(const FileType& type)
+{
+    return QCoreApplication::translate("Zoreks", type.filter);
+}
 
 const FileType& TypeOfFilter(const QString& filter)
 {
     for (const FileType& type : kFileTypes)
-        if (filter == QString::fromUtf8(type.filter))
+        if (filter == FilterOfType(type))
             return type;
     return kFileTypes[0];
 }
@@ -52,7 +58,7 @@ std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, c
         return QString::fromStdString(*problem);
     const QByteArray contents = ExportedContents(options);
     if (contents.isEmpty())
-        return QStringLiteral("Не хватает памяти для рисунка %1x%2.")
+        return QCoreApplication::translate("Zoreks", "Не хватает памяти для рисунка %1x%2.")
             .arg(DevicePixels(run.width, run.pixelRatio))
             .arg(DevicePixels(run.height, run.pixelRatio));
     // A pipe that nobody reads is refused rather than waited for: the window would hang.
@@ -64,10 +70,10 @@ std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, c
 
 void SaveRunFileAs(QWidget* parent, const RunRecord& run)
 {
-    QFileDialog dialog(parent, QStringLiteral("Сохранить рисунок"));
+    QFileDialog dialog(parent, QCoreApplication::translate("Zoreks", "Сохранить рисунок"));
     QStringList filters;
     for (const FileType& type : kFileTypes)
-        filters << QString::fromUtf8(type.filter);
+        filters << FilterOfType(type);
     PrepareFileDialog(dialog, "savePictureDialog", QFileDialog::AcceptSave, filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;

@@ -4,10 +4,11 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-bool InstallQtRussianTranslation(QCoreApplication& app)
+bool InstallQtTranslation(const Language& language, QObject* owner)
 {
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    auto* translator = new QTranslator(owner);
+    const QString name = QStringLiteral("qtbase_") + QString::fromLatin1(language.code().data(), qsizetype(language.code().size()));
+    if (!translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

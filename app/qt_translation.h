@@ -1,8 +1,11 @@
 #pragma once
 
-class QCoreApplication;
+#include "texts/language.h"
 
-// Installs Qt's own Russian texts for its standard dialogs and buttons ("Да",
-// "Нет"), as shipped with Qt. False when they are not installed; Qt's English
-// texts then remain.
-bool InstallQtRussianTranslation(QCoreApplication& app);
+class QObject;
+
+// Installs Qt's own texts in the language for its standard dialogs and
+// buttons ("Да", "Нет" in Russian), as shipped with Qt, owned by `owner`.
+// False when they are not installed (and for English, Qt's own); Qt's
+// English texts then remain.
+bool InstallQtTranslation(const Language& language, QObject* owner);

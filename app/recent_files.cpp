@@ -1,22 +1,18 @@
 #include "app/recent_files.h"
 
 #include <QFileInfo>
-#include <QSettings>
+
+#include "app/program_settings.h"
 
 namespace {
 
 constexpr const char* kKey = "recentFiles";
 
-QSettings Settings()
-{
-    return QSettings(QStringLiteral("Zoreks"), QStringLiteral("Zoreks"));
-}
-
 }  // namespace
 
 QStringList RecentFiles::paths() const
 {
-    return Settings().value(QLatin1String(kKey)).toStringList().mid(0, kMostFiles);
+    return ProgramSettings().value(QLatin1String(kKey)).toStringList().mid(0, kMostFiles);
 }
 
 void RecentFiles::add(const QString& path)
@@ -37,5 +33,5 @@ void RecentFiles::remove(const QString& path)
 
 void RecentFiles::store(const QStringList& paths)
 {
-    Settings().setValue(QLatin1String(kKey), paths);
+    ProgramSettings().setValue(QLatin1String(kKey), paths);
 }

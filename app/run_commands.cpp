@@ -116,9 +116,8 @@ void Form1::showLiveProgress()
     if (live_->runningFor() < std::chrono::milliseconds(300))
         return;
     const int total = live_->linesTotal();
-    const QString done = total > 0 ? QStringLiteral("расчет: линия %1 из %2").arg(live_->linesDone()).arg(total)
-                                   : QStringLiteral("расчет…");
-    showLiveStatus(done + QStringLiteral("  (Esc — отменить)"));
+    const QString done = total > 0 ? tr("расчет: линия %1 из %2").arg(live_->linesDone()).arg(total) : tr("расчет…");
+    showLiveStatus(tr("%1  (Esc — отменить)").arg(done));
 }
 
 // Esc: a live run going is abandoned; else a full-screen window returns to
@@ -157,12 +156,19 @@ void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, double p
     picture1_->setImage(std::move(image));
     lastRun_ = RecordOfRun(std::move(lesson), drawn, size, pixelRatio, std::move(comparison));
     showMeasurementStatus();
-    picture1_->setAccessibleDescription(QString::fromStdString(PictureDescription(&lastRun_->shown, LocaleDecimal())));
+    showPictureDescription();
     savePictureAction_->setEnabled(true);
     copyPictureAction_->setEnabled(true);
     runCaption_ = caption;
     showCaption();
     emit pictureShown();
+}
+
+// The picture's words for a screen reader: what the last run drew.
+void Form1::showPictureDescription()
+{
+    picture1_->setAccessibleDescription(QString::fromStdString(
+        lastRun_ ? PictureDescription(&lastRun_->shown, ShownDecimal()) : PictureDescription(nullptr, '.')));
 }
 
 // The screen's pixel ratio changed (the window moved to another screen, or

@@ -11,21 +11,30 @@
 #include "params/uniform_tolerance.h"
 
 UniformRegionDialog::UniformRegionDialog(bool on, double percent, QWidget* parent)
-    : QDialog(parent), on_(on), percent_(percent)
+    : TranslatedDialog(parent), on_(on), percent_(percent)
 {
     setObjectName(QStringLiteral("uniformRegionDialog"));
-    setWindowTitle(QStringLiteral("Однородная область"));
-    regionCheck_ = new QCheckBox(QStringLiteral("&Показать однородную область"), this);
+    regionCheck_ = new QCheckBox(this);
     regionCheck_->setObjectName(QStringLiteral("regionCheck"));
     regionCheck_->setChecked(on);
-    percentEdit_ = MakeDialogEdit(this, "percentEdit", EditableNumberText(percent), "больше 0 и не больше 100 %");
+    percentEdit_ = MakeDialogEdit(this, "percentEdit", EditableNumberText(percent));
     auto* form = new QFormLayout(this);
     form->addRow(regionCheck_);
-    form->addRow(QStringLiteral("&Допуск P, %:"), percentEdit_);
-    form->addRow(new QLabel(QStringLiteral("Обводится область, где модуль поля |H| отличается\n"
-                                           "от его значения в центре (z = 0, r = 0) меньше чем на P %."),
-                            this));
+    percentLabel_ = AddLabelledRow(form, percentEdit_);
+    hint_ = new QLabel(this);
+    form->addRow(hint_);
     form->addRow(MakeOkCancelButtons(this));
+    retranslate();
+}
+
+void UniformRegionDialog::retranslate()
+{
+    setWindowTitle(tr("Однородная область"));
+    regionCheck_->setText(tr("&Показать однородную область"));
+    SetToolTip(percentEdit_, tr("больше 0 и не больше 100 %"));
+    percentLabel_->setText(tr("&Допуск P, %:"));
+    hint_->setText(tr("Обводится область, где модуль поля |H| отличается\n"
+                      "от его значения в центре (z = 0, r = 0) меньше чем на P %."));
 }
 
 void UniformRegionDialog::accept()

@@ -14,23 +14,19 @@
 #include <utility>
 
 #include "app/control_layout.h"
+#include "app/dialog_parts.h"
 #include "app/live_runner.h"
 #include "app/measurement_loader.h"
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
 #include "app/point_readout.h"
+#include "app/shown_language.h"
 #include "lesson/lesson_texts.h"
+#include "params/graph_choice.h"
 
 namespace {
 
 const QColor kLightYellow(255, 255, 192);
-
-// What a screen reader announces for a control: its caption and its tool tip.
-void SetAccessibleTexts(QWidget* widget, const QString& name, const QString& description)
-{
-    widget->setAccessibleName(name);
-    widget->setAccessibleDescription(description);
-}
 
 void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
@@ -40,31 +36,28 @@ void SetBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colo
     widget->setAutoFillBackground(true);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, const char* toolTip, Qt::Alignment alignment)
+// A label; its texts come with the language (Form1::retranslateControls).
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, Qt::Alignment alignment)
 {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setToolTip(QString::fromUtf8(toolTip));
-    label->setAccessibleDescription(label->toolTip());  // the name is the label's text
     label->setAlignment(alignment);
     return label;
 }
 
 // A label that shows a parameter value: bordered, on light yellow.
-QLabel* MakeValueLabel(QWidget* parent, const char* name, const char* text, const char* toolTip)
+QLabel* MakeValueLabel(QWidget* parent, const char* name, const char* text)
 {
-    QLabel* label = MakeLabel(parent, name, text, toolTip, Qt::AlignCenter);
+    QLabel* label = MakeLabel(parent, name, text, Qt::AlignCenter);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     SetBackground(label, QPalette::Window, kLightYellow);
     return label;
 }
 
-ParameterScrollBar* MakeScrollBar(QWidget* parent, const char* name, const char* accessibleName, int pageStep,
-                                  int position)
+ParameterScrollBar* MakeScrollBar(QWidget* parent, const char* name, int pageStep, int position)
 {
     auto* bar = new ParameterScrollBar(pageStep, parent);
     bar->setObjectName(QString::fromLatin1(name));
-    bar->setAccessibleName(QString::fromUtf8(accessibleName));
     bar->setPosition(position);
     return bar;
 }
@@ -88,40 +81,36 @@ void Form1::createControls()
     QFont pictureFont(QStringLiteral("MS Sans Serif"));
     pictureFont.setPointSizeF(8.25);
     picture1_->setFont(pictureFont);
-    SetAccessibleTexts(picture1_, QStringLiteral("рисунок"), QString::fromStdString(PictureDescription(nullptr, '.')));
     picture1_->setReadout([this](QPointF position) {
         return lastRun_ ? PointReadout(*lastRun_, position) : QString();
     });
 
-    cmdOK_ = new QPushButton(QStringLiteral("расчет"), client_);
+    cmdOK_ = new QPushButton(client_);
     cmdOK_->setObjectName(QStringLiteral("CmdOK"));
-    cmdOK_->setToolTip(QStringLiteral("Выполнить расчёт"));
-    SetAccessibleTexts(cmdOK_, cmdOK_->text(), cmdOK_->toolTip());
 
     list1_ = new QListWidget(client_);
     list1_->setObjectName(QStringLiteral("List1"));
-    list1_->setToolTip(QStringLiteral("выбор графика"));
     list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-    SetAccessibleTexts(list1_, QStringLiteral("график"), list1_->toolTip());
+    for (const std::string_view entry : {kAxisGraphEntry, kFieldLinesGraphEntry}) {
+        auto* item = new QListWidgetItem(list1_);
+        item->setData(Qt::UserRole, QString::fromUtf8(entry.data(), qsizetype(entry.size())));  // as the graph choice knows it
+    }
 
     text1_ = new QLineEdit(QStringLiteral("7"), client_);
     text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setToolTip(QStringLiteral("Введите число"));
     SetBackground(text1_, QPalette::Base, kLightYellow);
-    SetAccessibleTexts(text1_, QStringLiteral("число линий"), text1_->toolTip());
 
-    vScroll1_ = MakeScrollBar(client_, "VScroll1", "радиус соленоида, м", 50, 0);
-    vScroll2_ = MakeScrollBar(client_, "VScroll2", "длина соленоида, м", 50, 100);
-    vScroll3_ = MakeScrollBar(client_, "VScroll3", "полуразмер области вдоль оси OZ, м", 10, 100);
+    vScroll1_ = MakeScrollBar(client_, "VScroll1", 50, 0);
+    vScroll2_ = MakeScrollBar(client_, "VScroll2", 50, 100);
+    vScroll3_ = MakeScrollBar(client_, "VScroll3", 10, 100);
 
-    label1_ = MakeLabel(client_, "Label1", "радиус. м", "радиус соленоида, м", Qt::AlignCenter);
-    label2_ = MakeLabel(client_, "Label2", "длина,  м", "длина соленоида, м", Qt::AlignCenter);
-    label3_ = MakeLabel(client_, "Label3", "размер, м", "полуразмер области вдоль оси OZ, м", Qt::AlignCenter);
-    label4_ = MakeValueLabel(client_, "Label4", "0", "радиус соленоида, м");
-    label5_ = MakeValueLabel(client_, "Label5", "3.00", "длина соленоида, м");
-    label6_ = MakeValueLabel(client_, "Label6", "100", "полуразмер области вдоль оси OZ, м ");
-    label7_ = MakeLabel(client_, "Label7", "число линий", "количество линий индукции магнитного поля",
-                        Qt::AlignLeft | Qt::AlignVCenter);
+    label1_ = MakeLabel(client_, "Label1", "", Qt::AlignCenter);
+    label2_ = MakeLabel(client_, "Label2", "", Qt::AlignCenter);
+    label3_ = MakeLabel(client_, "Label3", "", Qt::AlignCenter);
+    label4_ = MakeValueLabel(client_, "Label4", "0");
+    label5_ = MakeValueLabel(client_, "Label5", "3.00");
+    label6_ = MakeValueLabel(client_, "Label6", "100");
+    label7_ = MakeLabel(client_, "Label7", "", Qt::AlignLeft | Qt::AlignVCenter);
     cmdOK_->raise();  // in a narrow window the button lies over the parameter groups and stays usable
 
     liveStatusLabel_ = new QLabel(picture1_);
@@ -135,6 +124,48 @@ void Form1::createControls()
     loader_ = std::make_unique<MeasurementLoader>(
         [this](MeasurementFileReading reading) { takeMeasurements(std::move(reading)); });
     live_ = std::make_unique<LiveRunner>([this](LiveResult result) { showLiveResult(std::move(result)); });
+}
+
+// The controls' captions, tool tips and names for a screen reader, which
+// also announces a tool tip as the control's description.
+void Form1::retranslateControls()
+{
+    static constexpr struct {
+        const char* name;
+        const char* text;           // of a label or the button; none for the value labels
+        const char* toolTip;
+        const char* accessibleName; // a label's is its text
+    } kTexts[] = {
+        {"CmdOK", QT_TR_NOOP("расчет"), QT_TR_NOOP("Выполнить расчёт"), QT_TR_NOOP("расчет")},
+        {"List1", nullptr, QT_TR_NOOP("выбор графика"), QT_TR_NOOP("график")},
+        {"Text1", nullptr, QT_TR_NOOP("Введите число"), QT_TR_NOOP("число линий")},
+        {"Picture1", nullptr, nullptr, QT_TR_NOOP("рисунок")},
+        {"VScroll1", nullptr, nullptr, QT_TR_NOOP("радиус соленоида, м")},
+        {"VScroll2", nullptr, nullptr, QT_TR_NOOP("длина соленоида, м")},
+        {"VScroll3", nullptr, nullptr, QT_TR_NOOP("полуразмер области вдоль оси OZ, м")},
+        {"Label1", QT_TR_NOOP("радиус. м"), QT_TR_NOOP("радиус соленоида, м"), nullptr},
+        {"Label2", QT_TR_NOOP("длина,  м"), QT_TR_NOOP("длина соленоида, м"), nullptr},
+        {"Label3", QT_TR_NOOP("размер, м"), QT_TR_NOOP("полуразмер области вдоль оси OZ, м"), nullptr},
+        {"Label4", nullptr, QT_TR_NOOP("радиус соленоида, м"), nullptr},
+        {"Label5", nullptr, QT_TR_NOOP("длина соленоида, м"), nullptr},
+        {"Label6", nullptr, QT_TR_NOOP("полуразмер области вдоль оси OZ, м "), nullptr},
+        {"Label7", QT_TR_NOOP("число линий"), QT_TR_NOOP("количество линий индукции магнитного поля"), nullptr},
+    };
+    for (const auto& row : kTexts) {
+        auto* widget = client_->findChild<QWidget*>(QString::fromLatin1(row.name));
+        if (row.text != nullptr) {
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                label->setText(tr(row.text));
+            else
+                static_cast<QPushButton*>(widget)->setText(tr(row.text));
+        }
+        if (row.toolTip != nullptr)
+            SetToolTip(widget, tr(row.toolTip));
+        if (row.accessibleName != nullptr)
+            widget->setAccessibleName(tr(row.accessibleName));
+    }
+    for (int row = 0; row < list1_->count(); ++row)
+        list1_->item(row)->setText(ShownText(list1_->item(row)->data(Qt::UserRole).toString().toStdString()));
 }
 
 void Form1::setFocusOrder()

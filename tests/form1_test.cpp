@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +20,7 @@
 #include "app/form1.h"
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
+#include "app/shown_language.h"
 #include "app/window_placement.h"
 #include "qt_warning_trap.h"
 
@@ -248,6 +250,23 @@ private slots:
         }
         QCOMPARE(AnswerMessageBox(QMessageBox::Yes, requests[1]), question);
         QVERIFY(!form->isVisible());
+    }
+
+    // In English the help commands open the English documents where they lie beside the Russian ones.
+    void helpDocumentsInTheShownLanguage()
+    {
+        QTemporaryDir dir;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QFile english(QStringLiteral("uprav.en.pdf"));
+        QVERIFY(english.open(QIODevice::WriteOnly));
+        ShowLanguage(*Language::Named("en"));
+        for (const char* item : {"mnuFileSprav", "mnuHelpUprav", "mnuHelpInstruction"})
+            choose(item);
+        ShowLanguage(Language());
+        QDir::setCurrent(before);
+        QCOMPARE(desktop.opened, (QStringList{"spravka.pdf", "uprav.en.pdf"}));
+        QCOMPARE(desktop.edited, QStringList{"instruction.txt"});
     }
 };
 

@@ -2,7 +2,13 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "app/coil_current_dialog.h"
+#include "app/coil_pair_dialog.h"
+#include "app/coil_size_dialog.h"
 #include "app/form1.h"
+#include "app/language_choice.h"
+#include "app/measurement_units_dialog.h"
+#include "app/uniform_region_dialog.h"
 #include "app/parameter_scroll_bar.h"
 #include "app/picture_box.h"
 #include "app/system_desktop_actions.h"  // never used: no help command is chosen
@@ -119,6 +125,29 @@ QImage ShownPng(const QByteArray& png, double ratio)
 
 QString Number(double value, char format, int precision) { return QLocale().toString(value, format, precision); }
 
+// Every text a widget, its children and their actions show or give a screen reader.
+QStringList ShownTexts(QWidget* root)
+{
+    QStringList texts;
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* w : widgets << root) {
+        texts << w->windowTitle() << w->toolTip() << w->statusTip() << w->accessibleName() << w->accessibleDescription();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texts << label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            texts << button->text();
+        if (auto* menu = qobject_cast<QMenu*>(w))
+            texts << menu->title();
+        if (auto* list = qobject_cast<QListWidget*>(w))
+            texts << list->item(0)->text() << list->item(1)->text();
+        if (auto* box = qobject_cast<QComboBox*>(w))
+            texts << box->currentText();
+    }
+    for (QAction* action : root->findChildren<QAction*>())
+        texts << action->text() << action->toolTip();
+    return texts;
+}
+
 }  // namespace
 
 class WindowAdditionsTest : public QObject {
@@ -180,6 +209,7 @@ private slots:
     {
         QToolTip::hideText();
         form.reset();
+        ChooseLanguage(Language());
         QLocale::setDefault(QLocale::c());
         QCOMPARE(warnings + TakeQtWarnings(), QStringList());
         warnings.clear();
@@ -766,6 +796,43 @@ private slots:
         QVERIFY(shownState() == shown && picture()->image() == drawn && form->windowTitle() == caption);
         for (QAction* entry : recent->actions())
             QVERIFY(entry->toolTip() != path);
+    }
+
+    // In English no Russian is left but the program's name and the language menu, in the window and each of its
+    // dialogs; the menu switches at once, open dialogs too, and the choice outlives the window.
+    void englishThroughoutAtOnceAndAfterARestart()
+    {
+        new CoilCurrentDialog(std::nullopt, form.get());
+        new CoilPairDialog(false, CoilPair{0.2, false}, 0.2, form.get());
+        new CoilSizeDialog(CoilSize{0.2, 1, 2}, form.get());
+        new UniformRegionDialog(false, 5, form.get());
+        new MeasurementUnitsDialog(QStringLiteral("m.csv"), MeasuredUnits{}, form.get());
+        selectGraph(1);
+        run();
+        const auto choose = [this](const char* language) {
+            control(language)->trigger();
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+            return ShownTexts(form.get());
+        };
+        const QStringList russian = ShownTexts(form.get()), english = choose("languageAction_en");
+        const QRegularExpression cyrillic(QStringLiteral("[\u0400-\u04ff]"));
+        for (QString text : english)
+            QVERIFY2(!text.remove(QStringLiteral("Зорекс")).remove(QStringLiteral("Язык / Language")).remove(QStringLiteral("Русский")).contains(cyrillic),
+                     qPrintable(text));
+        QString exitQuestion;
+        HandleModals({[&](QWidget* box) { exitQuestion = static_cast<QMessageBox*>(box)->windowTitle() + static_cast<QMessageBox*>(box)->text(),
+                                          static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click(); }},
+                     [this] { form->close(); });
+        QVERIFY2(!exitQuestion.isEmpty() && !exitQuestion.contains(cyrillic), qPrintable(exitQuestion));
+        QCOMPARE(control<QLabel>("Label4")->text(), QStringLiteral("0.20"));  // a point, though the locale writes a comma
+        QCOMPARE(choose("languageAction_ru"), russian);
+        QCOMPARE(choose("languageAction_en"), english);
+        QVERIFY(control("languageAction_en")->isChecked() && !control("languageAction_ru")->isChecked());
+        const QStringList menus = ShownTexts(control<QMenu>("viewMenu"));
+        form.reset();
+        startForm();
+        QCOMPARE(ShownTexts(control<QMenu>("viewMenu")), menus);
     }
 
     // The table of numbers the window saves for a lesson is the one the export tool writes for the lesson file.
