@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 top=$(pwd)
 
 packages=(
-  cmake ninja-build g++ pkg-config scdoc
+  cmake ninja-build g++ pkg-config scdoc python3
   nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
