@@ -12,7 +12,7 @@ top=$(pwd)
 
 packages=(
   cmake ninja-build g++ pkg-config scdoc
-  po4a gettext  # the translated help documents, desktop entry and metadata
+  po4a gettext appstream  # the translated help documents, desktop entry and metadata
   nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core

@@ -4,7 +4,11 @@
 
 # zoreks_po_languages(PART OUT): the languages of po/PART, sorted.
 function(zoreks_po_languages part out)
-  file(GLOB catalogues CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/po/${part}/*.po)
+  set(rescan CONFIGURE_DEPENDS)  # a build sees a catalogue added later
+  if(CMAKE_SCRIPT_MODE_FILE)
+    set(rescan)  # a script reads the folder once
+  endif()
+  file(GLOB catalogues ${rescan} ${PROJECT_SOURCE_DIR}/po/${part}/*.po)
   set(languages)
   foreach(catalogue IN LISTS catalogues)
     get_filename_component(language ${catalogue} NAME_WE)
