@@ -45,7 +45,8 @@ function(zoreks_translated_help folder languages_out)
       zoreks_po4a_format(${document} format)
       set(name_language)
       if(document MATCHES "[.]html$")
-        set(name_language COMMAND sed -i "s/^<html>$/<html lang=\"${language}\">/" ${output})
+        string(REPLACE "_" "-" html_language ${language})  # pt_BR is pt-BR in HTML
+        set(name_language COMMAND sed -i "s/^<html[^>]*>$/<html lang=\"${html_language}\">/" ${output})
       endif()
       add_custom_command(
         OUTPUT ${output}

@@ -59,7 +59,7 @@ function writePages(from, to, up, language, title) {
   // instruction goes into a page that names its own.
   const instruction = fs.readFileSync(path.join(from, 'instruction.txt'), 'utf8');
   const escape = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
-  fs.writeFileSync(path.join(to, 'instruction.html'), `<!doctype html>\n<html lang="${language}">\n<head>\n` +
+  fs.writeFileSync(path.join(to, 'instruction.html'), `<!doctype html>\n<html lang="${language.replace('_', '-')}">\n<head>\n` +
     '<meta charset="utf-8">\n' + icon(up) + `<title>${escape(title ?? instruction.split('\n')[0])}</title>\n</head>\n<body>\n<pre style="white-space: pre-wrap">` +
     escape(instruction) + '</pre>\n</body>\n</html>\n');
 }
