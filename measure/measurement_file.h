@@ -7,6 +7,7 @@
 
 #include "measure/measured_units.h"
 #include "measure/measurement_set.h"
+#include "texts/message.h"
 
 // The largest file taken for a measurement table: a million rows take about
 // 20 MB.
@@ -19,7 +20,7 @@ inline constexpr std::size_t kMostMeasurementFileBytes = std::size_t{256} << 20;
 // sentence naming the file: «Файл «a.csv», строка 5: не число «xy».»
 struct MeasurementFileReading {
     std::shared_ptr<const MeasurementSet> set;  // null when refused
-    std::string refusal;
+    Message refusal;
 };
 MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnits units, std::stop_token stop = {});
 

@@ -4,6 +4,8 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+
+#include "texts/message.h"
 #include <vector>
 
 #include "measure/measured_units.h"
@@ -38,7 +40,7 @@
 // число «xy»»), counted from 1 like an editor counts lines.
 struct MeasurementReading {
     std::vector<MeasuredPoint> points;  // empty when refused
-    std::string refusal;                // empty when read
+    Message refusal;                    // empty when read
 };
 
 MeasurementReading ReadMeasurements(std::string_view bytes, MeasuredUnits units, std::stop_token stop = {});

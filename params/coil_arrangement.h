@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "texts/message.h"
+
 // Coaxial coils, each of the radius and length of the program's coil
 // (CalcParams), on its axis: the field of the arrangement is the sum of their
 // fields. The program's own coil, centred on z = 0 with the program's
@@ -64,6 +66,6 @@ std::optional<CoilPair> PairOf(const CoilArrangement& a);
 // MetresFromText reads it), or why it is not usable: one Russian sentence.
 struct PairDistanceReading {
     std::optional<double> metres;
-    std::string refusal;
+    Message refusal;
 };
 PairDistanceReading PairDistanceFromText(std::string_view text);

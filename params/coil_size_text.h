@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "texts/message.h"
+
 // The coil's radius and length and the region's half-size typed in metres,
 // as the scroll bars' range allows them (0 to 10 m), with any number of
 // decimals: a lab sheet's R = 0.02524 m is a real coil's radius.
@@ -16,6 +18,6 @@ inline constexpr double kMostMetres = 10;
 // page's address and the export tool all read their metres here.
 struct MetresReading {
     std::optional<double> metres;
-    std::string refusal;
+    Message refusal;
 };
 MetresReading MetresFromText(std::string_view text, double most = kMostMetres);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "texts/message.h"
+
 // The most field lines a run draws.
 inline constexpr double kMostLineCount = 200;
 
@@ -25,6 +27,6 @@ double LineCountFromText(std::string_view text);
 // why not: one Russian sentence.
 struct LineCountReading {
     std::optional<double> lines;
-    std::string refusal;
+    Message refusal;
 };
 LineCountReading WrittenLineCount(std::string_view text);

@@ -86,7 +86,7 @@ TEST_P(RunRefusals, SayWhyAndChangeNothing)
     TestSurface surface(c.width, c.height);
     int clockReadings = 0;
     const RunOutcome out = RunCalculation(p, surface, [&] { return ++clockReadings, ClockReading{}; });
-    EXPECT_EQ(out.refusal, c.reason ? c.reason : "");
+    EXPECT_EQ(RussianText(out.refusal), c.reason ? c.reason : "");
     EXPECT_EQ(out.done, c.reason == nullptr);
     EXPECT_EQ(surface.ops.empty() && p.scaleX == 0 && clockReadings == 0, c.reason != nullptr);
 }
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(, RunRefusals, testing::ValuesIn(std::vector<RefusalCas
 
 TEST(RunCaption, TitleThreeBlanksTheSecondsAndALatinCTimedOverTheHour)
 {
-    EXPECT_EQ(RunCaption(1234), std::string(kProgramTitle) + "   время расчета 1234 c");
+    EXPECT_EQ(RussianText(RunCaption(1234)), std::string(kProgramTitle) + "   время расчета 1234 c");
     const int elapsed[][5] = {{10, 5, 10, 8, 3}, {10, 59, 11, 0, 1}, {59, 58, 0, 3, 5}, {0, 0, 59, 59, 3599}};
     for (const auto& e : elapsed)
         EXPECT_EQ(ElapsedSeconds({e[0], e[1]}, {e[2], e[3]}), e[4]) << e[0] << ":" << e[1] << " to " << e[2] << ":" << e[3];
