@@ -9,7 +9,7 @@
 
 #include "texts/message.h"
 
-// Why nothing can be written at path, as one Russian sentence; nothing when
+// Why nothing can be written at path, as one sentence (a message); nothing when
 // it can be. What is there, once symbolic links are followed, decides: a
 // plain file, or nothing yet, needs a folder that takes new files (for a
 // link, the folder of the file it leads to); a named pipe or a character
@@ -48,7 +48,7 @@ public:
     // more is written, and commit() reports why.
     bool write(std::string_view piece);
 
-    // Puts the file in place; else why not, as one Russian sentence.
+    // Puts the file in place; else why not, as one sentence (a message).
     std::optional<Message> commit();
 
 private:

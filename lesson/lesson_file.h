@@ -19,7 +19,7 @@ inline constexpr std::string_view kLessonExtension = ".zoreks";
 // The lesson file's text.
 std::string LessonFileText(const Lesson& lesson);
 
-// A lesson file read: the lesson, or why the file is refused (one Russian
+// A lesson file read: the lesson, or why the file is refused (one
 // sentence, the lesson then none); and the keys the file has that this
 // version does not know, which are ignored.
 struct LessonReading {
@@ -29,7 +29,7 @@ struct LessonReading {
 };
 LessonReading ReadLessonFile(std::string_view bytes, const std::string& fileName);
 
-// The notice of the keys ignored, one Russian sentence; empty when none were.
+// The notice of the keys ignored, one sentence; empty when none were.
 Message UnknownKeysNotice(const std::vector<std::string>& keys);
 
 // Whether the file's first bytes say it is a lesson (a JSON object naming the

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "lesson/lesson_switches.h"
 #include "measure/measured_units.h"

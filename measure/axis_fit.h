@@ -57,7 +57,7 @@ inline constexpr double kLargestFitFactor = 1e30;
 // values.
 // Over 4096 points the scan takes every n-th (and the outermost two); the
 // golden section takes every point.
-// Refuses, with a short Russian reason, when the coils' field is 0 everywhere
+// Refuses, with a short reason, when the coils' field is 0 everywhere
 // (FieldVanishes), when S is least only at the farthest place scanned (the
 // points tell nothing of where the coils stand: their field over the points
 // would be the same as from infinitely far) or the points explain nothing of

@@ -16,8 +16,8 @@ inline constexpr std::size_t kMostMeasurementFileBytes = std::size_t{256} << 20;
 // Reads the file at path (the name's bytes as the system has them) as
 // ReadMeasurements does (measure/measurement_reading.h), into a set named by
 // the file's name. A file that cannot be opened or read, or is larger than
-// kMostMeasurementFileBytes, is refused as well. A refusal is one Russian
-// sentence naming the file: «Файл «a.csv», строка 5: не число «xy».»
+// kMostMeasurementFileBytes, is refused as well. A refusal is one sentence
+// naming the file, in Russian «Файл «a.csv», строка 5: не число «xy».»
 struct MeasurementFileReading {
     std::shared_ptr<const MeasurementSet> set;  // null when refused
     Message refusal;

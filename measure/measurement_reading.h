@@ -36,7 +36,7 @@
 //
 // Reading is total: any bytes give either every point of the file, at least
 // three, converted from the units to metres and tesla, or nothing and the
-// reason in Russian naming the line where reading stopped («строка 5: не
+// reason naming the line where reading stopped (in Russian «строка 5: не
 // число «xy»»), counted from 1 like an editor counts lines.
 struct MeasurementReading {
     std::vector<MeasuredPoint> points;  // empty when refused

@@ -63,7 +63,7 @@ std::optional<CoilPair> PairOf(const CoilArrangement& a);
 
 // The distance D between the pair's middles written in the text (metres, a
 // decimal number with a point or a comma, any number of decimals, as
-// MetresFromText reads it), or why it is not usable: one Russian sentence.
+// MetresFromText reads it), or why it is not usable: one sentence (a message).
 struct PairDistanceReading {
     std::optional<double> metres;
     Message refusal;

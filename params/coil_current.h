@@ -30,7 +30,7 @@ double StrengthPerUnit(const CoilCurrent& c, double length);
 double FluxDensityPerUnit(const CoilCurrent& c, double length);
 
 // The number of turns written in the text (digits, no sign), or why it is not
-// usable: one Russian sentence.
+// usable: one sentence (a message).
 struct TurnsReading {
     std::optional<long> turns;
     Message refusal;

@@ -13,7 +13,7 @@ inline constexpr double kMostMetres = 10;
 
 // The length written in the text (a decimal number with a point or a comma,
 // params/decimal_text.h) from 0 to `most` metres (a whole number; 10 unless
-// said), or why it is not usable: one Russian sentence. The value is the
+// said), or why it is not usable: one sentence (a message). The value is the
 // nearest double to the decimal written (-0 reads as +0); the dialogs, the
 // page's address and the export tool all read their metres here.
 struct MetresReading {

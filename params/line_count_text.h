@@ -24,7 +24,7 @@ double LineCountFromText(std::string_view text);
 // number the box's text gave: usable when the text is a decimal number
 // (params/decimal_text.h) that the box reads as the same finite value of at
 // most kMostLineCount, so that the box given the text runs as before. Else
-// why not: one Russian sentence.
+// why not: one sentence (a message).
 struct LineCountReading {
     std::optional<double> lines;
     Message refusal;

@@ -12,7 +12,7 @@
 inline constexpr double kStartUniformPercent = 1;
 
 // P written in the text (a decimal number with a point or a comma, a '%'
-// after it allowed), or why it is not usable: one Russian sentence.
+// after it allowed), or why it is not usable: one sentence (a message).
 struct UniformPercentReading {
     std::optional<double> percent;
     Message refusal;

@@ -37,7 +37,7 @@ int ElapsedSeconds(ClockReading start, ClockReading end);
 Message RunCaption(int elapsedSeconds);
 
 // Why a run with these parameters on this surface cannot be drawn, as one
-// Russian sentence for the user; nothing when it can.
+// sentence for the user; nothing when it can.
 std::optional<Message> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
 // The exact field lines drawn over the traced ones: none, the lines through
