@@ -45,7 +45,7 @@ expect_phrases(uprav.pdf "${uprav}"
   "Зорекс. Управление" "2. Элементы управления" "3. Меню" "4. Когда программа отказывается считать"
   "5. Программа командной строки zoreks-render" "время расчета")
 
-file(STRINGS ${REFUSALS_SOURCE} refusal_lines ENCODING UTF-8 REGEX "return (Message\()?\"[^\"]+\"\)?;")
+file(STRINGS ${REFUSALS_SOURCE} refusal_lines ENCODING UTF-8 REGEX "return (Message\\()?\"[^\"]+\"\\)?;")
 if(NOT refusal_lines)
   message(FATAL_ERROR "no refusal texts found in ${REFUSALS_SOURCE}; this check reads them from its return statements")
 endif()
