@@ -372,6 +372,11 @@ TEST(ComparisonDrawing, PointsAndTheLevelOfTheLongCoilInThePicture)
     const double x = (-0.1 - p.zMin) * p.scaleX, y = (p.yMax - 0.5) * p.scaleY;
     EXPECT_EQ(MeasuredPointReadout(p, x + 2, y - 2, *out.comparison, *set, PlainReadoutNumbers()), expected);
     EXPECT_EQ(MeasuredPointReadout(p, x + 5, y, *out.comparison, *set, PlainReadoutNumbers()), "");
+    // in English its words, and its numbers with a point whatever the Russian separator
+    const std::string english = MeasuredPointReadout(p, x + 2, y - 2, *out.comparison, *set, PlainReadoutNumbers(',', English()));
+    EXPECT_TRUE(WithoutRussian(english) && english == MeasuredPointReadout(p, x + 2, y - 2, *out.comparison, *set,
+                                                                           PlainReadoutNumbers('.', English())))
+        << english;
     // Without the measurements, or without the coil's turns and current, the plain picture.
     for (RunAdditions without : {RunAdditions{}, RunAdditions{.measured = set}}) {
         CalcParams q = RunValues(kAxisGraph, 0.021, 0.16, 0.2);
