@@ -125,8 +125,8 @@ void Form1::createMenus()
     addCommand(help, "mnuHelpUprav", [this] { openHelpDocument(QStringLiteral("uprav.pdf")); });
     addCommand(help, "mnuHelpInstruction", [this] { openInstruction(); });
     addSeparator(help, "mnuHelpSep1");
-    addCommand(help, "mnuHelpAvtors", [this] { ShowNotice(this, tr("ОБ АВТОРАХ"), QString::fromStdString(AuthorsText())); });
-    addCommand(help, "mnuHelpAbout", [this] { ShowNotice(this, tr("О ПРОГРАММЕ"), QString::fromStdString(AboutText())); });
+    addCommand(help, "mnuHelpAvtors", [this] { ShowNotice(this, tr("ОБ АВТОРАХ"), QString::fromStdString(AuthorsText(ShownLanguage()))); });
+    addCommand(help, "mnuHelpAbout", [this] { ShowNotice(this, tr("О ПРОГРАММЕ"), QString::fromStdString(AboutText(ShownLanguage()))); });
 
     // The lesson's switches, those of the measurements after the dialogs.
     QMenu* view = addMenu("viewMenu");

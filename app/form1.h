@@ -128,7 +128,7 @@ private:
     void toggleFullScreen();
     void showPictureDescription();
     void showRun(Lesson lesson, const CalcParams& drawn, QSize size, double pixelRatio, QImage image,
-                 const std::string& caption, std::optional<AxisComparison> comparison);
+                 Message caption, std::optional<AxisComparison> comparison);
     void followPixelRatio();
     void copyPicture();
     // The dialogs of the menu "Вид" (view_dialog_commands.cpp).
@@ -160,7 +160,7 @@ private:
     QString loadingPath_;               // the measurement file being read, while it is
     QString lessonPath_;                // the lesson file last opened or saved; none at start
     std::shared_ptr<const MeasurementSet> savedMeasurements_;  // as that file holds them
-    std::string runCaption_ = kProgramTitle;  // as the last run left it, without the lesson's name
+    Message runCaption_{kProgramTitle};  // as the last run left it, without the lesson's name
     RecentFiles recentFiles_;
 
     QWidget* client_ = nullptr;

@@ -2,6 +2,7 @@
 // measured values, saving the lesson, the recent files, a file dropped on the
 // window, and the caption that names the lesson.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QAction>
 #include <QDir>
@@ -94,7 +95,7 @@ void Form1::openLesson(const QString& path, const QByteArray& bytes)
     const LessonReading reading = ReadLessonFile(std::string_view(bytes.constData(), size_t(bytes.size())),
                                                  QFileInfo(path).fileName().toStdString());
     if (!reading.lesson) {
-        ShowProblem(this, QString::fromStdString(reading.refusal));
+        ShowProblem(this, ShownText(reading.refusal));
         return;
     }
     loader_->abandon();
@@ -110,7 +111,7 @@ void Form1::openLesson(const QString& path, const QByteArray& bytes)
     showCaption();  // also when the run was refused
     if (!reading.unknownKeys.empty())
         ShowNotice(this, QString::fromUtf8(kProgramTitle),
-                   QString::fromStdString(UnknownKeysNotice(reading.unknownKeys)));
+                   ShownText(UnknownKeysNotice(reading.unknownKeys)));
 }
 
 // Every control as the lesson has it, without a run.
@@ -151,7 +152,7 @@ void Form1::saveLesson()
 // The last run's caption, after the lesson file's name once there is one.
 void Form1::showCaption()
 {
-    QString caption = QString::fromStdString(runCaption_);
+    QString caption = ShownText(runCaption_);
     if (!lessonPath_.isEmpty())
         caption.prepend(QFileInfo(lessonPath_).fileName() + QStringLiteral(" — "));
     setWindowTitle(caption);

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "app/shown_language.h"
 #include "lesson/lesson.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
@@ -22,6 +23,7 @@ struct LiveRequest {
     Lesson lesson;
     QSize size;
     double pixelRatio = 1;
+    Language language = ShownLanguage();  // of the picture's words, as asked
 };
 
 // A live run that has drawn its picture to the end.
@@ -29,7 +31,7 @@ struct LiveResult {
     LiveRequest request;
     CalcParams drawn;     // the record as the run left it: its plot window and scales
     QImage image;
-    std::string caption;  // the window caption after the run
+    Message caption;      // the window caption after the run
     std::optional<AxisComparison> comparison{};  // of the measured values, when it compared them
 };
 

@@ -2,6 +2,7 @@
 // current first, then its units, then read on a thread of its own), taken
 // or refused, closed, and the line under the picture that sums it up.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -64,7 +65,7 @@ void Form1::takeMeasurements(MeasurementFileReading reading)
     openMeasurementsAction_->setEnabled(true);
     if (!reading.set) {
         showMeasurementStatus();
-        ShowProblem(this, tr("Измерения не открыты. %1").arg(QString::fromStdString(reading.refusal)));
+        ShowProblem(this, tr("Измерения не открыты. %1").arg(ShownText(reading.refusal)));
         return;
     }
     lesson_.measured = std::move(reading.set);
@@ -107,9 +108,9 @@ void Form1::showMeasurementStatus()
     fitBox_->setEnabled(fitAction_->isEnabled());
     fitBox_->setChecked(lesson_.fit);
     const std::string loading = loadingPath_.isEmpty() ? std::string() : QFileInfo(loadingPath_).fileName().toStdString();
-    measurementLabel_->setText(QString::fromStdString(
-        MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, ShownDecimal())));
-    const QString file = QString::fromStdString(MeasurementFileLine(lesson_));
+    measurementLabel_->setText(
+        ShownText(MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, ShownDecimal())));
+    const QString file = ShownText(MeasurementFileLine(lesson_));
     measurementLabel_->setToolTip(file);
     measurementLabel_->setAccessibleDescription(file);
     statusBar()->setVisible(shown);

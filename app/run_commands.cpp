@@ -1,6 +1,7 @@
 // The runs: the button «расчет» on the window's thread, live redraw on a
 // thread of its own, and the picture a finished run leaves.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -50,16 +51,18 @@ void Form1::runCalculation()
     const QSize size = picture1_->size();
     const Lesson settings = lesson_;
     std::optional<WaitCursor> wait;
-    const RunImage run = DrawRunImage(lesson_.params, size, picture1_->devicePixelRatioF(), AdditionsOf(lesson_),
+    RunAdditions additions = AdditionsOf(lesson_);
+    additions.language = ShownLanguage();
+    const RunImage run = DrawRunImage(lesson_.params, size, picture1_->devicePixelRatioF(), additions,
                                       CurrentClockReading, {},
                                       [&] {
-                                          runCaption_ = kProgramTitle;
+                                          runCaption_ = Message(kProgramTitle);
                                           showCaption();
                                           wait.emplace();
                                       });
     wait.reset();
     if (!run.outcome.done) {
-        ShowProblem(this, QString::fromStdString(run.outcome.refusal));
+        ShowProblem(this, ShownText(run.outcome.refusal));
         return;
     }
     liveStatusLabel_->hide();
@@ -76,7 +79,7 @@ void Form1::startLiveRun()
     if (auto refusal = RunRefusal(lesson_.params, BlankSurface(size.width(), size.height()))) {
         live_->cancel();
         liveProgressTimer_->stop();
-        showLiveStatus(QString::fromStdString(*refusal));
+        showLiveStatus(ShownText(*refusal));
         return;
     }
     live_->request(LiveRequest{lesson_, size, picture1_->devicePixelRatioF()});
@@ -151,7 +154,7 @@ void Form1::cancelLiveRun()
 }
 
 void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, double pixelRatio, QImage image,
-                    const std::string& caption, std::optional<AxisComparison> comparison)
+                    Message caption, std::optional<AxisComparison> comparison)
 {
     picture1_->setImage(std::move(image));
     lastRun_ = RecordOfRun(std::move(lesson), drawn, size, pixelRatio, std::move(comparison));
@@ -159,7 +162,7 @@ void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, double p
     showPictureDescription();
     savePictureAction_->setEnabled(true);
     copyPictureAction_->setEnabled(true);
-    runCaption_ = caption;
+    runCaption_ = std::move(caption);
     showCaption();
     emit pictureShown();
 }
@@ -167,8 +170,8 @@ void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, double p
 // The picture's words for a screen reader: what the last run drew.
 void Form1::showPictureDescription()
 {
-    picture1_->setAccessibleDescription(QString::fromStdString(
-        lastRun_ ? PictureDescription(&lastRun_->shown, ShownDecimal()) : PictureDescription(nullptr, '.')));
+    picture1_->setAccessibleDescription(
+        ShownText(lastRun_ ? PictureDescription(&lastRun_->shown, ShownDecimal()) : PictureDescription(nullptr, '.')));
 }
 
 // The screen's pixel ratio changed (the window moved to another screen, or

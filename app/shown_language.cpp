@@ -35,3 +35,8 @@ QString ShownText(std::string_view russian)
     const std::string_view text = ShownLanguage().translated(russian);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+QString ShownText(const Message& message)
+{
+    return QString::fromStdString(Text(message, ShownLanguage()));
+}

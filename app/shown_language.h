@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "texts/language.h"
+#include "texts/message.h"
 
 // The language the window and its dialogs are shown in, in which they write
 // the core's messages: the language of the program's translator installed on
@@ -17,5 +18,7 @@ Language ShownLanguage();
 // its texts again.
 void ShowLanguage(const Language& language);
 
-// A text of the core (a Russian text of the catalogues) in the shown language.
+// A text of the core (a Russian text of the catalogues), or a message, in the
+// shown language.
 QString ShownText(std::string_view russian);
+QString ShownText(const Message& message);

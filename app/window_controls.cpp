@@ -1,6 +1,7 @@
 // The window's controls: made with their names, texts and colours, placed
 // in the client area as its size allows, and taken in the Tab order.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -125,7 +125,7 @@ QImage ShownPng(const QByteArray& png, double ratio)
 
 QString Number(double value, char format, int precision) { return QLocale().toString(value, format, precision); }
 
-// Every text a widget, its children and their actions show or give a screen reader.
+// Every text a widget, its children and their actions show or give a screen reader, but the files' names.
 QStringList ShownTexts(QWidget* root)
 {
     QStringList texts;
@@ -144,7 +144,8 @@ QStringList ShownTexts(QWidget* root)
             texts << box->currentText();
     }
     for (QAction* action : root->findChildren<QAction*>())
-        texts << action->text() << action->toolTip();
+        if (!action->objectName().startsWith(QStringLiteral("recentFileAction")))  // the files' own names
+            texts << action->text() << action->toolTip();
     return texts;
 }
 
@@ -648,7 +649,7 @@ private slots:
         const MeasurementReading read = ReadMeasurements(problem.isEmpty() ? contents.toStdString() : "1;1\n2;2\n3;3\n4;4\n", units);
         const AxisComparison expected = CompareMeasurements(form->params(), CoilCurrent{320, 1.8},
                                                             MeasurementSet{read.points, units, "m.csv"}, true);
-        QCOMPARE(summary, QStringLiteral("Измерения: ") + QString::fromStdString(ComparisonSummary(expected, ',')));
+        QCOMPARE(summary, QStringLiteral("Измерения: ") + QString::fromStdString(RussianText(ComparisonSummary(expected, ','))));
         QTemporaryDir saved;
         HandleModals({SaveAs(saved.filePath(QStringLiteral("t")), QStringLiteral("Таблица CSV (*.csv)"))},
                      [this] { control("savePictureAction")->trigger(); });
