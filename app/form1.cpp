@@ -355,7 +355,7 @@ void Form1::openInstruction()
 
 // Every text of the window written anew in the language now shown: the
 // menus, the controls, the numbers, the caption, the measurements' line and
-// the picture's description; a live refusal over the picture is given again.
+// the picture's description; with live redraw the picture is drawn again.
 void Form1::retranslate()
 {
     retranslateMenus();
@@ -366,8 +366,8 @@ void Form1::retranslate()
     showCaption();
     showMeasurementStatus();
     showPictureDescription();
-    if (liveStatusLabel_->isVisible() && !live_->running())
-        startLiveRun();
+    if (lastRun_ || liveStatusLabel_->isVisible())
+        runIfLive();  // with live redraw the picture's words, or the refusal over it, in the new language
 }
 
 void Form1::changeEvent(QEvent* event)
