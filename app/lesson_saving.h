@@ -9,8 +9,8 @@
 class QWidget;
 
 // Writes the lesson file to path: an existing file is only ever replaced by
-// a complete new one. Nothing when written, else the reason as one Russian
-// sentence.
+// a complete new one. Nothing when written, else the reason as one sentence
+// in the shown language.
 std::optional<QString> WriteLessonFile(const Lesson& lesson, const QString& path);
 
 // Asks for a file with the save dialog (lesson files, *.zoreks; a name

@@ -12,7 +12,7 @@ class QWidget;
 // to path, as the export tool writes it for the same parameters, additions,
 // size and scale (the pixel ratio the window drew at): an existing file is
 // only ever replaced by a complete new one.
-// Nothing when written, else the reason as one Russian sentence.
+// Nothing when written, else the reason as one sentence in the shown language.
 std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, const QString& path);
 
 // Asks for a file with the save dialog (PNG, SVG, PDF or CSV, chosen by the
