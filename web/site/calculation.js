@@ -10,7 +10,10 @@ const kPatience = 300;  // ms; also when a run starts to show its progress
 // going almost at once (a worker starts in some 40 ms), and the picture of
 // the newest values comes soonest. A run quicker than this is finished.
 const kQuickPatience = 30;
-const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
+// What a question gets from a worker that failed, in the page's language.
+const failed = (translation) => ({
+  done: false, refusal: translation.t('Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.'),
+});
 
 // A run of the field lines is shared between two workers: the second traces
 // every other line onto a white picture, and its coloured pixels are laid
@@ -70,10 +73,12 @@ class Channel {
 
 // A worker of its own for a measurement file, so that a large one is read
 // while the page and its runs go on; ended once the file is read or left.
-export const fileReader = () => new Channel((channel) => channel.end(kFailed));
+export const fileReader = (translation) => new Channel((channel) => channel.end(failed(translation)));
 
 export class Calculation {
-  constructor() {
+  // translation: the page's language (translation.js).
+  constructor(translation) {
+    this.translation = translation;
     this.slow = false;  // the last run took longer than kPatience
     this.start();
   }
@@ -86,11 +91,11 @@ export class Calculation {
     this.waiting = null;  // {job, resolve}
   }
 
-  // Every question still open at a failure gets kFailed, and new workers
+  // Every question still open at a failure is answered that the run failed, and new workers
   // take the next ones. One already ended may still report its start cut short.
   spawn() {
     return new Channel((channel) => {
-      if (channel === this.worker || channel === this.helper) this.restart(kFailed);
+      if (channel === this.worker || channel === this.helper) this.restart(failed(this.translation));
     });
   }
 
