@@ -55,8 +55,7 @@ export function showKeyed([before, key, after], text) {
 export class Translation {
   constructor(code) {
     this.code = code;
-    this.slots = [];           // the document's texts: {show(text), russian, shown()}
-    this.written = new Map();  // element: {pattern, values, text} of the texts the page wrote with write()
+    this.slots = [];  // the document's texts, each {show()}: shows it in the language chosen
   }
 
   get russian() { return this.code === kRussian; }
@@ -71,18 +70,14 @@ export class Translation {
     return this.russian ? russianChoice : catalogues[this.code]?.decimalPoint ?? '.';
   }
 
-  // An element's text written from a Russian pattern, written again in the next language chosen.
-  write(element, pattern, ...values) {
-    element.textContent = this.t(pattern, ...values);
-    this.written.set(element, { pattern, values, text: element.textContent });
-  }
-
   // The document's texts, found once under root: each text node and shown
   // attribute with Russian in it, a text with an access key shown underlined,
   // and the links to the help, whose translations are in help/<language>/.
   collect(root) {
+    // An access key's underline is its text's, made here.
+    const skipped = ['SCRIPT', 'STYLE', 'U'];
     const walker = document.createTreeWalker(root, NodeFilter.SHOW_ELEMENT, {
-      acceptNode: (e) => (e.tagName === 'SCRIPT' || e.tagName === 'STYLE' ? NodeFilter.FILTER_REJECT : NodeFilter.FILTER_ACCEPT),
+      acceptNode: (e) => (skipped.includes(e.tagName) ? NodeFilter.FILTER_REJECT : NodeFilter.FILTER_ACCEPT),
     });
     for (let element = walker.currentNode; element; element = walker.nextNode()) {
       for (const name of kShownAttributes) {
@@ -91,9 +86,12 @@ export class Translation {
       }
       const href = element.tagName === 'A' && element.getAttribute('href');
       if (href && kHelp.test(href)) {
-        this.slots.push({ show: () => { element.href = this.russian ? href : href.replace(kHelp, `help/${this.code}/`); } });
+        const translated = () => href.replace(kHelp, `help/${this.code}/`);
+        this.slots.push({ show: () => element.setAttribute('href', this.russian ? href : translated()) });
       }
-      for (const node of [...element.childNodes]) if (node.nodeType === Node.TEXT_NODE && kCyrillic.test(node.data)) this.keepText(node);
+      for (const node of [...element.childNodes]) {
+        if (node.nodeType === Node.TEXT_NODE && kCyrillic.test(node.data)) this.keepText(node);
+      }
     }
   }
 
@@ -126,14 +124,10 @@ export class Translation {
     if (nodes) showKeyed(nodes, russian);
   }
 
-  // The document and the texts written in the language now chosen.
+  // The document in the language now chosen.
   show(code) {
     this.code = code;
     document.documentElement.lang = code;
     for (const slot of this.slots) slot.show();
-    for (const [element, { pattern, values, text }] of this.written) {
-      if (element.textContent === text) this.write(element, pattern, ...values);
-      else this.written.delete(element);
-    }
   }
 }
