@@ -11,13 +11,14 @@ cd "$(dirname "$0")"
 top=$(pwd)
 
 packages=(
-  cmake ninja-build g++ pkg-config scdoc
+  cmake ninja-build g++ pkg-config scdoc python3
+  po4a gettext appstream  # the translated help documents, desktop entry and metadata
   nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
 )
 run_packages=(xdg-utils)  # opens the help documents with the desktop's own viewer
-web_packages=(emscripten nlohmann-json3-dev cmake ninja-build python3 librsvg2-bin)  # the page, its icons, and a static server for it
+web_packages=(emscripten nlohmann-json3-dev cmake ninja-build python3 librsvg2-bin po4a gettext)  # the page, its icons, its translated help, and a static server for it
 web_test_packages=(chromium)  # the page's tests drive it with a client from the npm registry
 test_packages=(xvfb xauth xdotool x11-utils poppler-utils desktop-file-utils
   dpkg-dev file appstream lintian man-db  # the Debian package: made, checked, its pages read

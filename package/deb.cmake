@@ -35,8 +35,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 Zoreks computes the magnetic field of a finite single-layer solenoid and
 draws it: the field on the axis, Hz(z), in closed form, or the field lines
 in a plane through the axis, traced with the Biot-Savart law. The window and
-its help documents are in Russian. The command-line tool zoreks-render writes
-the same pictures as PNG, SVG or PDF files, or their numbers as CSV tables.
+its help documents are in Russian and in English. The command-line tool
+zoreks-render writes the same pictures as PNG, SVG or PDF files, or their
+numbers as CSV tables.
 .
 Зорекс — учебная программа по физике. Она рассчитывает магнитное поле
 однослойного соленоида конечной длины и рисует его: поле на оси Hz(z) по

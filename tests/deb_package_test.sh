@@ -48,6 +48,7 @@ share="$root/usr/share"
 for file in \
   usr/bin/zoreks usr/bin/zoreks-render \
   usr/share/zoreks/spravka.pdf usr/share/zoreks/uprav.pdf usr/share/zoreks/instruction.txt \
+  usr/share/zoreks/spravka.en.pdf usr/share/zoreks/uprav.en.pdf usr/share/zoreks/instruction.en.txt \
   usr/share/applications/ru.zoreks.Zoreks.desktop \
   usr/share/icons/hicolor/scalable/apps/ru.zoreks.Zoreks.svg \
   usr/share/icons/hicolor/48x48/apps/ru.zoreks.Zoreks.png \
@@ -65,6 +66,10 @@ if [ -f "$desktop" ]; then
   grep -qx 'Path=/usr/share/zoreks' "$desktop" || fail "the desktop entry's Path is not /usr/share/zoreks"
   grep -qx 'Exec=zoreks %f' "$desktop" || fail "the desktop entry does not start zoreks with a file"
   grep -qx 'MimeType=application/x-zoreks-lesson;' "$desktop" || fail "the desktop entry does not open lesson files"
+  grep -qx 'Name\[ru\]=Зорекс' "$desktop" || fail "the desktop entry has no Russian name"
+fi
+if ! grep -q '<summary xml:lang="ru">' "$share/metainfo/ru.zoreks.Zoreks.metainfo.xml"; then
+  fail "the AppStream metadata has no Russian summary"
 fi
 appstreamcli validate --no-net "$share/metainfo/ru.zoreks.Zoreks.metainfo.xml" \
   || fail "the AppStream metadata does not validate"

@@ -1,6 +1,7 @@
 # Checks the help documents beside the program: both PDFs open, have pages and
 # carry their headings as text (so the Cyrillic came through), uprav.pdf quotes
-# every refusal of the calculation run word for word, and instruction.txt is there.
+# every refusal of the calculation run word for word, and instruction.txt is there;
+# the English translations of all three are there and translated.
 #
 #   cmake -D DOCS_DIR=<build>/bin -D REFUSALS_SOURCE=<src>/plot/calculation_run.cpp -P help_documents_check.cmake
 
@@ -59,3 +60,11 @@ if(NOT EXISTS ${DOCS_DIR}/instruction.txt)
 endif()
 file(READ ${DOCS_DIR}/instruction.txt instruction)
 expect_phrases(instruction.txt "${instruction}" "Зорекс" "«расчет»" "spravka.pdf" "uprav.pdf")
+
+# The English documents: the same pages with every text translated.
+pdf_text(${DOCS_DIR}/spravka.en.pdf spravka_en)
+expect_phrases(spravka.en.pdf "${spravka_en}" "Зорекс. Reference" "3. The field off the axis: the Biot–Savart law")
+pdf_text(${DOCS_DIR}/uprav.en.pdf uprav_en)
+expect_phrases(uprav.en.pdf "${uprav_en}" "Зорекс. Controls" "4. When the program refuses to calculate")
+file(READ ${DOCS_DIR}/instruction.en.txt instruction_en)
+expect_phrases(instruction.en.txt "${instruction_en}" "“Calculate”" "spravka.en.pdf" "uprav.en.pdf")

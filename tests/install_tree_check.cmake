@@ -21,6 +21,9 @@ set(expected
   ${docs_dir}/spravka.pdf
   ${docs_dir}/uprav.pdf
   ${docs_dir}/instruction.txt
+  ${docs_dir}/spravka.en.pdf
+  ${docs_dir}/uprav.en.pdf
+  ${docs_dir}/instruction.en.txt
   ${docs_dir}/lesson-file.md
   ${docs_dir}/lesson-file.schema.json
   ${DATADIR}/icons/hicolor/scalable/apps/ru.zoreks.Zoreks.svg

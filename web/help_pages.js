@@ -1,12 +1,14 @@
 // Writes the help documents of the site: the HTML sources of the desktop's
 // PDF documents with their figures, which the page's own core draws here
-// (the same runs as the PDF's figures), and instruction.txt as a page.
-//   node help_pages.js DOCS_FOLDER SITE_FOLDER
+// (the same runs as the PDF's figures), and instruction.txt as a page. The
+// Russian documents go to help/, each translation to help/<language>/, from
+// the folder of its translated sources; all share the one set of figures.
+//   node help_pages.js DOCS_FOLDER SITE_FOLDER [LANGUAGE=TRANSLATED_DOCS_FOLDER]...
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
 
-const [docs, site] = process.argv.slice(2);
+const [docs, site, ...translations] = process.argv.slice(2);
 const help = path.join(site, 'help');
 
 // A PNG file of a run's pixels, row by row, each as ImageData holds it (red, green, blue, alpha).
@@ -35,13 +37,32 @@ function png(width, height, pixels) {
     chunk('IDAT', zlib.deflateSync(rows, { level: 9 })), chunk('IEND', Buffer.alloc(0))]);
 }
 
-// The site's icon in the browser's tab.
-const kIcon = '<link rel="icon" type="image/png" sizes="192x192" href="../icon-192.png">\n';
+// The site's icon in the browser's tab, for a page UP folders below help/.
+const icon = (up) => `<link rel="icon" type="image/png" sizes="192x192" href="${up}../icon-192.png">\n`;
 const figures = {
   axis: { graph: 'axis' },
   lines: { graph: 'lines' },
   exact: { graph: 'lines', halfRange: 0.8, exactLines: true },
 };
+
+// The documents of one language from FROM into TO, UP being the way from TO
+// back to help/. The instruction's page takes its title from the instruction's
+// first line, where no TITLE is given.
+function writePages(from, to, up, language, title) {
+  fs.mkdirSync(to, { recursive: true });
+  for (const page of ['spravka.html', 'uprav.html']) {
+    const text = fs.readFileSync(path.join(from, page), 'utf8');
+    fs.writeFileSync(path.join(to, page),
+      text.replace(/src="figure:(\w+)"/g, `src="${up}figure-$1.png"`).replace('<head>\n', '<head>\n' + icon(up)));
+  }
+  // A plain static server names no character set for a .txt file: the
+  // instruction goes into a page that names its own.
+  const instruction = fs.readFileSync(path.join(from, 'instruction.txt'), 'utf8');
+  const escape = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+  fs.writeFileSync(path.join(to, 'instruction.html'), `<!doctype html>\n<html lang="${language.replace('_', '-')}">\n<head>\n` +
+    '<meta charset="utf-8">\n' + icon(up) + `<title>${escape(title ?? instruction.split('\n')[0])}</title>\n</head>\n<body>\n<pre style="white-space: pre-wrap">` +
+    escape(instruction) + '</pre>\n</body>\n</html>\n');
+}
 
 require(path.join(site, 'zoreks-core.js'))({
   wasmBinary: fs.readFileSync(path.join(site, 'zoreks-core.wasm')),
@@ -51,16 +72,9 @@ require(path.join(site, 'zoreks-core.js'))({
     const run = core.run({ ...core.startLesson(), ...lesson }, new core.Measured(), core.startView());
     fs.writeFileSync(path.join(help, `figure-${name}.png`), png(run.width, run.height, run.pixels));
   }
-  for (const page of ['spravka.html', 'uprav.html']) {
-    const text = fs.readFileSync(path.join(docs, page), 'utf8');
-    fs.writeFileSync(path.join(help, page),
-      text.replace(/src="figure:(\w+)"/g, 'src="figure-$1.png"').replace('<head>\n', '<head>\n' + kIcon));
+  writePages(docs, help, '', 'ru', 'Зорекс. Инструкция');
+  for (const translation of translations) {
+    const [language, folder] = translation.split('=');
+    writePages(folder, path.join(help, language), '../', language);
   }
-  // A plain static server names no character set for a .txt file: the
-  // instruction goes into a page that names its own.
-  const escaped = fs.readFileSync(path.join(docs, 'instruction.txt'), 'utf8')
-    .replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
-  fs.writeFileSync(path.join(help, 'instruction.html'), '<!doctype html>\n<html lang="ru">\n<head>\n' +
-    '<meta charset="utf-8">\n' + kIcon + '<title>Зорекс. Инструкция</title>\n</head>\n<body>\n<pre style="white-space: pre-wrap">' +
-    escaped + '</pre>\n</body>\n</html>\n');
 });
