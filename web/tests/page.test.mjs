@@ -291,6 +291,11 @@ const tests = {
       const russian = html.replace(/Зорекс|Язык \/ Language|Русский/g, '').match(/[\u0400-\u04ff]+/g) ?? [];
       check(shown === lang && (lang === 'ru') === (russian.length > 0), `${shown}, Russian: ${russian.slice(0, 9)}`);
       check(radius === (lang === 'en' || languages.startsWith('en') ? '0.20' : '0,20'), `the radius shows ${radius}`);
+      // The help in the page's language, which the site has.
+      const help = await page.$$eval('#menu a', (links) => Promise.all(links.map(async (a) =>
+        [a.getAttribute('href'), (await fetch(a.href)).ok])));
+      const folder = lang === 'ru' ? /^help\/\w+\.html$/ : new RegExp(`^help/${lang}/`);
+      check(help.length === 3 && help.every(([href, ok]) => ok && folder.test(href)), `help ${help.join('; ')}`);
     }])),
   'the language switch changes the texts and <html lang> at once, the address keeps it, and back': async () => {
     const page = await open('?graph=lines');
