@@ -5,14 +5,15 @@
 
 namespace {
 
-std::string Joined(std::initializer_list<std::string_view> lines, std::string_view separator)
+// The lines in the language, joined by the separator.
+std::string Joined(const Language& language, std::initializer_list<std::string_view> lines, std::string_view separator)
 {
     std::string text;
     bool first = true;
     for (std::string_view line : lines) {
         if (!first)
             text += separator;
-        text += line;
+        text += language.translated(line);
         first = false;
     }
     return text;
@@ -20,9 +21,10 @@ std::string Joined(std::initializer_list<std::string_view> lines, std::string_vi
 
 }  // namespace
 
-std::string AboutText()
+std::string AboutText(const Language& language)
 {
     return Joined(
+        language,
         {
             "Эта программа",
             "расчитывает магнитные поля соленоида конечной длины.",
@@ -39,11 +41,12 @@ std::string AboutText()
         "\r\n");
 }
 
-std::string AuthorsText()
+std::string AuthorsText(const Language& language)
 {
-    const std::string authors = std::string(28, ' ') + "Разработчики Зорекс,";
-    const std::string organisationRest = std::string(29, ' ') + "сведений нет,";
+    const std::string authors = std::string(28, ' ') + std::string(language.translated("Разработчики Зорекс,"));
+    const std::string organisationRest = std::string(29, ' ') + std::string(language.translated("сведений нет,"));
     return " " + Joined(
+                     language,
                      {
                          authors,
                          "Организация: ",

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "app/dialog_parts.h"
+#include "app/shown_language.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
 
@@ -40,7 +41,7 @@ void CoilCurrentDialog::accept()
     const AmperesReading current = AmperesFromText(currentText.toStdString());
     QLineEdit* wrong = !turns.turns ? turnsEdit_ : !current.amperes ? currentEdit_ : nullptr;
     if (wrong != nullptr) {
-        ShowProblem(this, QString::fromStdString(!turns.turns ? turns.refusal : current.refusal));
+        ShowProblem(this, QString::fromStdString(Text(!turns.turns ? turns.refusal : current.refusal, ShownLanguage())));
         wrong->setFocus();
         wrong->selectAll();
         return;  // the values stay as they were

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/dialog_parts.h"
+#include "app/shown_language.h"
 #include "app/number_texts.h"
 
 CoilPairDialog::CoilPairDialog(bool on, const CoilPair& pair, double radius, QWidget* parent)
@@ -53,7 +54,7 @@ void CoilPairDialog::accept()
     const bool on = pairCheck_->isChecked();
     const PairDistanceReading distance = PairDistanceFromText(distanceEdit_->text().toStdString());
     if (on && !distance.metres) {
-        RefuseValue(this, distanceEdit_, QString::fromStdString(distance.refusal));
+        RefuseValue(this, distanceEdit_, QString::fromStdString(Text(distance.refusal, ShownLanguage())));
         return;  // the values stay as they were
     }
     on_ = on;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "app/dialog_parts.h"
+#include "app/shown_language.h"
 #include "app/message_boxes.h"
 #include "app/number_texts.h"
 #include "params/coil_size_text.h"
@@ -41,7 +42,7 @@ void CoilSizeDialog::accept()
             continue;  // the value as it was, to the last bit
         const MetresReading reading = MetresFromText(box.edit->text().toStdString());
         if (!reading.metres) {
-            QString why = QString::fromStdString(reading.refusal);
+            QString why = QString::fromStdString(Text(reading.refusal, ShownLanguage()));
             why[0] = why[0].toLower();
             ShowProblem(this, QString::fromUtf8(box.name) + QStringLiteral(": ") + why);
             box.edit->setFocus();

@@ -18,6 +18,7 @@
 
 #include "about/program_texts.h"
 #include "app/desktop_actions.h"
+#include "app/shown_language.h"
 #include "app/live_runner.h"
 #include "app/measurement_loader.h"
 #include "app/message_boxes.h"
@@ -123,10 +124,10 @@ void Form1::createMenus()
     addCommand(help, "mnuHelpInstruction", "&Инструкция", [this] { openInstruction(); });
     addSeparator(help, "mnuHelpSep1");
     addCommand(help, "mnuHelpAvtors", "&Автор", [this] {
-        ShowNotice(this, QStringLiteral("ОБ АВТОРАХ"), QString::fromStdString(AuthorsText()));
+        ShowNotice(this, QStringLiteral("ОБ АВТОРАХ"), QString::fromStdString(AuthorsText(ShownLanguage())));
     });
     addCommand(help, "mnuHelpAbout", "&О программе", [this] {
-        ShowNotice(this, QStringLiteral("О ПРОГРАММЕ"), QString::fromStdString(AboutText()));
+        ShowNotice(this, QStringLiteral("О ПРОГРАММЕ"), QString::fromStdString(AboutText(ShownLanguage())));
     });
 
     // The lesson's switches, those of the measurements after the dialogs.

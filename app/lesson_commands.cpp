@@ -2,6 +2,7 @@
 // measured values, saving the lesson, the recent files, a file dropped on the
 // window, and the caption that names the lesson.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QAction>
 #include <QDir>
@@ -94,7 +95,7 @@ void Form1::openLesson(const QString& path, const QByteArray& bytes)
     const LessonReading reading = ReadLessonFile(std::string_view(bytes.constData(), size_t(bytes.size())),
                                                  QFileInfo(path).fileName().toStdString());
     if (!reading.lesson) {
-        ShowProblem(this, QString::fromStdString(reading.refusal));
+        ShowProblem(this, QString::fromStdString(Text(reading.refusal, ShownLanguage())));
         return;
     }
     loader_->abandon();
@@ -110,7 +111,7 @@ void Form1::openLesson(const QString& path, const QByteArray& bytes)
     showCaption();  // also when the run was refused
     if (!reading.unknownKeys.empty())
         ShowNotice(this, QString::fromUtf8(kProgramTitle),
-                   QString::fromStdString(UnknownKeysNotice(reading.unknownKeys)));
+                   QString::fromStdString(Text(UnknownKeysNotice(reading.unknownKeys), ShownLanguage())));
 }
 
 // Every control as the lesson has it, without a run.

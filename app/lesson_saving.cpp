@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/file_dialogs.h"
+#include "app/shown_language.h"
 #include "app/message_boxes.h"
 #include "export/file_replacement.h"
 #include "lesson/lesson_file.h"
@@ -12,10 +13,10 @@ std::optional<QString> WriteLessonFile(const Lesson& lesson, const QString& path
 {
     const std::string name = QFile::encodeName(path).toStdString();
     if (auto problem = OutputPathProblem(name))
-        return QString::fromStdString(*problem);
+        return QString::fromStdString(Text(*problem, ShownLanguage()));
     // A pipe that nobody reads is refused rather than waited for: the window would hang.
     if (auto problem = ReplaceFile(name, LessonFileText(lesson), PipeWithoutReader::Fail))
-        return QString::fromStdString(*problem);
+        return QString::fromStdString(Text(*problem, ShownLanguage()));
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "app/run_image.h"
+#include "app/shown_language.h"
 
 namespace {
 
@@ -72,11 +73,12 @@ void LiveRunner::startWaiting()
                                  },
                                  {}};
         CalcParams p = request.lesson.params;
-        RunImage run = DrawRunImage(p, request.size, request.pixelRatio, AdditionsOf(request.lesson),
-                                    CurrentClockReading, control);
+        RunAdditions additions = AdditionsOf(request.lesson);
+        additions.language = request.language;
+        RunImage run = DrawRunImage(p, request.size, request.pixelRatio, additions, CurrentClockReading, control);
         std::optional<LiveResult> result;
         if (run.outcome.done)
-            result = LiveResult{request, p, std::move(run.image), run.outcome.caption, std::move(run.outcome.comparison)};
+            result = LiveResult{request, p, std::move(run.image), Text(run.outcome.caption, request.language), std::move(run.outcome.comparison)};
         QMetaObject::invokeMethod(
             this, [this, generation, result = std::move(result)] { ended(generation, result); }, Qt::QueuedConnection);
     });

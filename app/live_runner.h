@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "app/shown_language.h"
 #include "lesson/lesson.h"
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
@@ -22,6 +23,7 @@ struct LiveRequest {
     Lesson lesson;
     QSize size;
     double pixelRatio = 1;
+    Language language = ShownLanguage();  // of the picture's words and the caption, as asked
 };
 
 // A live run that has drawn its picture to the end.

@@ -2,6 +2,7 @@
 // current first, then its units, then read on a thread of its own), taken
 // or refused, closed, and the line under the picture that sums it up.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -65,7 +66,7 @@ void Form1::takeMeasurements(MeasurementFileReading reading)
     openMeasurementsAction_->setEnabled(true);
     if (!reading.set) {
         showMeasurementStatus();
-        ShowProblem(this, QStringLiteral("Измерения не открыты. ") + QString::fromStdString(reading.refusal));
+        ShowProblem(this, QStringLiteral("Измерения не открыты. ") + QString::fromStdString(Text(reading.refusal, ShownLanguage())));
         return;
     }
     lesson_.measured = std::move(reading.set);
@@ -108,8 +109,8 @@ void Form1::showMeasurementStatus()
     fitBox_->setChecked(lesson_.fit);
     const std::string loading = loadingPath_.isEmpty() ? std::string() : QFileInfo(loadingPath_).fileName().toStdString();
     measurementLabel_->setText(QString::fromStdString(
-        MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, LocaleDecimal())));
-    const QString file = QString::fromStdString(MeasurementFileLine(lesson_));
+        Text(MeasurementLine(lesson_, loading, lastRun_ ? &lastRun_->shown : nullptr, LocaleDecimal()), ShownLanguage())));
+    const QString file = QString::fromStdString(Text(MeasurementFileLine(lesson_), ShownLanguage()));
     measurementLabel_->setToolTip(file);
     measurementLabel_->setAccessibleDescription(file);
     statusBar()->setVisible(shown);

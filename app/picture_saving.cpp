@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/file_dialogs.h"
+#include "app/shown_language.h"
 #include "app/message_boxes.h"
 #include "export/file_replacement.h"
 #include "render/picture_contents.h"
@@ -48,8 +49,9 @@ std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, c
     RenderOptions options = RenderOptionsOf(run.shown.lesson, format, run.width, run.height);
     options.pixelRatio = run.pixelRatio;  // as sharp as the window shows it
     options.output = path.toStdString();
+    options.additions.language = ShownLanguage();  // the words as the window draws them
     if (auto problem = OutputPathProblem(options.output))
-        return QString::fromStdString(*problem);
+        return QString::fromStdString(Text(*problem, ShownLanguage()));
     const QByteArray contents = ExportedContents(options);
     if (contents.isEmpty())
         return QStringLiteral("Не хватает памяти для рисунка %1x%2.")
@@ -58,7 +60,7 @@ std::optional<QString> WriteRunFile(const RunRecord& run, OutputFormat format, c
     // A pipe that nobody reads is refused rather than waited for: the window would hang.
     if (auto problem = ReplaceFile(options.output, std::string_view(contents.constData(), size_t(contents.size())),
                                    PipeWithoutReader::Fail))
-        return QString::fromStdString(*problem);
+        return QString::fromStdString(Text(*problem, ShownLanguage()));
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // The runs: the button «расчет» on the window's thread, live redraw on a
 // thread of its own, and the picture a finished run leaves.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -50,7 +51,9 @@ void Form1::runCalculation()
     const QSize size = picture1_->size();
     const Lesson settings = lesson_;
     std::optional<WaitCursor> wait;
-    const RunImage run = DrawRunImage(lesson_.params, size, picture1_->devicePixelRatioF(), AdditionsOf(lesson_),
+    RunAdditions additions = AdditionsOf(lesson_);
+    additions.language = ShownLanguage();
+    const RunImage run = DrawRunImage(lesson_.params, size, picture1_->devicePixelRatioF(), additions,
                                       CurrentClockReading, {},
                                       [&] {
                                           runCaption_ = kProgramTitle;
@@ -59,11 +62,11 @@ void Form1::runCalculation()
                                       });
     wait.reset();
     if (!run.outcome.done) {
-        ShowProblem(this, QString::fromStdString(run.outcome.refusal));
+        ShowProblem(this, QString::fromStdString(Text(run.outcome.refusal, ShownLanguage())));
         return;
     }
     liveStatusLabel_->hide();
-    showRun(settings, lesson_.params, size, run.image.devicePixelRatio(), run.image, run.outcome.caption,
+    showRun(settings, lesson_.params, size, run.image.devicePixelRatio(), run.image, Text(run.outcome.caption, ShownLanguage()),
             run.outcome.comparison);
 }
 
@@ -76,7 +79,7 @@ void Form1::startLiveRun()
     if (auto refusal = RunRefusal(lesson_.params, BlankSurface(size.width(), size.height()))) {
         live_->cancel();
         liveProgressTimer_->stop();
-        showLiveStatus(QString::fromStdString(*refusal));
+        showLiveStatus(QString::fromStdString(Text(*refusal, ShownLanguage())));
         return;
     }
     live_->request(LiveRequest{lesson_, size, picture1_->devicePixelRatioF()});
@@ -157,7 +160,7 @@ void Form1::showRun(Lesson lesson, const CalcParams& drawn, QSize size, double p
     picture1_->setImage(std::move(image));
     lastRun_ = RecordOfRun(std::move(lesson), drawn, size, pixelRatio, std::move(comparison));
     showMeasurementStatus();
-    picture1_->setAccessibleDescription(QString::fromStdString(PictureDescription(&lastRun_->shown, LocaleDecimal())));
+    picture1_->setAccessibleDescription(QString::fromStdString(Text(PictureDescription(&lastRun_->shown, LocaleDecimal()), ShownLanguage())));
     savePictureAction_->setEnabled(true);
     copyPictureAction_->setEnabled(true);
     runCaption_ = caption;

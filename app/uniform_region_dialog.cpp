@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "app/dialog_parts.h"
+#include "app/shown_language.h"
 #include "app/number_texts.h"
 #include "params/uniform_tolerance.h"
 
@@ -33,7 +34,7 @@ void UniformRegionDialog::accept()
     const bool on = regionCheck_->isChecked();
     const UniformPercentReading percent = UniformPercentFromText(percentEdit_->text().toStdString());
     if (on && !percent.percent) {
-        RefuseValue(this, percentEdit_, QString::fromStdString(percent.refusal));
+        RefuseValue(this, percentEdit_, QString::fromStdString(Text(percent.refusal, ShownLanguage())));
         return;  // the values stay as they were
     }
     on_ = on;

@@ -1,6 +1,7 @@
 // The window's controls: made with their names, texts and colours, placed
 // in the client area as its size allows, and taken in the Tab order.
 #include "app/form1.h"
+#include "app/shown_language.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -88,7 +89,7 @@ void Form1::createControls()
     QFont pictureFont(QStringLiteral("MS Sans Serif"));
     pictureFont.setPointSizeF(8.25);
     picture1_->setFont(pictureFont);
-    SetAccessibleTexts(picture1_, QStringLiteral("рисунок"), QString::fromStdString(PictureDescription(nullptr, '.')));
+    SetAccessibleTexts(picture1_, QStringLiteral("рисунок"), QString::fromStdString(Text(PictureDescription(nullptr, '.'), ShownLanguage())));
     picture1_->setReadout([this](QPointF position) {
         return lastRun_ ? PointReadout(*lastRun_, position) : QString();
     });

@@ -74,63 +74,64 @@ std::string writtenThrough(std::string path)
 
 // Why a write failed, from the system's error number, as the end of a
 // Russian sentence.
-std::string reasonOf(int error)
+Message reasonOf(int error)
 {
     switch (error) {
     case ENOSPC:
-        return "нет места на диске";
+        return Message("нет места на диске");
     case EDQUOT:
-        return "исчерпана дисковая квота";
+        return Message("исчерпана дисковая квота");
     case EFBIG:
-        return "файл превысил допустимый размер";
+        return Message("файл превысил допустимый размер");
     case EACCES:
     case EPERM:
-        return "нет права записи";
+        return Message("нет права записи");
     case EROFS:
-        return "файловая система доступна только для чтения";
+        return Message("файловая система доступна только для чтения");
     case ENAMETOOLONG:
-        return "слишком длинное имя";
+        return Message("слишком длинное имя");
     case ELOOP:
-        return "символические ссылки замыкаются в круг";
+        return Message("символические ссылки замыкаются в круг");
     case EPIPE:
-        return "читавшая программа закрыла канал";
+        return Message("читавшая программа закрыла канал");
     case EIO:
-        return "ошибка ввода-вывода";
+        return Message("ошибка ввода-вывода");
     default:
-        return std::string("ошибка записи (") + std::strerror(error) + ")";  // the system's words
+        return Message("ошибка записи (%1)").arg(std::strerror(error));  // the system's words
     }
 }
 
-std::string notWritten(const std::string& path, const std::string& reason)
+Message notWritten(const std::string& path, const Message& reason)
 {
-    return "Не удалось записать файл " + QuotedForMessage(path) + ": " + reason + ".";
+    return Message("Не удалось записать файл %1: %2.").arg(QuotedForMessage(path)).arg(reason);
 }
 
 // Written into as they are: the program's output goes to a reader or a device.
 bool isStream(const struct stat& s) { return S_ISFIFO(s.st_mode) || S_ISCHR(s.st_mode); }
 
 // Why what is there is neither replaced nor written into.
-std::string notPlainFile(const struct stat& s)
+Message notPlainFile(const struct stat& s)
 {
-    const char* kind = S_ISSOCK(s.st_mode) ? "сокет" : S_ISBLK(s.st_mode) ? "блочное устройство" : "особый файл";
-    return std::string("это ") + kind + ", а не обычный файл";
+    return Message(S_ISSOCK(s.st_mode)  ? "это сокет, а не обычный файл"
+                   : S_ISBLK(s.st_mode) ? "это блочное устройство, а не обычный файл"
+                                        : "это особый файл, а не обычный файл");
 }
 
 // Why no file can be made in the folder, if it cannot (the folder's name as
 // a file manager shows it).
-std::optional<std::string> folderProblem(const std::string& folder, const std::string& path)
+std::optional<Message> folderProblem(const std::string& folder, const std::string& path)
 {
     const std::string shown = QuotedForMessage(absoluteClean(folder));
     struct stat s;
     if (stat(folder.c_str(), &s) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return "Папки " + shown + " нет, файл " + QuotedForMessage(path) + " записать нельзя.";
+            return Message("Папки %1 нет, файл %2 записать нельзя.").arg(shown).arg(QuotedForMessage(path));
         return notWritten(path, reasonOf(errno));
     }
     if (!S_ISDIR(s.st_mode))
-        return shown + " — не папка, файл " + QuotedForMessage(path) + " записать нельзя.";
+        return Message("%1 — не папка, файл %2 записать нельзя.").arg(shown).arg(QuotedForMessage(path));
     if (access(folder.c_str(), W_OK) != 0)
-        return errno == EACCES ? "Нет права записи в папку " + shown + "." : notWritten(path, reasonOf(errno));
+        return errno == EACCES ? Message("Нет права записи в папку %1.").arg(shown) : notWritten(path, reasonOf(errno));
     return std::nullopt;
 }
 
@@ -167,7 +168,7 @@ ssize_t writeHoldingPipeSignal(int fd, std::string_view piece)
 
 }  // namespace
 
-std::optional<std::string> OutputPathProblem(const std::string& path)
+std::optional<Message> OutputPathProblem(const std::string& path)
 {
     const std::string folder = folderOf(writtenThrough(path));  // where a new file would be made
     struct stat s;
@@ -177,7 +178,7 @@ std::optional<std::string> OutputPathProblem(const std::string& path)
         return folderProblem(folder, path);  // a new file
     }
     if (S_ISDIR(s.st_mode))
-        return QuotedForMessage(path) + " — это папка, а не файл.";
+        return Message("%1 — это папка, а не файл.").arg(QuotedForMessage(path));
     if (isStream(s))
         return access(path.c_str(), W_OK) == 0 ? std::nullopt : std::optional(notWritten(path, reasonOf(errno)));
     if (!S_ISREG(s.st_mode))
@@ -185,7 +186,7 @@ std::optional<std::string> OutputPathProblem(const std::string& path)
     if (auto problem = folderProblem(folder, path))
         return problem;
     if (access(path.c_str(), W_OK) != 0)
-        return "Файл " + QuotedForMessage(path) + " защищен от записи.";
+        return Message("Файл %1 защищен от записи.").arg(QuotedForMessage(path));
     return std::nullopt;
 }
 
@@ -240,10 +241,10 @@ void FileReplacement::openStream(bool isPipe, PipeWithoutReader noReader)
         fd_ = open(path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (wait ? 0 : O_NONBLOCK));
     while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0)
-        return isPipe && errno == ENXIO ? fail("из канала никто не читает") : fail(errno);
+        return isPipe && errno == ENXIO ? fail(Message("из канала никто не читает")) : fail(errno);
     struct stat s;
     if (fstat(fd_, &s) != 0 || !isStream(s))
-        return fail("файл подменили, пока его открывали");
+        return fail(Message("файл подменили, пока его открывали"));
     if (!wait)
         fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);  // a write waits for a slow reader
 }
@@ -271,7 +272,7 @@ void FileReplacement::holdInterruptions()
 
 void FileReplacement::fail(int error) { fail(reasonOf(error)); }
 
-void FileReplacement::fail(std::string reason)
+void FileReplacement::fail(Message reason)
 {
     if (reason_.empty())
         reason_ = std::move(reason);  // the first failure is the reason
@@ -314,7 +315,7 @@ bool FileReplacement::linkNamed()
     return false;
 }
 
-std::optional<std::string> FileReplacement::closeStream()
+std::optional<Message> FileReplacement::closeStream()
 {
     if (fd_ >= 0 && close(fd_) != 0)
         fail(errno);
@@ -322,7 +323,7 @@ std::optional<std::string> FileReplacement::closeStream()
     return reason_.empty() ? std::nullopt : std::optional(notWritten(path_, reason_));
 }
 
-std::optional<std::string> FileReplacement::commit()
+std::optional<Message> FileReplacement::commit()
 {
     if (stream_)
         return closeStream();
@@ -341,7 +342,7 @@ std::optional<std::string> FileReplacement::commit()
     // Only a plain file is replaced, whatever has come to its place meanwhile.
     struct stat old;
     if (reason_.empty() && lstat(target_.c_str(), &old) == 0 && !S_ISREG(old.st_mode))
-        fail("на его месте теперь не обычный файл");
+        fail(Message("на его месте теперь не обычный файл"));
     if (reason_.empty() && rename(named_.c_str(), target_.c_str()) != 0)
         fail(errno);
     if (!reason_.empty())
@@ -350,7 +351,7 @@ std::optional<std::string> FileReplacement::commit()
     return std::nullopt;
 }
 
-std::optional<std::string> ReplaceFile(const std::string& path, std::string_view contents, PipeWithoutReader noReader)
+std::optional<Message> ReplaceFile(const std::string& path, std::string_view contents, PipeWithoutReader noReader)
 {
     if (auto problem = OutputPathProblem(path))
         return problem;

@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
-// Why nothing can be written at path, as one Russian sentence; nothing when
+#include "texts/message.h"
+
+// Why nothing can be written at path, as one sentence (a message); nothing when
 // it can be. What is there, once symbolic links are followed, decides: a
 // plain file, or nothing yet, needs a folder that takes new files (for a
 // link, the folder of the file it leads to); a named pipe or a character
@@ -15,7 +17,7 @@
 // else (a folder, a socket, a block device) is refused. A name too long for
 // the file system, links that lead round in a circle and the like are
 // reported with their reason.
-std::optional<std::string> OutputPathProblem(const std::string& path);
+std::optional<Message> OutputPathProblem(const std::string& path);
 
 // What writing into a named pipe that no program reads yet does: wait for a
 // reader, as a shell's "> pipe" does, or fail at once (a window must not
@@ -46,29 +48,29 @@ public:
     // more is written, and commit() reports why.
     bool write(std::string_view piece);
 
-    // Puts the file in place; else why not, as one Russian sentence.
-    std::optional<std::string> commit();
+    // Puts the file in place; else why not, as one sentence (a message).
+    std::optional<Message> commit();
 
 private:
     void openNewFile();
     void openStream(bool isPipe, PipeWithoutReader noReader);
-    std::optional<std::string> closeStream();
+    std::optional<Message> closeStream();
     void holdInterruptions();
     bool linkNamed();
     void fail(int error);
-    void fail(std::string reason);
+    void fail(Message reason);
 
     std::string path_;    // as the user gave it
     std::string target_;  // the file replaced: path, or where its links lead
     std::string named_;   // the new file's temporary name, once it has one
     int fd_ = -1;
     bool stream_ = false;   // a pipe or a device written into, not replaced
-    std::string reason_;    // why writing failed; empty while it has not
+    Message reason_;        // why writing failed; empty while it has not
     bool blocked_ = false;  // interrupting signals held back
     off_t written_ = 0;
     sigset_t previousMask_;
 };
 
 // Writes contents to the file at path as a whole, as FileReplacement does.
-std::optional<std::string> ReplaceFile(const std::string& path, std::string_view contents,
+std::optional<Message> ReplaceFile(const std::string& path, std::string_view contents,
                                        PipeWithoutReader noReader = PipeWithoutReader::Wait);

@@ -24,13 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const LessonReading reading = ReadLessonFile(bytes, "fuzz.zoreks");
     if (!reading.lesson) {
-        Require(!reading.refusal.empty() && reading.refusal.find('\n') == std::string::npos &&
-                    ValidUtf8(reading.refusal) && reading.unknownKeys.empty(),
+        const std::string refusal = RussianText(reading.refusal);
+        Require(!refusal.empty() && refusal.find('\n') == std::string::npos && ValidUtf8(refusal) &&
+                    reading.unknownKeys.empty(),
                 "a refusal says why in one line of UTF-8");
         return 0;
     }
     Require(reading.refusal.empty(), "a lesson read is not refused");
-    Require(ValidUtf8(UnknownKeysNotice(reading.unknownKeys)), "the notice of unknown keys is UTF-8");
+    Require(ValidUtf8(RussianText(UnknownKeysNotice(reading.unknownKeys))), "the notice of unknown keys is UTF-8");
     const std::string written = LessonFileText(*reading.lesson);
     Require(LooksLikeLessonFile(written), "a lesson written looks like one");
     const LessonReading again = ReadLessonFile(written, "fuzz.zoreks");

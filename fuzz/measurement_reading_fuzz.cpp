@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             Require(std::isfinite(m.z) && std::isfinite(m.b), "finite points");
     } else {
         Require(read.points.empty(), "nothing of a refused file");
-        Require(read.refusal.starts_with("строка ") && read.refusal.find('\n') == std::string::npos &&
-                    ValidUtf8(read.refusal),
+        const std::string refusal = RussianText(read.refusal);
+        Require(refusal.starts_with("строка ") && refusal.find('\n') == std::string::npos && ValidUtf8(refusal),
                 "a refusal names its line in one line of UTF-8");
     }
 

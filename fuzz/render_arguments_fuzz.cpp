@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ParseRenderArguments(args, [](const std::string& text) { return ReadLessonFile(text, "fuzz.zoreks"); });
     const RenderOptions& o = parsed.options;
     if (parsed.action == ParsedArguments::Action::Refuse)
-        Require(!parsed.error.empty() && parsed.error.find('\n') == std::string::npos && ValidUtf8(parsed.error),
+        Require(!parsed.error.empty() && RussianText(parsed.error).find('\n') == std::string::npos &&
+                    ValidUtf8(RussianText(parsed.error)),
                 "a refusal says why in one line of UTF-8");
     if (parsed.action == ParsedArguments::Action::Render)
         Require(Metres(o.params.radius) && Metres(o.params.length) && Metres(o.params.halfRange) &&

@@ -237,21 +237,22 @@ std::string AddressOfLesson(const Lesson& l)
     return query;
 }
 
-std::string WrongAddressNotice(const std::vector<std::string>& wrong)
+Message WrongAddressNotice(const std::vector<std::string>& wrong)
 {
     if (wrong.empty())
         return {};
     std::string names;
     for (const std::string& name : wrong)
         names += (names.empty() ? "" : ", ") + name;
-    return "В адресе неверные значения (" + names + "): взяты начальные.";
+    return Message("В адресе неверные значения (%1): взяты начальные.").arg(names);
 }
 
-std::string AddressWithoutMeasurementsNotice(const Lesson& lesson)
+Message AddressWithoutMeasurementsNotice(const Lesson& lesson)
 {
     if (!lesson.measured || lesson.measured->points.size() <= kMostAddressPoints)
         return {};
-    return "Ссылка на эту страницу без измерений: в ней помещается не больше " + std::to_string(kMostAddressPoints) +
-           " точек, а их " + std::to_string(lesson.measured->points.size()) +
-           ". Сохраните опыт в файл (Файл → Сохранить опыт).";
+    return Message("Ссылка на эту страницу без измерений: в ней помещается не больше %1 точек, а их %2. "
+                   "Сохраните опыт в файл (Файл → Сохранить опыт).")
+        .count(static_cast<long long>(kMostAddressPoints))
+        .count(static_cast<long long>(lesson.measured->points.size()));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lesson/lesson.h"
+#include "texts/message.h"
 
 // The web page's address: the query string that carries a lesson, so that a
 // link opens the same run. Read leniently (a wrong value is named and the
@@ -37,8 +38,8 @@ LessonAddressReading LessonOfAddress(std::string_view query);
 std::string AddressOfLesson(const Lesson& lesson);
 
 // The notice of a reading's wrong values; empty when none were.
-std::string WrongAddressNotice(const std::vector<std::string>& wrong);
+Message WrongAddressNotice(const std::vector<std::string>& wrong);
 
 // The notice that the lesson's address leaves its measured values out; empty
 // when it carries them or there are none.
-std::string AddressWithoutMeasurementsNotice(const Lesson& lesson);
+Message AddressWithoutMeasurementsNotice(const Lesson& lesson);

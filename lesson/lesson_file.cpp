@@ -25,10 +25,10 @@ json PointsOf(const MeasurementSet& set)
 
 // A refused file: the reason, thrown to the reader's top.
 struct Refusal {
-    std::string sentence;
+    Message sentence;
 };
 
-[[noreturn]] void Refuse(std::string sentence)
+[[noreturn]] void Refuse(Message sentence)
 {
     throw Refusal{std::move(sentence)};
 }
@@ -40,7 +40,7 @@ public:
         : object_(object), path_(std::move(path)), unknown_(unknown)
     {
         if (!object_.is_object())
-            Refuse("В файле опыта «" + path_ + "» должен быть объектом { … }.");
+            Refuse(Message("В файле опыта «%1» должен быть объектом { … }.").arg(path_));
     }
     ~ObjectReader() = default;
     ObjectReader(const ObjectReader&) = delete;
@@ -58,7 +58,7 @@ public:
     {
         const json* value = find(key);
         if (value == nullptr)
-            Refuse("В файле опыта нет значения «" + pathOf(key) + "».");
+            Refuse(Message("В файле опыта нет значения «%1».").arg(pathOf(key)));
         return *value;
     }
     bool flag(const std::string& key, bool otherwise)
@@ -67,21 +67,21 @@ public:
         if (value == nullptr)
             return otherwise;
         if (!value->is_boolean())
-            Refuse("Значение «" + pathOf(key) + "» должно быть true или false.");
+            Refuse(Message("Значение «%1» должно быть true или false.").arg(pathOf(key)));
         return value->get<bool>();
     }
     double number(const std::string& key)
     {
         const json& value = need(key);
         if (!value.is_number() || !std::isfinite(value.get<double>()))
-            Refuse("Значение «" + pathOf(key) + "» должно быть числом.");
+            Refuse(Message("Значение «%1» должно быть числом.").arg(pathOf(key)));
         return value.get<double>();
     }
     std::string text(const std::string& key)
     {
         const json& value = need(key);
         if (!value.is_string())
-            Refuse("Значение «" + pathOf(key) + "» должно быть строкой в кавычках.");
+            Refuse(Message("Значение «%1» должно быть строкой в кавычках.").arg(pathOf(key)));
         return value.get<std::string>();
     }
     // The keys of the object that were never asked for.
@@ -100,9 +100,9 @@ private:
 };
 
 // A value out of its range: the value's path and the dialog's sentence.
-[[noreturn]] void RefuseValue(const std::string& path, const std::string& why)
+[[noreturn]] void RefuseValue(const std::string& path, const Message& why)
 {
-    Refuse("Значение «" + path + "» не подходит. " + why);
+    Refuse(Message("Значение «%1» не подходит. %2").arg(path).arg(why));
 }
 
 double Metres(ObjectReader& r, const std::string& key)
@@ -132,20 +132,20 @@ std::shared_ptr<const MeasurementSet> MeasurementsOf(ObjectReader& r, std::vecto
     set->name = r.text("file");
     const std::optional<MeasuredUnits> units = MeasuredUnitsFromText(r.text("units"));
     if (!units)
-        RefuseValue(r.pathOf("units"), "Единицы задаются как Z:B, Z — m, cm или mm, B — T, mT или G, например cm:mT.");
+        RefuseValue(r.pathOf("units"), Message("Единицы задаются как Z:B, Z — m, cm или mm, B — T, mT или G, например cm:mT."));
     set->units = *units;
     const json& points = r.need("points");
     if (!points.is_array())
-        Refuse("Значение «" + r.pathOf("points") + "» должно быть списком пар [z, B].");
+        Refuse(Message("Значение «%1» должно быть списком пар [z, B].").arg(r.pathOf("points")));
     for (size_t i = 0; i < points.size(); ++i) {
         const json& point = points[i];
         const bool pair = point.is_array() && point.size() == 2 && point[0].is_number() && point[1].is_number();
         if (!pair || !std::isfinite(point[0].get<double>()) || !std::isfinite(point[1].get<double>()))
-            Refuse("Измерение " + std::to_string(i + 1) + " в файле опыта — не пара конечных чисел [z, B].");
+            Refuse(Message("Измерение %1 в файле опыта — не пара конечных чисел [z, B].").count(static_cast<long long>(i + 1)));
         set->points.push_back({point[0].get<double>(), point[1].get<double>()});
     }
     if (set->points.size() < kFewestMeasuredPoints)
-        Refuse("В файле опыта меньше трех измерений.");
+        Refuse(Message("В файле опыта меньше трех измерений."));
     r.noteUnknown();
     (void)unknown;
     return set;
@@ -154,14 +154,14 @@ std::shared_ptr<const MeasurementSet> MeasurementsOf(ObjectReader& r, std::vecto
 Lesson LessonOfJson(const json& root, std::vector<std::string>& unknown)
 {
     if (!root.is_object() || !root.contains("format") || root["format"] != kLessonFormat)
-        Refuse("Это не файл опыта Зорекса.");
+        Refuse(Message("Это не файл опыта Зорекса."));
     ObjectReader top(root, "", unknown);
     top.find("format");
     const json& version = top.need("version");
     if (!version.is_number_integer() || version.get<long long>() < 1)
-        RefuseValue("version", "Версия — целое число от 1.");
+        RefuseValue("version", Message("Версия — целое число от 1."));
     if (version.get<long long>() > kLessonVersion)
-        Refuse("Этот опыт сохранен более новой версией Зорекса. Чтобы открыть его, нужен более новый Зорекс.");
+        Refuse(Message("Этот опыт сохранен более новой версией Зорекса. Чтобы открыть его, нужен более новый Зорекс."));
 
     Lesson lesson;
     {
@@ -173,7 +173,7 @@ Lesson LessonOfJson(const json& root, std::vector<std::string>& unknown)
     lesson.params.halfRange = Metres(top, "halfRange");
     const std::string graph = top.text("graph");
     if (graph != "axis" && graph != "lines")
-        RefuseValue("graph", "График — \"axis\" (поле на оси) или \"lines\" (линии напряженности).");
+        RefuseValue("graph", Message("График — \"axis\" (поле на оси) или \"lines\" (линии напряженности)."));
     lesson.params.graphMode = graph == "axis" ? kAxisGraph : kFieldLinesGraph;
     SetLineText(lesson, top.text("lines"));
     if (const json* switches = top.find("switches")) {
@@ -183,7 +183,7 @@ Lesson LessonOfJson(const json& root, std::vector<std::string>& unknown)
                 s.turn(lesson, true);
         const bool both = r.flag("exactLines", false) && r.flag("equalFlux", false);
         if (both)
-            RefuseValue("switches", "Точные линии и линии равного потока не включаются вместе.");
+            RefuseValue("switches", Message("Точные линии и линии равного потока не включаются вместе."));
         r.noteUnknown();
     }
     if (const json* winding = top.find("winding")) {
@@ -259,31 +259,32 @@ LessonReading ReadLessonFile(std::string_view bytes, const std::string& fileName
     const std::string quoted = QuotedForMessage(fileName);
     try {
         if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos)
-            Refuse("Файл пуст.");
+            Refuse(Message("Файл пуст."));
         if (IsBinary(bytes))
-            Refuse("Это не файл опыта Зорекса: в нем двоичные данные.");
+            Refuse(Message("Это не файл опыта Зорекса: в нем двоичные данные."));
         json root;
         try {
             root = json::parse(bytes);
         } catch (const json::parse_error& e) {
-            Refuse("Файл опыта поврежден или обрезан: это не JSON (ошибка около знака " + std::to_string(e.byte) + ").");
+            Refuse(Message("Файл опыта поврежден или обрезан: это не JSON (ошибка около знака %1).")
+                       .count(static_cast<long long>(e.byte)));
         } catch (const json::out_of_range&) {
-            Refuse("В файле опыта есть число, слишком большое для программы.");
+            Refuse(Message("В файле опыта есть число, слишком большое для программы."));
         }
         reading.lesson = LessonOfJson(root, reading.unknownKeys);
     } catch (const Refusal& r) {
         reading.lesson.reset();
         reading.unknownKeys.clear();
-        reading.refusal = "Файл " + quoted + " не открыт. " + r.sentence;
+        reading.refusal = Message("Файл %1 не открыт. %2").arg(quoted).arg(r.sentence);
     } catch (const json::exception& e) {
         reading.lesson.reset();
         reading.unknownKeys.clear();
-        reading.refusal = "Файл " + quoted + " не открыт: в нем неверные данные.";
+        reading.refusal = Message("Файл %1 не открыт: в нем неверные данные.").arg(quoted);
     }
     return reading;
 }
 
-std::string UnknownKeysNotice(const std::vector<std::string>& keys)
+Message UnknownKeysNotice(const std::vector<std::string>& keys)
 {
     if (keys.empty())
         return {};
@@ -292,8 +293,10 @@ std::string UnknownKeysNotice(const std::vector<std::string>& keys)
     for (size_t i = 0; i < keys.size() && i < kMostNamed; ++i)
         list += (list.empty() ? "" : ", ") + QuotedForMessage(keys[i]);
     if (keys.size() > kMostNamed)
-        list += " и еще " + std::to_string(keys.size() - kMostNamed);
-    return "Эта версия Зорекса не знает и пропустила: " + list + ".";
+        return Message("Эта версия Зорекса не знает и пропустила: %1 и еще %2.")
+            .arg(list)
+            .count(static_cast<long long>(keys.size() - kMostNamed));
+    return Message("Эта версия Зорекса не знает и пропустила: %1.").arg(list);
 }
 
 bool LooksLikeLessonFile(std::string_view bytes)

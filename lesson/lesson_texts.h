@@ -7,6 +7,7 @@
 
 #include "lesson/lesson.h"
 #include "measure/axis_comparison.h"
+#include "texts/message.h"
 
 // The texts that every view of a lesson shows the same way, with the decimal
 // separator the view's reader uses.
@@ -32,13 +33,13 @@ struct ShownRun {
 
 // What the picture shows, in words, for a screen reader; "рисунок пуст"
 // before the first run.
-std::string PictureDescription(const ShownRun* shown, char decimal);
+Message PictureDescription(const ShownRun* shown, char decimal);
 
 // The line under the picture while measured values are open or being read
 // (loadingName: the file being read, if any): the file being read, or the
 // number of points and what is still wanted for a comparison, or the shown
 // run's comparison when that run compared these values. Empty without values.
-std::string MeasurementLine(const Lesson& lesson, std::string_view loadingName, const ShownRun* shown, char decimal);
+Message MeasurementLine(const Lesson& lesson, std::string_view loadingName, const ShownRun* shown, char decimal);
 
 // The file and its units, for the measurements' line's tool tip; empty without values.
-std::string MeasurementFileLine(const Lesson& lesson);
+Message MeasurementFileLine(const Lesson& lesson);

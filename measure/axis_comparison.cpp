@@ -26,11 +26,11 @@ double RootMeanSquare(const CalcParams& p, const AxisComparison& c, std::span<co
 
 }  // namespace
 
-std::optional<std::string> ComparisonRefusal(const CalcParams& p, const CoilCurrent& coil)
+std::optional<Message> ComparisonRefusal(const CalcParams& p, const CoilCurrent& coil)
 {
     const double c = FluxDensityPerUnit(coil, p.length);
     if (!(p.length > 0) || !std::isfinite(c) || c == 0)
-        return std::string("у соленоида нулевой длины нет поля");
+        return Message("у соленоида нулевой длины нет поля");
     return std::nullopt;
 }
 
@@ -73,16 +73,17 @@ ComparedPoint ComparedAt(const CalcParams& p, const AxisComparison& c, const Mea
     return row;
 }
 
-std::string ComparisonSummary(const AxisComparison& c, char decimalSeparator)
+Message ComparisonSummary(const AxisComparison& c, char decimalSeparator)
 {
     if (!c.refusal.empty())
-        return "сравнить нельзя: " + c.refusal;
-    std::string text = PointCountText(c.pointCount) + ": ";
-    if (c.fitted)
-        text += "z0 = " + PrintedNumber("%.2f", 100 * c.fit.z0, decimalSeparator) + " см, k = " +
-                PrintedNumber("%.3f", c.fit.k, decimalSeparator) + ", ";
-    text += "СКО = " + PrintedNumber("%.3g", 1000 * c.rms, decimalSeparator) + " мТл";
+        return Message("сравнить нельзя: %1").arg(c.refusal);
+    Message summary = c.fitted ? Message("%1: z0 = %2 см, k = %3, СКО = %4 мТл")
+                                     .arg(PointCountText(c.pointCount))
+                                     .number("%.2f", 100 * c.fit.z0, decimalSeparator)
+                                     .number("%.3f", c.fit.k, decimalSeparator)
+                               : Message("%1: СКО = %2 мТл").arg(PointCountText(c.pointCount));
+    summary.number("%.3g", 1000 * c.rms, decimalSeparator);
     if (!c.fitRefusal.empty())
-        text += "; подогнать нельзя: " + c.fitRefusal;
-    return text;
+        return Message("%1; подогнать нельзя: %2").arg(std::move(summary)).arg(c.fitRefusal);
+    return summary;
 }

@@ -11,6 +11,7 @@
 #include "params/calc_params.h"
 #include "params/coil_arrangement.h"
 #include "params/coil_current.h"
+#include "texts/message.h"
 
 // Measured values on the axis against the coil's calculated field
 // B(z) = mu0 N/L I/2 Hz(z), Hz the exact field on the axis in n*I/2 (in
@@ -18,11 +19,11 @@
 // the fit the ruler's zero is taken for the coil's middle; with it the points
 // move into the coil's frame, z - z0, and the calculation is multiplied by k.
 struct AxisComparison {
-    std::string refusal;       // why nothing can be compared (a coil without length has no field); then nothing below holds
+    Message refusal;           // why nothing can be compared (a coil without length has no field); then nothing below holds
     double teslaPerUnit = 0;   // c = mu0 N/L I/2: B in tesla for one n*I/2 (negative for a negative current)
     AxisFit fit;               // z0 = 0 and k = 1 unless fitted
     bool fitted = false;
-    std::string fitRefusal;    // the fit was asked for but the points do not fix it (FitRefusal) or the fit
+    Message fitRefusal;        // the fit was asked for but the points do not fix it (FitRefusal) or the fit
                                // refused (FitAxisField: no field, no place, |k| beyond 1e30): compared unfitted
     std::size_t pointCount = 0;
     double rms = 0;            // root mean square of B - B_theory over the points, T
@@ -32,7 +33,7 @@ struct AxisComparison {
 // Why measured values cannot be compared with the coil p.radius, p.length
 // carrying the turns and current (a coil without length has no field);
 // nothing when they can.
-std::optional<std::string> ComparisonRefusal(const CalcParams& p, const CoilCurrent& coil);
+std::optional<Message> ComparisonRefusal(const CalcParams& p, const CoilCurrent& coil);
 
 // Compares the set with the coil p.radius, p.length carrying the turns and
 // current, fitted when asked (measure/axis_fit.h). A stop request ends it with
@@ -57,4 +58,4 @@ ComparedPoint ComparedAt(const CalcParams& p, const AxisComparison& c, const Mea
 // The comparison in one line, numbers with the given decimal separator:
 // "25 точек: СКО = 0,123 мТл", fitted "25 точек: z0 = 1,23 см, k = 0,987,
 // СКО = 0,0452 мТл", and the reason when the fit or the comparison cannot be made.
-std::string ComparisonSummary(const AxisComparison& c, char decimalSeparator);
+Message ComparisonSummary(const AxisComparison& c, char decimalSeparator);

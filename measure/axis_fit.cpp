@@ -194,7 +194,7 @@ void AddFarScanPlaces(const std::vector<Cluster>& clusters, double margin, doubl
 
 }  // namespace
 
-std::optional<std::string> FitRefusal(std::span<const MeasuredPoint> points)
+std::optional<Message> FitRefusal(std::span<const MeasuredPoint> points)
 {
     double places[3];
     int distinct = 0;
@@ -208,11 +208,11 @@ std::optional<std::string> FitRefusal(std::span<const MeasuredPoint> points)
         highest = std::max(highest, m.z);
     }
     if (distinct < 3)
-        return std::string("точки сняты меньше чем в трех разных местах z");
+        return Message("точки сняты меньше чем в трех разных местах z");
     if (!anyField)
-        return std::string("все измеренные B равны нулю");
+        return Message("все измеренные B равны нулю");
     if (!std::isfinite(highest - lowest))
-        return std::string("точки слишком далеко друг от друга");
+        return Message("точки слишком далеко друг от друга");
     return std::nullopt;
 }
 
@@ -220,7 +220,7 @@ AxisFitting FitAxisField(const CalcParams& p, double teslaPerUnit, std::span<con
                          const std::stop_token& stop, const CoilArrangement& coils)
 {
     if (FieldVanishes(coils))
-        return {{}, std::string("поле катушек всюду равно нулю")};
+        return {{}, Message("поле катушек всюду равно нулю")};
     double bScale = 0, lowest = HUGE_VAL, highest = -HUGE_VAL;
     for (const MeasuredPoint& m : points) {
         bScale = std::max(bScale, std::fabs(m.b));
@@ -253,7 +253,7 @@ AxisFitting FitAxisField(const CalcParams& p, double teslaPerUnit, std::span<con
         }
     }
     if (places[best].outermost || !(bestValue > 0))
-        return {{}, std::string("точки не показывают, где середина катушки")};
+        return {{}, Message("точки не показывают, где середина катушки")};
 
     // With every point, around the best scanned place; never worse than that place.
     const ScannedPlace& around = places[best];
@@ -264,6 +264,6 @@ AxisFitting FitAxisField(const CalcParams& p, double teslaPerUnit, std::span<con
     const Explained::Sums s = explained.sums(z0);
     const double k = s.ff > 0 ? s.bf / s.ff * bScale / teslaPerUnit : 0;  // k c = sum B f / sum f^2
     if (!(std::fabs(k) <= kLargestFitFactor))
-        return {{}, std::string("измеренные B несоизмеримо больше поля этой катушки")};
+        return {{}, Message("измеренные B несоизмеримо больше поля этой катушки")};
     return {{z0, k}, std::nullopt};
 }

@@ -26,12 +26,12 @@ struct AxisFit {
 // three different z at least (the field is even about the middle, and two
 // places leave the middle ambiguous), not all B may be 0, and their spread
 // along the ruler must be a finite number of metres.
-std::optional<std::string> FitRefusal(std::span<const MeasuredPoint> points);
+std::optional<Message> FitRefusal(std::span<const MeasuredPoint> points);
 
 // What the fit found: z0 and k, or why it found none (fit then holds z0 = 0, k = 1).
 struct AxisFitting {
     AxisFit fit;
-    std::optional<std::string> refusal;
+    std::optional<Message> refusal;
 };
 
 // The factor beyond which the fit refuses: the fitted curve could not even be drawn.
@@ -57,7 +57,7 @@ inline constexpr double kLargestFitFactor = 1e30;
 // values.
 // Over 4096 points the scan takes every n-th (and the outermost two); the
 // golden section takes every point.
-// Refuses, with a short Russian reason, when the coils' field is 0 everywhere
+// Refuses, with a short reason, when the coils' field is 0 everywhere
 // (FieldVanishes), when S is least only at the farthest place scanned (the
 // points tell nothing of where the coils stand: their field over the points
 // would be the same as from infinitely far) or the points explain nothing of

@@ -10,17 +10,17 @@
 MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnits units, std::stop_token stop)
 {
     const std::string name = std::filesystem::path(path).filename().string();
-    const std::string file = "Файл " + QuotedForMessage(name) + ", ";
+    const std::string quoted = QuotedForMessage(name);
     MeasurementFileReading out;
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
-        out.refusal = file + "это папка, а не таблица измерений.";
+        out.refusal = Message("Файл %1, это папка, а не таблица измерений.").arg(quoted);
         return out;
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        out.refusal = file + OpeningProblem(errno) + ".";
+        out.refusal = Message("Файл %1, %2.").arg(quoted).arg(OpeningProblem(errno));
         return out;
     }
     std::string bytes;
@@ -31,7 +31,7 @@ MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnit
             break;  // refused below
     }
     if (in.bad()) {
-        out.refusal = file + "прочитать не удалось.";
+        out.refusal = Message("Файл %1, прочитать не удалось.").arg(quoted);
         return out;
     }
     return MeasurementsOfFile(bytes, name, units, stop);
@@ -40,15 +40,14 @@ MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnit
 MeasurementFileReading MeasurementsOfFile(std::string_view bytes, const std::string& name, MeasuredUnits units,
                                           std::stop_token stop)
 {
-    const std::string file = "Файл " + QuotedForMessage(name) + ", ";
     MeasurementFileReading out;
     if (bytes.size() > kMostMeasurementFileBytes) {
-        out.refusal = file + "больше 256 МБ: это не таблица измерений.";
+        out.refusal = Message("Файл %1, больше 256 МБ: это не таблица измерений.").arg(QuotedForMessage(name));
         return out;
     }
     MeasurementReading reading = ReadMeasurements(bytes, units, stop);
     if (!reading.refusal.empty()) {
-        out.refusal = file + reading.refusal + ".";
+        out.refusal = Message("Файл %1, %2.").arg(QuotedForMessage(name)).arg(std::move(reading.refusal));
         return out;
     }
     out.set = std::make_shared<const MeasurementSet>(MeasurementSet{std::move(reading.points), units, name});

@@ -7,6 +7,7 @@
 
 #include "measure/measured_units.h"
 #include "measure/measurement_set.h"
+#include "texts/message.h"
 
 // The largest file taken for a measurement table: a million rows take about
 // 20 MB.
@@ -15,11 +16,11 @@ inline constexpr std::size_t kMostMeasurementFileBytes = std::size_t{256} << 20;
 // Reads the file at path (the name's bytes as the system has them) as
 // ReadMeasurements does (measure/measurement_reading.h), into a set named by
 // the file's name. A file that cannot be opened or read, or is larger than
-// kMostMeasurementFileBytes, is refused as well. A refusal is one Russian
-// sentence naming the file: «Файл «a.csv», строка 5: не число «xy».»
+// kMostMeasurementFileBytes, is refused as well. A refusal is one sentence
+// naming the file, in Russian «Файл «a.csv», строка 5: не число «xy».»
 struct MeasurementFileReading {
     std::shared_ptr<const MeasurementSet> set;  // null when refused
-    std::string refusal;
+    Message refusal;
 };
 MeasurementFileReading ReadMeasurementFile(const std::string& path, MeasuredUnits units, std::stop_token stop = {});
 

@@ -188,7 +188,7 @@ NumberKind ReadNumber(std::string_view s, bool decimalComma, double& value)
 }
 
 // Why a row does not begin with two numbers; nothing when it does, and they are z and b.
-std::optional<std::string> RowProblem(const RowStart& row, Separator s, double& z, double& b)
+std::optional<Message> RowProblem(const RowStart& row, Separator s, double& z, double& b)
 {
     double* const values[] = {&z, &b};
     for (int k = 0; k < row.count; ++k) {
@@ -197,15 +197,16 @@ std::optional<std::string> RowProblem(const RowStart& row, Separator s, double& 
         case NumberKind::Number:
             break;
         case NumberKind::NotNumber:
-            return "не число " + QuotedForMessage(cell.text);
+            return Message("не число %1").arg(QuotedForMessage(cell.text));
         case NumberKind::NotFinite:
-            return "нужно конечное число, а не " + QuotedForMessage(cell.text);
+            return Message("нужно конечное число, а не %1").arg(QuotedForMessage(cell.text));
         case NumberKind::OutOfRange:
-            return "число " + QuotedForMessage(cell.text) + " слишком велико или слишком мало";
+            return Message("число %1 слишком велико или слишком мало").arg(QuotedForMessage(cell.text));
         }
     }
     if (row.count < 2)
-        return row.count == 0 ? "нет чисел" : "одно число " + QuotedForMessage(row.cells[0].text) + ", а нужны два: z и B";
+        return row.count == 0 ? Message("нет чисел")
+                              : Message("одно число %1, а нужны два: z и B").arg(QuotedForMessage(row.cells[0].text));
     return std::nullopt;
 }
 
@@ -255,9 +256,9 @@ Separator GuessSeparator(std::string_view text)
     return best;
 }
 
-MeasurementReading Refused(long line, const std::string& reason)
+MeasurementReading Refused(long line, Message reason)
 {
-    return {{}, "строка " + std::to_string(line) + ": " + reason};
+    return {{}, Message("строка %1: %2").count(line).arg(std::move(reason))};
 }
 
 }  // namespace
@@ -276,7 +277,7 @@ MeasurementReading ReadMeasurements(std::string_view bytes, MeasuredUnits units,
     bool header = false;  // the first non-blank line was one
     while (lines.next(line)) {
         if (std::memchr(line.data(), '\0', line.size()) != nullptr)
-            return Refused(lines.number(), "двоичные данные, а не текст");
+            return Refused(lines.number(), Message("двоичные данные, а не текст"));
         if (IsBlankLine(line))
             continue;
         double z = 0, b = 0;
@@ -289,12 +290,12 @@ MeasurementReading ReadMeasurements(std::string_view bytes, MeasuredUnits units,
         }
         out.points.push_back({z / perMetre, b / perTesla});
         if (out.points.size() % 65536 == 0 && stop.stop_requested())
-            return Refused(lines.number(), "чтение прервано");
+            return Refused(lines.number(), Message("чтение прервано"));
     }
     const long end = lines.number() + 1;  // where reading stopped: after the last line
     if (out.points.empty())
-        return Refused(end, header ? "после заголовка нет ни одной строки с числами" : "файл пуст");
+        return Refused(end, header ? Message("после заголовка нет ни одной строки с числами") : Message("файл пуст"));
     if (out.points.size() < kFewestMeasuredPoints)
-        return Refused(end, "всего " + PointCountText(out.points.size()) + ", а для сравнения нужны хотя бы три");
+        return Refused(end, Message("всего %1, а для сравнения нужны хотя бы три").arg(PointCountText(out.points.size())));
     return out;
 }

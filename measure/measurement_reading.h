@@ -4,6 +4,8 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+
+#include "texts/message.h"
 #include <vector>
 
 #include "measure/measured_units.h"
@@ -34,11 +36,11 @@
 //
 // Reading is total: any bytes give either every point of the file, at least
 // three, converted from the units to metres and tesla, or nothing and the
-// reason in Russian naming the line where reading stopped («строка 5: не
+// reason naming the line where reading stopped (in Russian «строка 5: не
 // число «xy»»), counted from 1 like an editor counts lines.
 struct MeasurementReading {
     std::vector<MeasuredPoint> points;  // empty when refused
-    std::string refusal;                // empty when read
+    Message refusal;                    // empty when read
 };
 
 MeasurementReading ReadMeasurements(std::string_view bytes, MeasuredUnits units, std::stop_token stop = {});

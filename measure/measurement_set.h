@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "measure/measured_units.h"
+#include "texts/message.h"
 
 // One measured value: the flux density B on the coil's axis at the position z
 // of the ruler along it (whose zero need not be the coil's middle).
@@ -24,5 +25,7 @@ struct MeasurementSet {
 // The fewest points a comparison and a fit are made with.
 inline constexpr std::size_t kFewestMeasuredPoints = 3;
 
-// "1 точка", "3 точки", "25 точек": the count with the word as Russian wants it.
-std::string PointCountText(std::size_t count);
+// "1 точка", "3 точки", "25 точек": the count with the word as Russian wants
+// it; one point has a pattern of its own, for the languages whose singular
+// is for one alone.
+Message PointCountText(std::size_t count);

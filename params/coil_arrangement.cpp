@@ -69,6 +69,6 @@ PairDistanceReading PairDistanceFromText(std::string_view text)
     if (reading.metres)
         return {reading.metres, {}};
     if (!DecimalFromText(text))
-        return {std::nullopt, "Расстояние D задается числом метров, например 0.2 или 0,35."};
-    return {std::nullopt, "Расстояние D должно быть от 0 до 20 м."};
+        return {std::nullopt, Message("Расстояние D задается числом метров, например 0.2 или 0,35.")};
+    return {std::nullopt, Message("Расстояние D должно быть от 0 до 20 м.")};
 }

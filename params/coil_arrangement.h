@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "texts/message.h"
+
 // Coaxial coils, each of the radius and length of the program's coil
 // (CalcParams), on its axis: the field of the arrangement is the sum of their
 // fields. The program's own coil, centred on z = 0 with the program's
@@ -61,9 +63,9 @@ std::optional<CoilPair> PairOf(const CoilArrangement& a);
 
 // The distance D between the pair's middles written in the text (metres, a
 // decimal number with a point or a comma, any number of decimals, as
-// MetresFromText reads it), or why it is not usable: one Russian sentence.
+// MetresFromText reads it), or why it is not usable: one sentence (a message).
 struct PairDistanceReading {
     std::optional<double> metres;
-    std::string refusal;
+    Message refusal;
 };
 PairDistanceReading PairDistanceFromText(std::string_view text);

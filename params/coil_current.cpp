@@ -26,9 +26,9 @@ TurnsReading TurnsFromText(std::string_view text)
     const auto [stop, error] = std::from_chars(digits.data(), end, turns);
     const bool whole = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
     if (!whole || stop != end || error == std::errc::invalid_argument)
-        return {std::nullopt, "Число витков задается целым числом от 1 до 1000000."};
+        return {std::nullopt, Message("Число витков задается целым числом от 1 до 1000000.")};
     if (error == std::errc::result_out_of_range || turns < 1 || turns > kMostTurns)
-        return {std::nullopt, "Число витков должно быть от 1 до 1000000."};
+        return {std::nullopt, Message("Число витков должно быть от 1 до 1000000.")};
     return {turns, {}};
 }
 
@@ -36,8 +36,8 @@ AmperesReading AmperesFromText(std::string_view text)
 {
     const std::optional<double> amperes = DecimalFromText(text);
     if (!amperes)
-        return {std::nullopt, "Ток задается числом в амперах, например 1.5 или -2."};
+        return {std::nullopt, Message("Ток задается числом в амперах, например 1.5 или -2.")};
     if (*amperes == 0 || std::fabs(*amperes) > kMostAmperes)
-        return {std::nullopt, "Ток должен быть от -1000 до 1000 А и не равен нулю."};
+        return {std::nullopt, Message("Ток должен быть от -1000 до 1000 А и не равен нулю.")};
     return {*amperes, {}};
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "texts/message.h"
+
 // The windings and the current that turn the program's field unit n*I/2
 // into SI units, n = N/L being the turns per metre of the coil's length.
 // H = n*I/2 * value (A/m), B = mu0 * n*I/2 * value (T), value in n*I/2. A
@@ -28,10 +30,10 @@ double StrengthPerUnit(const CoilCurrent& c, double length);
 double FluxDensityPerUnit(const CoilCurrent& c, double length);
 
 // The number of turns written in the text (digits, no sign), or why it is not
-// usable: one Russian sentence.
+// usable: one sentence (a message).
 struct TurnsReading {
     std::optional<long> turns;
-    std::string refusal;
+    Message refusal;
 };
 TurnsReading TurnsFromText(std::string_view text);
 
@@ -39,6 +41,6 @@ TurnsReading TurnsFromText(std::string_view text);
 // or a comma, an optional sign and exponent), or why it is not usable.
 struct AmperesReading {
     std::optional<double> amperes;
-    std::string refusal;
+    Message refusal;
 };
 AmperesReading AmperesFromText(std::string_view text);

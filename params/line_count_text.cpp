@@ -154,6 +154,6 @@ LineCountReading WrittenLineCount(std::string_view text)
     const std::optional<double> written = DecimalFromText(text);
     const double read = LineCountFromText(text);
     if (!written || *written != read || !std::isfinite(read) || read > kMostLineCount)
-        return {std::nullopt, "Число линий задается числом не больше 200, например 7."};
+        return {std::nullopt, Message("Число линий задается числом не больше 200, например 7.")};
     return {read, {}};
 }

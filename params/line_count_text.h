@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "texts/message.h"
+
 // The most field lines a run draws.
 inline constexpr double kMostLineCount = 200;
 
@@ -22,9 +24,9 @@ double LineCountFromText(std::string_view text);
 // number the box's text gave: usable when the text is a decimal number
 // (params/decimal_text.h) that the box reads as the same finite value of at
 // most kMostLineCount, so that the box given the text runs as before. Else
-// why not: one Russian sentence.
+// why not: one sentence (a message).
 struct LineCountReading {
     std::optional<double> lines;
-    std::string refusal;
+    Message refusal;
 };
 LineCountReading WrittenLineCount(std::string_view text);

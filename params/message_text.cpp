@@ -52,15 +52,15 @@ std::string QuotedForMessage(std::string_view text)
     return out + "»";
 }
 
-std::string OpeningProblem(int error)
+Message OpeningProblem(int error)
 {
     switch (error) {
     case ENOENT:
-        return "такого файла нет";
+        return Message("такого файла нет");
     case EACCES:
     case EPERM:
-        return "нет прав на чтение";
+        return Message("нет прав на чтение");
     default:
-        return "файл не открывается";
+        return Message("файл не открывается");
     }
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "texts/message.h"
 #include "texts/printed_number.h"
 
 // The user's text as it may stand, in «quotes», in a one-line message:
@@ -12,4 +13,4 @@ std::string QuotedForMessage(std::string_view text);
 
 // Why a file could not be opened, from the system's error number (errno),
 // to follow «Файл «name», …»: "такого файла нет".
-std::string OpeningProblem(int error);
+Message OpeningProblem(int error);

@@ -9,6 +9,6 @@ UniformPercentReading UniformPercentFromText(std::string_view text)
         text = text.substr(0, sign);
     const std::optional<double> percent = DecimalFromText(text);
     if (!percent || !(*percent > 0) || *percent > 100)
-        return {std::nullopt, "Допуск P задается числом процентов больше 0 и не больше 100, например 1."};
+        return {std::nullopt, Message("Допуск P задается числом процентов больше 0 и не больше 100, например 1.")};
     return {percent, {}};
 }

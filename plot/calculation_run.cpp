@@ -24,25 +24,25 @@ int ElapsedSeconds(ClockReading start, ClockReading end)
     return elapsed;
 }
 
-std::string RunCaption(int elapsedSeconds)
+Message RunCaption(int elapsedSeconds)
 {
-    return std::string(kProgramTitle) + "   время расчета" + " " + std::to_string(elapsedSeconds) + " c";
+    return Message("%1   время расчета %2 c").arg(Message(kProgramTitle)).count(elapsedSeconds);
 }
 
-std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface)
+std::optional<Message> RunRefusal(const CalcParams& p, const DrawingSurface& surface)
 {
     if (!(p.halfRange > 0) || !std::isfinite(p.halfRange))
-        return "Размер области должен быть больше нуля.";
+        return Message("Размер области должен быть больше нуля.");
     if (p.graphMode != kAxisGraph) {
         if (!(p.radius > 0))
-            return "Для линий напряженности радиус соленоида должен быть больше нуля.";
+            return Message("Для линий напряженности радиус соленоида должен быть больше нуля.");
         if (!(p.length > 0))
-            return "Для линий напряженности длина соленоида должна быть больше нуля.";
+            return Message("Для линий напряженности длина соленоида должна быть больше нуля.");
         if (!(p.lineCount <= kMaxLineCount) || !std::isfinite(p.lineCount))
-            return "Число линий должно быть не больше 200.";
+            return Message("Число линий должно быть не больше 200.");
     }
     if (surface.width() <= 0 || surface.height() <= 0)
-        return "Окно слишком мало для рисунка.";
+        return Message("Окно слишком мало для рисунка.");
     return std::nullopt;
 }
 
@@ -101,13 +101,14 @@ try {
     if (additions.scales)
         DrawPictureScales(PictureScalesOf(p, surface.width(), surface.height(), additions.winding,
                                           lines && additions.fieldMap, compared ? comparison->fit.k : 1.0, coils,
-                                          LabelSize{surface.pixelRatio(), additions.largeLabels}),
+                                          LabelSize{surface.pixelRatio(), additions.largeLabels}, additions.language),
                           surface);
     if (lines && additions.fieldMap)
-        DrawFieldStrengthLegend(strength, additions.winding, p.length, surface, additions.largeLabels);
+        DrawFieldStrengthLegend(strength, additions.winding, p.length, surface, additions.largeLabels,
+                                additions.language);
     int row = 0;
     for (const std::string& note : PictureNotes(p, additions))
-        row += DrawPictureNote(surface, note, row, additions.largeLabels);
+        row += DrawPictureNote(surface, additions.language.translated(note), row, additions.largeLabels);
     const ClockReading end = readClock();
     return RunOutcome{true, RunCaption(ElapsedSeconds(start, end)), {}, false, std::move(comparison), linesCut};
 } catch (const RunStopped&) {

@@ -15,6 +15,8 @@
 #include "params/line_count_text.h"
 #include "plot/run_control.h"
 #include "surface/drawing_surface.h"
+#include "texts/language.h"
+#include "texts/message.h"
 
 // The program's title, also the window caption before and during a run.
 inline constexpr const char* kProgramTitle = "Зорекс";
@@ -32,11 +34,11 @@ struct ClockReading {
 int ElapsedSeconds(ClockReading start, ClockReading end);
 
 // The window caption after a run that took the given number of seconds.
-std::string RunCaption(int elapsedSeconds);
+Message RunCaption(int elapsedSeconds);
 
 // Why a run with these parameters on this surface cannot be drawn, as one
-// Russian sentence for the user; nothing when it can.
-std::optional<std::string> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
+// sentence for the user; nothing when it can.
+std::optional<Message> RunRefusal(const CalcParams& p, const DrawingSurface& surface);
 
 // The exact field lines drawn over the traced ones: none, the lines through
 // the same seeds, or the lines on levels of equal flux.
@@ -67,14 +69,17 @@ struct RunAdditions {
     // The scales' numbers, the map's colour scale and the notes twice as large
     // (plot/label_size.h), to be read across a classroom.
     bool largeLabels = false;
+    // The language of the words drawn in the picture: the scales' units, the
+    // colour scale's unit and the notes.
+    Language language{};
 
     friend bool operator==(const RunAdditions&, const RunAdditions&) = default;
 };
 
 struct RunOutcome {
     bool done = false;     // false: refused or stopped
-    std::string caption;   // the window caption after the run
-    std::string refusal;   // the reason of a refused run, which changed nothing
+    Message caption;       // the window caption after the run
+    Message refusal;       // the reason of a refused run, which changed nothing
     bool stopped = false;  // abandoned at a stop request: the picture is unfinished
     // The axis graph's comparison with the measured values, when they were
     // given with the coil's turns and current.

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "plot/colour_map.h"
+#include "plot/pixel_font.h"
 
 FieldStrengthImage FieldStrengthPicture(const FieldStrengthGrid& grid)
 {
@@ -27,7 +28,7 @@ void DrawFieldStrengthMap(const FieldStrengthGrid& grid, DrawingSurface& surface
 }
 
 void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<CoilCurrent>& coil, double length,
-                             DrawingSurface& surface, bool largeLabels)
+                             DrawingSurface& surface, bool largeLabels, const Language& language)
 {
     if (grid.strength.empty())
         return;
@@ -35,7 +36,8 @@ void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<
     const double millitesla = coil ? 1000 * std::fabs(FluxDensityPerUnit(*coil, length)) : 0;
     const bool si = coil && std::isfinite(millitesla);
     const double unit = si ? millitesla : 1;
-    DrawMapLegend(MapLegendImage(grid.width, grid.height, grid.lowest * unit, grid.highest * unit, si ? U"мТл" : U"n·I/2",
+    const std::u32string unitText = Utf32FromUtf8(si ? language.translated("мТл") : "n·I/2");
+    DrawMapLegend(MapLegendImage(grid.width, grid.height, grid.lowest * unit, grid.highest * unit, unitText,
                                  LabelSize{surface.pixelRatio(), largeLabels}),
                   surface);
 }

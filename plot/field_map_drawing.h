@@ -9,6 +9,7 @@
 #include "params/coil_current.h"
 #include "plot/map_legend.h"
 #include "surface/drawing_surface.h"
+#include "texts/language.h"
 
 // A picture of the field strength |H| over the plot window: one colour of the
 // viridis map per pixel on a logarithmic scale; its colour scale comes apart
@@ -35,7 +36,7 @@ void DrawFieldStrengthMap(const FieldStrengthGrid& grid, DrawingSurface& surface
 
 // Lays the colour scale of the grid over the picture: in n*I/2, or with the
 // coil's turns and current in mT of |B| (B = mu0 * n*I/2 * value, for a coil
-// of the given length, m). Large labels: its texts twice as large
-// (plot/label_size.h).
+// of the given length, m), the unit written in the language. Large labels:
+// its texts twice as large (plot/label_size.h).
 void DrawFieldStrengthLegend(const FieldStrengthGrid& grid, const std::optional<CoilCurrent>& coil, double length,
-                             DrawingSurface& surface, bool largeLabels = false);
+                             DrawingSurface& surface, bool largeLabels = false, const Language& language = {});

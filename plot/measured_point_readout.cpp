@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "texts/message.h"
+
 namespace {
 
 constexpr double kNearPixels = 4;  // a dot's radius and a little more
@@ -29,8 +31,11 @@ std::string MeasuredPointReadout(const CalcParams& drawn, double x, double y, co
     if (nearest == nullptr)
         return {};
     const ComparedPoint row = ComparedAt(p, c, *nearest);
-    return "\nизмерено: B = " + numbers.value(1000 * row.b) + " мТл при z = " + numbers.coordinate(row.z) +
-           " м, расчет " + numbers.value(1000 * row.theory) + " мТл";
+    return Text(Message("\nизмерено: B = %1 мТл при z = %2 м, расчет %3 мТл")
+                    .arg(numbers.value(1000 * row.b))
+                    .arg(numbers.coordinate(row.z))
+                    .arg(numbers.value(1000 * row.theory)),
+                numbers.language);
 }
 
 std::string RunPointReadout(const CalcParams& drawn, int width, int height, double x, double y,

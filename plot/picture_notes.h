@@ -9,7 +9,7 @@
 #include "surface/drawing_surface.h"
 
 // Notes in words that a picture carries where it cannot show what was asked
-// for: one line of Russian each.
+// for: one line each, in Russian; the picture writes them in its language.
 inline constexpr std::string_view kVanishingFieldNote =
     "Катушки совпадают и включены встречно: поле равно нулю всюду.";
 inline constexpr std::string_view kNoUniformRegionNote = "В центре поле равно нулю: однородной области нет.";

@@ -85,35 +85,37 @@ struct Scale {
 
 // The lengths' unit: centimetres for small regions.
 double LengthFactor(const CalcParams& p) { return p.halfRange < kCentimetreRegion ? 100 : 1; }
-const char* LengthUnit(const CalcParams& p) { return p.halfRange < kCentimetreRegion ? "см" : "м"; }
+bool InCentimetres(const CalcParams& p) { return p.halfRange < kCentimetreRegion; }
 
-Scale ZScale(const CalcParams& p)
+Scale ZScale(const CalcParams& p, const Language& language)
 {
     const double u = LengthFactor(p);
-    return {ScaleAxis::Horizontal, std::string("z, ") + LengthUnit(p), p.zMin * u, p.zMax * u, p.scaleX / u,
+    const std::string unit(language.translated(InCentimetres(p) ? "z, см" : "z, м"));
+    return {ScaleAxis::Horizontal, unit, p.zMin * u, p.zMax * u, p.scaleX / u,
             [&p, u](double z) { return p.scaleX * (z / u - p.zMin); }};
 }
 
 // The field on the axis above the z axis, and below it too where the curve
 // goes there (coils with opposed currents): Hz in n*I/2, or B in mT, whose
 // sign follows the current's.
-Scale FieldScale(const CalcParams& p, const std::optional<CoilCurrent>& coil, bool belowAxis)
+Scale FieldScale(const CalcParams& p, const std::optional<CoilCurrent>& coil, bool belowAxis, const Language& language)
 {
     const double millitesla = coil ? 1000 * FluxDensityPerUnit(*coil, p.length) : std::numeric_limits<double>::quiet_NaN();
     const double top = millitesla * p.yMax;
     const bool si = std::fabs(top) >= 1e-290 && std::fabs(top) <= 1e290;  // also false for NaN
     const double f = si ? millitesla : 1;
     const double bottom = belowAxis ? static_cast<double>(p.yMin) : 0.0;
-    return {ScaleAxis::Vertical, si ? "B, мТл" : "H, n·I/2", std::min(f * bottom, f * p.yMax),
+    return {ScaleAxis::Vertical, std::string(si ? language.translated("B, мТл") : "H, n·I/2"), std::min(f * bottom, f * p.yMax),
             std::max(f * bottom, f * p.yMax), p.scaleY / std::fabs(f),
             [&p, f](double v) { return p.scaleY * (p.yMax - v / f); }, false};
 }
 
 // r of the field lines, signed, distances from the axis in the horizontal scale.
-Scale RScale(const CalcParams& p)
+Scale RScale(const CalcParams& p, const Language& language)
 {
     const double u = LengthFactor(p);
-    return {ScaleAxis::Vertical, std::string("r, ") + LengthUnit(p), p.yMin * u, p.yMax * u, p.scaleX / u,
+    const std::string unit(language.translated(InCentimetres(p) ? "r, см" : "r, м"));
+    return {ScaleAxis::Vertical, unit, p.yMin * u, p.yMax * u, p.scaleX / u,
             [&p, u](double r) { return p.scaleY * p.yMax - p.scaleX * (r / u); }};
 }
 
@@ -302,7 +304,7 @@ ScaleMark FromLeftEdge(double y, int length, int pen)
 // The axis graph: z under the z axis, the field at the left edge above it,
 // off the curve and the vertical axis.
 void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                     double curveFactor, const CoilArrangement& coils, ScalesLayout& layout)
+                     double curveFactor, const CoilArrangement& coils, const Language& language, ScalesLayout& layout)
 {
     const double axisRow = p.scaleY * p.yMax;
     const int row = static_cast<int>(std::floor(axisRow));
@@ -316,7 +318,7 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
     const bool belowAxis =
         std::any_of(curve.begin(), curve.end(), [&](const SurfacePoint& q) { return q.y > axisRow + 1; });
 
-    const Scale field = FieldScale(p, coil, belowAxis);
+    const Scale field = FieldScale(p, coil, belowAxis, language);
     layout.addLeftEdge(0, belowAxis ? height - 1 : axisRow);
     // its unit at the top, or, where a flat curve runs along the top, just above the z axis
     layout.add(field, {{t + 3 * s, 2 * s}, {t + 3 * s, row - h - 2 * s}}, [&](double y) { return FromLeftEdge(y, t, u); },
@@ -328,27 +330,27 @@ void LayOutAxisGraph(const CalcParams& p, int width, int height, const std::opti
     const bool belowWire = row + wire + u + 3 * s + h <= height;  // also false for a radius beyond all bounds
     const int depth = belowWire ? std::max(t, static_cast<int>(std::ceil(wire))) : t;
     const int numbersTop = row + depth + u + 2 * s;
-    const Scale z = ZScale(p);
+    const Scale z = ZScale(p, language);
     layout.add(z, {layout.atRightEnd(z.unit, numbersTop), layout.atRightEnd(z.unit, row - h - 2 * s)},
                [&](double x) { return Upright(x, axisRow, axisRow + t); },
                [&](const std::string& text, int c) { return layout.acrossColumn(text, c, numbersTop); });
 }
 
 // The field lines: z along the bottom edge, r along the left edge.
-void LayOutLinesGraph(const CalcParams& p, int height, ScalesLayout& layout)
+void LayOutLinesGraph(const CalcParams& p, int height, const Language& language, ScalesLayout& layout)
 {
     const double axisRow = p.scaleY * p.yMax;
     const int t = layout.tickLength(), h = layout.textHeight(), s = layout.fontScale(), u = layout.pen();
     layout.places().avoid(Segment{0, axisRow, static_cast<double>(p.scaleX * (p.zMax - p.zMin)), axisRow});
 
-    const Scale r = RScale(p);
+    const Scale r = RScale(p, language);
     layout.addLeftEdge(0, height - 1);
     layout.addBottomEdge(p.scaleX * (p.zMax - p.zMin));
     layout.add(r, {{t + 3 * s, 2 * s}}, [&](double y) { return FromLeftEdge(y, t, u); },
                [&](const std::string&, int row) { return layout.alongRow(row, t + 3 * s, true); });
 
     const int numbersTop = height - t - 2 * s - h;
-    const Scale z = ZScale(p);
+    const Scale z = ZScale(p, language);
     layout.add(z, {layout.atRightEnd(z.unit, numbersTop), layout.atRightEnd(z.unit, numbersTop - h - 3 * s)},
                [&](double x) { return Upright(x, height - t, height - u); },
                [&](const std::string& text, int c) { return layout.acrossColumn(text, c, numbersTop); });
@@ -357,7 +359,8 @@ void LayOutLinesGraph(const CalcParams& p, int height, ScalesLayout& layout)
 }  // namespace
 
 PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
-                              bool avoidLegend, double curveFactor, const CoilArrangement& coils, LabelSize size)
+                              bool avoidLegend, double curveFactor, const CoilArrangement& coils, LabelSize size,
+                              const Language& language)
 {
     PictureScales scales;
     const double ratio = UsablePixelRatio(size.ratio);
@@ -373,9 +376,9 @@ PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const 
     if (avoidLegend)
         layout.places().avoid(MapLegendBox(width, height, size));
     if (p.graphMode == kAxisGraph)
-        LayOutAxisGraph(p, shownWidth, shownHeight, coil, curveFactor, coils, layout);
+        LayOutAxisGraph(p, shownWidth, shownHeight, coil, curveFactor, coils, language, layout);
     else
-        LayOutLinesGraph(p, shownHeight, layout);
+        LayOutLinesGraph(p, shownHeight, language, layout);
     return scales;
 }
 

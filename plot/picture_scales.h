@@ -10,6 +10,7 @@
 #include "plot/label_size.h"
 #include "plot/pixel_font.h"
 #include "surface/drawing_surface.h"
+#include "texts/language.h"
 
 // The scales of a run's picture: tick marks with their numbers along z and
 // along the vertical quantity, and each scale's quantity and unit written
@@ -73,10 +74,11 @@ struct PictureScales {
 // will lie over its corner (plot/map_legend.h); curveFactor: the axis graph's
 // curve is drawn as that many times Hz (a fitted comparison). The curve, which
 // the texts keep off, is that of the coils. width and height are the
-// surface's device pixels, size its pixel ratio and the labels' size.
+// surface's device pixels, size its pixel ratio and the labels' size; the
+// units are written in the language.
 PictureScales PictureScalesOf(const CalcParams& p, int width, int height, const std::optional<CoilCurrent>& coil,
                               bool avoidLegend, double curveFactor = 1, const CoilArrangement& coils = SingleCoil(),
-                              LabelSize size = {});
+                              LabelSize size = {}, const Language& language = {});
 
 // Draws the edge lines and tick marks as lines and the texts in the pixel font, in the axes'
 // colour.

@@ -8,29 +8,28 @@
 #include "field/uniform_region.h"
 #include "plot/picture_notes.h"
 #include "params/message_text.h"
+#include "texts/message.h"
 
 namespace {
 
 constexpr int kTurnCount = 50;  // as the winding is drawn: neighbouring turns touch
 
-// Fills the %1, %2, ... of a row with the texts, in order.
-std::string Row(std::string pattern, std::initializer_list<std::string> texts)
+// Fills the %1, %2, ... of a row, in the readout's language, with the texts, in order.
+std::string Row(const ReadoutNumbers& numbers, std::string_view russian, std::initializer_list<std::string> texts)
 {
-    int n = 1;
-    for (const std::string& text : texts) {
-        const std::string mark = "%" + std::to_string(n++);
-        pattern.replace(pattern.find(mark), mark.size(), text);
-    }
-    return pattern;
+    Message row(russian);
+    for (const std::string& text : texts)
+        row.arg(text);
+    return Text(row, numbers.language);
 }
 
 // A slope in words where it has no finite value.
 std::string SlopeText(double slope, const ReadoutNumbers& n)
 {
     if (std::isnan(slope))
-        return "не определен";
+        return std::string(n.language.translated("не определен"));
     if (std::isinf(slope))
-        return "бесконечен (линия поперек оси)";
+        return std::string(n.language.translated("бесконечен (линия поперек оси)"));
     return n.value(slope);
 }
 
@@ -38,7 +37,8 @@ std::string SlopeText(double slope, const ReadoutNumbers& n)
 std::string ExactSlopeText(const ExactFieldValue& h, const ReadoutNumbers& n)
 {
     if (h.hz == 0)
-        return h.hr == 0 ? "не определен (поле равно нулю)" : "бесконечен (Hz = 0, линия поперек оси)";
+        return std::string(n.language.translated(h.hr == 0 ? "не определен (поле равно нулю)"
+                                                           : "бесконечен (Hz = 0, линия поперек оси)"));
     return n.value(h.hr / h.hz);
 }
 
@@ -54,7 +54,7 @@ public:
     {
         if (!on_)
             return {};
-        return Row("\nHz = %1 А/м, Bz = %2 мТл", {n_.value(perUnit_ * hz), n_.value(mT(hz))});
+        return Row(n_, "\nHz = %1 А/м, Bz = %2 мТл", {n_.value(perUnit_ * hz), n_.value(mT(hz))});
     }
 
     std::string full(const ExactFieldValue& h) const
@@ -62,7 +62,7 @@ public:
         if (!on_)
             return {};
         const double strength = FieldStrength(h);
-        return Row("\nHz = %1, Hr = %2, |H| = %3 А/м\nBz = %4, Br = %5, |B| = %6 мТл",
+        return Row(n_, "\nHz = %1, Hr = %2, |H| = %3 А/м\nBz = %4, Br = %5, |B| = %6 мТл",
                    {n_.value(perUnit_ * h.hz), n_.value(perUnit_ * h.hr), n_.value(std::fabs(perUnit_) * strength),
                     n_.value(mT(h.hz)), n_.value(mT(h.hr)), n_.value(std::fabs(mT(strength)))});
     }
@@ -79,7 +79,7 @@ std::string AxisReadout(const CalcParams& p, const CoilArrangement& coils, doubl
                         const SiRows& si)
 {
     const double hz = AxialField(p, coils, z);
-    return Row("z = %1 м\nHz(z) на оси = %2 (в единицах n·I/2)", {n.coordinate(z), n.value(hz)}) + si.axial(hz);
+    return Row(n, "z = %1 м\nHz(z) на оси = %2 (в единицах n·I/2)", {n.coordinate(z), n.value(hz)}) + si.axial(hz);
 }
 
 // The point itself, or where it lies on a drawn winding: on the winding
@@ -106,62 +106,68 @@ std::string LinesReadout(const CalcParams& p, const CoilArrangement& coils, doub
     const double sign = r < 0 ? -1.0 : 1.0;  // below the axis: the mirror point
     ExactFieldValue h = ExactField(p, coils, z, std::fabs(r));
     h.hr *= sign;
-    const std::string where = Row("z = %1 м, r = %2 м", {n.coordinate(z), n.coordinate(r)});
+    const std::string zText = n.coordinate(z), rText = n.coordinate(r);
     switch (h.kind) {
     case FieldPointKind::AtRim:
-        return where + Row(" — у края обмотки\nHz = %1 (в единицах n·I/2) — предел среднего по обе "
-                           "стороны обмотки; Hr здесь неограниченно растет\n"
-                           "наклон dr/dz у края обмотки не определен",
-                           {n.value(h.hz)}) +
+        return Row(n,
+                   "z = %1 м, r = %2 м — у края обмотки\nHz = %3 (в единицах n·I/2) — предел среднего по обе "
+                   "стороны обмотки; Hr здесь неограниченно растет\n"
+                   "наклон dr/dz у края обмотки не определен",
+                   {zText, rText, n.value(h.hz)}) +
                si.axial(h.hz);
     case FieldPointKind::OnWinding:
-        return where + Row(" — на обмотке\nна обмотке: Hz — среднее по обе стороны, Hz = %1, Hr = %2 "
-                           "(в единицах n·I/2)\nнаклон dr/dz на обмотке меняется скачком",
-                           {n.value(h.hz), n.value(h.hr)}) +
+        return Row(n,
+                   "z = %1 м, r = %2 м — на обмотке\nна обмотке: Hz — среднее по обе стороны, Hz = %3, Hr = %4 "
+                   "(в единицах n·I/2)\nнаклон dr/dz на обмотке меняется скачком",
+                   {zText, rText, n.value(h.hz), n.value(h.hr)}) +
                si.full(h);
     case FieldPointKind::Regular:
         break;
     }
     if (!IsProgramCoil(coils))
-        return where + Row("\nHz = %1, Hr = %2, |H| = %3 (в единицах n·I/2)\nнаклон dr/dz: %4 точно (Hr/Hz)",
-                           {n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), ExactSlopeText(h, n)}) +
+        return Row(n,
+                   "z = %1 м, r = %2 м\nHz = %3, Hr = %4, |H| = %5 (в единицах n·I/2)\n"
+                   "наклон dr/dz: %6 точно (Hr/Hz)",
+                   {zText, rText, n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), ExactSlopeText(h, n)}) +
                si.full(h);
     const double programSlope = sign * static_cast<double>(FieldSlope(p, z, std::fabs(r)));
-    return where + Row("\nHz = %1, Hr = %2, |H| = %3 (в единицах n·I/2)\n"
-                       "наклон dr/dz: %4 по 500 точкам, %5 точно (Hr/Hz)",
-                       {n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), SlopeText(programSlope, n),
-                        ExactSlopeText(h, n)}) +
+    return Row(n,
+               "z = %1 м, r = %2 м\nHz = %3, Hr = %4, |H| = %5 (в единицах n·I/2)\n"
+               "наклон dr/dz: %6 по 500 точкам, %7 точно (Hr/Hz)",
+               {zText, rText, n.value(h.hz), n.value(h.hr), n.value(FieldStrength(h)), SlopeText(programSlope, n),
+                ExactSlopeText(h, n)}) +
            si.full(h);
 }
 
 // A reach of the uniform region in words: its distance, or more than it.
 std::string ReachText(const UniformReach& reach, const ReadoutNumbers& n)
 {
-    return (reach.beyond ? "больше " : "") + n.coordinate(reach.distance) + " м";
+    return Row(n, reach.beyond ? "больше %1 м" : "%1 м", {n.coordinate(reach.distance)});
 }
 
 // The row of the uniform region, or of a field that vanishes everywhere.
 std::string RegionRow(const CalcParams& p, const RunAdditions& a, const ReadoutNumbers& n)
 {
     if (FieldVanishes(a.arrangement))
-        return "\n" + std::string(kVanishingFieldNote);
+        return "\n" + std::string(n.language.translated(kVanishingFieldNote));
     if (!a.uniformPercent)
         return {};
     const UniformExtent e = UniformRegionExtent(p, a.arrangement, *a.uniformPercent / 100, p.halfRange);
     if (!e.exists)
-        return "\n" + std::string(kNoUniformRegionNote);
+        return "\n" + std::string(n.language.translated(kNoUniformRegionNote));
     const UniformReach length{e.back.distance + e.ahead.distance, e.back.beyond || e.ahead.beyond};
-    return Row("\nоднородная область (|H| в пределах %1 % от значения в центре):\n"
+    return Row(n, "\nоднородная область (|H| в пределах %1 % от значения в центре):\n"
                "длина на оси %2, радиус в средней плоскости %3",
                {n.value(*a.uniformPercent), ReachText(length, n), ReachText(e.across, n)});
 }
 
 }  // namespace
 
-ReadoutNumbers PlainReadoutNumbers(char decimalSeparator)
+ReadoutNumbers PlainReadoutNumbers(char decimalSeparator, const Language& language)
 {
-    return {[decimalSeparator](double v) { return PrintedNumber("%.3f", v, decimalSeparator); },
-            [decimalSeparator](double v) { return PrintedNumber("%.4g", v, decimalSeparator); }};
+    const char decimal = language.decimalPoint(decimalSeparator);
+    return {[decimal](double v) { return PrintedNumber("%.3f", v, decimal); },
+            [decimal](double v) { return PrintedNumber("%.4g", v, decimal); }, language};
 }
 
 std::string PointReadout(const CalcParams& drawn, int width, int height, double x, double y,

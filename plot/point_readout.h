@@ -6,18 +6,21 @@
 
 #include "params/calc_params.h"
 #include "plot/calculation_run.h"
+#include "texts/language.h"
 
-// How a front end writes the numbers of the readout: in its user's locale,
-// say. coordinate: a position in metres, three decimals; value: a field value
-// or a slope, four significant digits.
+// How a front end writes the readout: the numbers in its user's locale, say,
+// and the words in its user's language. coordinate: a position in metres,
+// three decimals; value: a field value or a slope, four significant digits.
 struct ReadoutNumbers {
     std::function<std::string(double)> coordinate;
     std::function<std::string(double)> value;
+    Language language{};
 };
 
 // The numbers with a point or a comma as the decimal separator, as printf's
-// "%.3f" and "%.4g" write them.
-ReadoutNumbers PlainReadoutNumbers(char decimalSeparator = '.');
+// "%.3f" and "%.4g" write them; in another language than Russian with its own
+// decimal point.
+ReadoutNumbers PlainReadoutNumbers(char decimalSeparator = '.', const Language& language = {});
 
 // The values under the cursor, rows separated by '\n', for the point (x, y)
 // of a picture width x height pixels (from its top-left corner) that a run

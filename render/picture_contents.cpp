@@ -1,8 +1,9 @@
 #include "render/picture_contents.h"
 
+#include "params/graph_choice.h"
 #include "plot/calculation_run.h"
 #include "surface/pixel_ratio.h"
-#include "surface/pixel_ratio.h"
+#include "texts/message.h"
 #include "render/picture_files.h"
 #include "export/render_options.h"
 #include "export/run_tables.h"
@@ -14,8 +15,9 @@ QByteArray PictureContents(RenderOptions o)
     const DrawPicture draw = [&p, &o](DrawingSurface& surface) {
         RunCalculation(p, surface, [] { return ClockReading{}; }, o.additions);
     };
-    const QString title = QString::fromUtf8(kProgramTitle) +
-                          (p.graphMode == kAxisGraph ? ": поле на оси Hz(z)" : ": линии напряженности");
+    const Message titleText = Message("%1: %2").arg(Message(kProgramTitle)).arg(
+        Message(p.graphMode == kAxisGraph ? kAxisGraphEntry : kFieldLinesGraphEntry));
+    const QString title = QString::fromStdString(Text(titleText, o.additions.language));
     const double r = o.pixelRatio;
     const int width = DevicePixels(o.width, r), height = DevicePixels(o.height, r);
     switch (o.format) {

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "plot/point_readout.h"
 #include "plot/uniform_region_drawing.h"
 #include "raster/raster_surface.h"
 #include "test_support.h"
@@ -86,7 +87,7 @@ TEST_P(RunRefusals, SayWhyAndChangeNothing)
     TestSurface surface(c.width, c.height);
     int clockReadings = 0;
     const RunOutcome out = RunCalculation(p, surface, [&] { return ++clockReadings, ClockReading{}; });
-    EXPECT_EQ(out.refusal, c.reason ? c.reason : "");
+    EXPECT_EQ(RussianText(out.refusal), c.reason ? c.reason : "");
     EXPECT_EQ(out.done, c.reason == nullptr);
     EXPECT_EQ(surface.ops.empty() && p.scaleX == 0 && clockReadings == 0, c.reason != nullptr);
 }
@@ -110,9 +111,26 @@ INSTANTIATE_TEST_SUITE_P(, RunRefusals, testing::ValuesIn(std::vector<RefusalCas
     {"Lines200", kFieldLinesGraph, 0.2, 1, 2, 200, 20, 10, nullptr}}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
+// The values under the cursor in English, on the winding, at its rim, off it, below the axis, with the
+// field in SI units, a uniform region, a pair's exact slope and a field that vanishes: no Russian word.
+TEST(PointReadout, InEnglishHasNoRussianWord)
+{
+    RunAdditions single{.winding = CoilCurrent{100, 1}, .uniformPercent = 1}, pair{.arrangement = PairArrangement({0.3, false})};
+    for (const RunAdditions& a : {single, pair, RunAdditions{.arrangement = PairArrangement({0, true})}}) {
+        CalcParams p = RunValues(kFieldLinesGraph);
+        TestSurface surface(651, 320, false);
+        ASSERT_TRUE(RunCalculation(p, surface, StoppedClock, a).done);
+        const double axisRow = p.scaleY * p.yMax, winding = axisRow - 0.2 * p.scaleX;
+        for (const auto& [z, y] : {std::pair{-1.9, 10.0}, {0.5, winding}, {0.0, winding}, {-1.0, axisRow + 50}}) {
+            const std::string text = PointReadout(p, 651, 320, (z - p.zMin) * p.scaleX, y, PlainReadoutNumbers(',', English()), a);
+            EXPECT_TRUE(!text.empty() && WithoutRussian(text)) << text;
+        }
+    }
+}
+
 TEST(RunCaption, TitleThreeBlanksTheSecondsAndALatinCTimedOverTheHour)
 {
-    EXPECT_EQ(RunCaption(1234), std::string(kProgramTitle) + "   время расчета 1234 c");
+    EXPECT_EQ(RussianText(RunCaption(1234)), std::string(kProgramTitle) + "   время расчета 1234 c");
     const int elapsed[][5] = {{10, 5, 10, 8, 3}, {10, 59, 11, 0, 1}, {59, 58, 0, 3, 5}, {0, 0, 59, 59, 3599}};
     for (const auto& e : elapsed)
         EXPECT_EQ(ElapsedSeconds({e[0], e[1]}, {e[2], e[3]}), e[4]) << e[0] << ":" << e[1] << " to " << e[2] << ":" << e[3];

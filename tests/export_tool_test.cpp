@@ -24,6 +24,7 @@
 #include "field/axial_field.h"
 #include "field/exact_field.h"
 #include "lesson/lesson_switches.h"
+#include "plot/picture_scales.h"
 #include "params/message_text.h"
 #include "raster/raster_surface.h"
 #include "render/raster_image.h"
@@ -37,7 +38,7 @@ using Args = std::vector<std::string>;
 static RenderOptions Accepted(const Args& args)
 {
     const ParsedArguments parsed = ParseRenderArguments(args);
-    EXPECT_EQ(parsed.action, Action::Render) << parsed.error;
+    EXPECT_EQ(parsed.action, Action::Render) << RussianText(parsed.error);
     return parsed.options;
 }
 
@@ -136,15 +137,27 @@ TEST(RenderArguments, EveryMistakeIsOneShortRussianLineThatNamesIt)
         {{"--\xA1" "eelp"}, "«--?eelp»"},
         {{"--graph", std::string(59, 'a') + "жж", "--output", "a.png"}, "«" + std::string(59, 'a') + "ж…»"},
         {{"--graph", std::string(100, 'x'), "--output", "a.png"}, "«" + std::string(60, 'x') + "…»"},
+        {{"--lang", "de", "--output", "a.png"}, "«de» (--lang). Языки: ru, en."},
     };
     cases.insert(cases.end(), std::begin(others), std::end(others));
     for (const auto& [args, fragment] : cases) {
         const ParsedArguments parsed = ParseRenderArguments(args);
         EXPECT_EQ(parsed.action, Action::Refuse) << args[0] << " " << (args.size() > 1 ? args[1] : "");
-        EXPECT_NE(parsed.error.find(fragment), std::string::npos) << parsed.error;
-        EXPECT_TRUE(parsed.error.find('\n') == std::string::npos && parsed.error.size() < 200) << parsed.error;
+        const std::string error = RussianText(parsed.error);
+        EXPECT_NE(error.find(fragment), std::string::npos) << error;
+        EXPECT_TRUE(error.find('\n') == std::string::npos && error.size() < 200) << error;
+        // in English no Russian word, only what the user wrote
+        Args english = args;
+        english.insert(english.end(), {"--lang", "en"});
+        const ParsedArguments inEnglish = ParseRenderArguments(english);
+        const std::string englishError = Text(inEnglish.error, inEnglish.language);
+        EXPECT_TRUE(inEnglish.action == Action::Refuse && (WithoutRussian(englishError) || !WithoutRussian(fragment)))
+            << englishError;
     }
     EXPECT_EQ(ParseRenderArguments({"--radius", "1", "--help", "--bogus"}).action, Action::ShowHelp);
+    // English reads a decimal comma as Russian does, and draws its picture in English.
+    const RenderOptions english = Accepted({"--lang=en", "--radius", "0,5", "--length", "1.5", "--output", "a.png"});
+    EXPECT_TRUE(english.params.radius == 0.5 && english.params.length == 1.5 && english.additions.language == English());
 }
 
 // In the middle of a long coil B = mu0 N/L I times the share (L/2)/sqrt(R^2 + L^2/4) that its ends leave.
@@ -232,10 +245,11 @@ namespace {
 class RenderTool : public ::testing::Test {
 public:
     // Runs the program in the temporary folder with no display and no Qt settings; keeps what it printed.
-    int run(const QStringList& args, const QString& program = ZOREKS_RENDER_PATH)
+    int run(const QStringList& args, const QString& program = ZOREKS_RENDER_PATH,
+            const QProcessEnvironment& environment = QProcessEnvironment())
     {
         QProcess process;
-        process.setProcessEnvironment(QProcessEnvironment());
+        process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
         process.start(program, args);
         EXPECT_TRUE(process.waitForFinished(60000));
@@ -319,6 +333,29 @@ TEST_F(RenderTool, PicturesOfTheSizeAskedForInEveryFormat)
         RunCalculation(p, scaled, StoppedClock, scales);
         const QImage withScales = QImage(dir.filePath(QString(graph) + "-scales.png"), "PNG").convertToFormat(QImage::Format_RGB32);
         EXPECT_TRUE(withScales == ImageOf(scaled) && withScales != ImageOf(window)) << graph;
+        // In English the same picture but for the units, whose words have no Russian letter.
+        ASSERT_EQ(run({"--graph", graph, "--size", "500x300", "--scales", "--lang", "en", "--output", "en.png"}), 0);
+        RasterSurface english(500, 300);
+        scales.language = English();
+        RunCalculation(p, english, StoppedClock, scales);
+        const QImage inEnglish = QImage(dir.filePath("en.png"), "PNG").convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(inEnglish, ImageOf(english)) << graph;
+        std::vector<PixelRect> units;
+        for (const Language& language : {Language(), English()})
+            for (const ScaleLabel& label : PictureScalesOf(p, 500, 300, std::nullopt, false, 1, SingleCoil(), {}, language).labels)
+                if (label.unit) {
+                    units.push_back(label.box);
+                    EXPECT_TRUE(language.isRussian() || WithoutRussian(label.text)) << label.text;
+                }
+        const auto inUnit = [&](int x, int y) {
+            return std::any_of(units.begin(), units.end(),
+                               [&](const PixelRect& r) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; });
+        };
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 500; ++x) {
+                ASSERT_TRUE(inEnglish.pixel(x, y) == withScales.pixel(x, y) || inUnit(x, y)) << graph << " " << x << "," << y;
+            }
+        EXPECT_NE(inEnglish, withScales) << graph;
     }
     ASSERT_EQ(run({"--graph", "lines", "--output", "lines.svg"}), 0);
     EXPECT_EQ(QSvgRenderer(dir.filePath("lines.svg")).viewBox(), QRect(0, 0, 651, 320));  // the start-up picture by default
@@ -350,6 +387,16 @@ TEST_F(RenderTool, PicturesOfTheSizeAskedForInEveryFormat)
 TEST_F(RenderTool, MistakesWriteNothingAndAnOldFileIsReplacedOnlyWhole)
 {
     EXPECT_TRUE(run({"--help"}) == 0 && printed.startsWith("Использование: zoreks-render"));
+    // English by --lang, or by the locale without it; --lang before the locale
+    QProcessEnvironment locale;
+    locale.insert("LANG", "en_US.UTF-8");
+    EXPECT_TRUE(run({"--help", "--lang", "en"}) == 0 && printed.startsWith("Usage: zoreks-render") &&
+                WithoutRussian(printed.toStdString()));
+    EXPECT_TRUE(run({"--help"}, ZOREKS_RENDER_PATH, locale) == 0 && printed.startsWith("Usage: zoreks-render") &&
+                WithoutRussian(printed.toStdString()));
+    EXPECT_TRUE(run({"--half-range", "0", "--output", "x.png"}, ZOREKS_RENDER_PATH, locale) == 2 &&
+                printed.startsWith("The size of the region") && WithoutRussian(printed.toStdString()));
+    EXPECT_TRUE(run({"--lang", "ru", "--help"}, ZOREKS_RENDER_PATH, locale) == 0 && printed.startsWith("Использование"));
     for (const char* file : {"x.png", "x.csv"})
         for (const QStringList& args : {QStringList{"--half-range", "0"}, {"--graph", "lines", "--lines", "201"}, {"--size", "0x320"},
                                         {"--pair", "20.5"}, {"--opposed"}, {"--uniform", "0"}}) {
@@ -677,6 +724,6 @@ TEST(FileReplacement, APipeNobodyReadsIsRefusedWhenWaitingIsNotWanted)
     QTemporaryDir dir;
     const std::string pipe = dir.filePath("p.csv").toStdString();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(ReplaceFile(pipe, "z,Hz\n", PipeWithoutReader::Fail),
+    EXPECT_EQ(RussianText(ReplaceFile(pipe, "z,Hz\n", PipeWithoutReader::Fail).value_or(Message())),
               "Не удалось записать файл " + QuotedForMessage(pipe) + ": из канала никто не читает.");
 }

@@ -46,12 +46,12 @@ expect_phrases(uprav.pdf "${uprav}"
   "Зорекс. Управление" "2. Элементы управления" "3. Меню" "4. Когда программа отказывается считать"
   "5. Программа командной строки zoreks-render" "время расчета")
 
-file(STRINGS ${REFUSALS_SOURCE} refusal_lines ENCODING UTF-8 REGEX "return \"[^\"]+\";")
+file(STRINGS ${REFUSALS_SOURCE} refusal_lines ENCODING UTF-8 REGEX "return (Message\\()?\"[^\"]+\"\\)?;")
 if(NOT refusal_lines)
   message(FATAL_ERROR "no refusal texts found in ${REFUSALS_SOURCE}; this check reads them from its return statements")
 endif()
 foreach(line IN LISTS refusal_lines)
-  string(REGEX REPLACE ".*return \"([^\"]+)\";.*" "\\1" refusal "${line}")
+  string(REGEX REPLACE ".*return (Message\\()?\"([^\"]+)\"\\)?;.*" "\\2" refusal "${line}")
   expect_phrases(uprav.pdf "${uprav}" "«${refusal}»")
 endforeach()
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <functional>
+#include <regex>
 #include <string>
 
 #include "export/run_tables.h"
@@ -9,6 +10,8 @@
 #include "lesson/lesson_address.h"
 #include "lesson/lesson_file.h"
 #include "lesson/lesson_switches.h"
+#include "lesson/lesson_texts.h"
+#include "test_support.h"
 
 namespace {
 
@@ -45,7 +48,7 @@ TEST_P(LessonRoundTrip, ReadsBackTheSameLessonFromItsFile)
     GetParam().change(lesson);
     const std::string text = LessonFileText(lesson);
     const LessonReading back = ReadLessonFile(text, "опыт.zoreks");
-    ASSERT_TRUE(back.lesson) << back.refusal << "\n" << text;
+    ASSERT_TRUE(back.lesson) << RussianText(back.refusal) << "\n" << text;
     EXPECT_TRUE(*back.lesson == lesson) << text;
     EXPECT_TRUE(back.unknownKeys.empty());
     EXPECT_EQ(LessonFileText(*back.lesson), text);
@@ -68,6 +71,22 @@ TEST_P(LessonRoundTrip, ReadsBackTheSameRunFromItsAddress)
     measured.measured = lesson.measured;
     measuredBack.measured = back.lesson.measured;
     EXPECT_TRUE(measured == measuredBack) << address;
+}
+
+// The picture's description in English: every clause the lesson adds
+// translated, the numbers written with a decimal point.
+TEST_P(LessonRoundTrip, DescribesItsPictureInEnglish)
+{
+    Lesson lesson;
+    GetParam().change(lesson);
+    ShownRun shown{lesson};
+    if (lesson.measured && lesson.winding)
+        shown.comparison = CompareMeasurements(lesson.params, *lesson.winding, *lesson.measured, lesson.fit);
+    const Message description = PictureDescription(&shown, ',');
+    const std::regex decimalComma("[0-9],[0-9]");
+    EXPECT_TRUE(std::regex_search(RussianText(description), decimalComma)) << RussianText(description);
+    const std::string english = Text(description, English());
+    EXPECT_TRUE(WithoutRussian(english) && !std::regex_search(english, decimalComma)) << english;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -138,8 +157,9 @@ TEST_P(BadLessonFile, IsRefusedWithItsReason)
 {
     const LessonReading reading = ReadLessonFile(GetParam().bytes, "урок.zoreks");
     EXPECT_FALSE(reading.lesson);
-    EXPECT_NE(reading.refusal.find("«урок.zoreks»"), std::string::npos) << reading.refusal;
-    EXPECT_NE(reading.refusal.find(GetParam().says), std::string::npos) << reading.refusal;
+    const std::string refusal = RussianText(reading.refusal);
+    EXPECT_NE(refusal.find("«урок.zoreks»"), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find(GetParam().says), std::string::npos) << refusal;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -182,9 +202,9 @@ TEST(LessonFile, IgnoresAndNamesUnknownKeys)
     text.insert(text.find("\"coil\": {") + 9, "\"colour\": \"red\", ");
     text.insert(1, "\"teacher\": \"Иванова\", ");
     const LessonReading reading = ReadLessonFile(text, "урок.zoreks");
-    ASSERT_TRUE(reading.lesson) << reading.refusal;
+    ASSERT_TRUE(reading.lesson) << RussianText(reading.refusal);
     EXPECT_TRUE(*reading.lesson == Lesson{});
-    EXPECT_EQ(UnknownKeysNotice(reading.unknownKeys), "Эта версия Зорекса не знает и пропустила: «coil.colour», «teacher».");
+    EXPECT_EQ(RussianText(UnknownKeysNotice(reading.unknownKeys)), "Эта версия Зорекса не знает и пропустила: «coil.colour», «teacher».");
 }
 
 // Each switch is found by its tool option and its address name, and turns on

@@ -74,7 +74,7 @@ TEST_P(ReadingFormats, EveryPointInTheFilesOrder)
 {
     const FormatCase& c = GetParam();
     const MeasurementReading reading = ReadMeasurements(c.bytes, c.units);
-    ASSERT_EQ(reading.refusal, "");
+    ASSERT_EQ(RussianText(reading.refusal), "");
     ASSERT_EQ(reading.points.size(), c.expected.size());
     for (size_t i = 0; i < c.expected.size(); ++i)
         EXPECT_TRUE(reading.points[i].z == c.expected[i].z && reading.points[i].b == c.expected[i].b)
@@ -134,7 +134,7 @@ class ReadingBadFiles : public testing::TestWithParam<BadFile> {};
 TEST_P(ReadingBadFiles, NothingAndTheLineWhereReadingStopped)
 {
     const MeasurementReading reading = ReadMeasurements(GetParam().bytes, {});
-    EXPECT_EQ(reading.refusal, GetParam().refusal);
+    EXPECT_EQ(RussianText(reading.refusal), GetParam().refusal);
     EXPECT_TRUE(reading.points.empty());
 }
 
@@ -178,7 +178,7 @@ TEST(PointCountText, RussianAgreementWithTheNumber)
                                                     {11, "11 точек"}, {14, "14 точек"},   {21, "21 точка"},
                                                     {22, "22 точки"}, {111, "111 точек"}, {1001, "1001 точка"}};
     for (const auto& [count, text] : cases)
-        EXPECT_EQ(PointCountText(count), text);
+        EXPECT_EQ(RussianText(PointCountText(count)), text);
 }
 
 namespace {
@@ -217,7 +217,7 @@ TEST_P(AxisFitRecovers, TheOffsetAndTheFactor)
         set->points.push_back({c.stray, 0});
     const CalcParams p = RunValues(kAxisGraph, c.R, c.L);
     const AxisComparison fitted = CompareMeasurements(p, CoilCurrent{c.turns, c.amperes}, *set, true);
-    ASSERT_TRUE(fitted.fitted) << fitted.fitRefusal;
+    ASSERT_TRUE(fitted.fitted) << RussianText(fitted.fitRefusal);
     EXPECT_NEAR(fitted.fit.z0, c.z0, c.z0Within);
     EXPECT_NEAR(fitted.fit.k, c.k, c.kWithin);
     // What is left is the noise: its RMS, within the spread of an estimate from this many points.
@@ -294,14 +294,15 @@ TEST(AxisFit, PointsThatCannotFixTheOffsetAndTheFactor)
         {"coils without field", coilsOwn, "поле катушек всюду равно нулю", true, PairArrangement({0, true})},
     };
     for (const FitRefusalCase& row : cases) {
-        EXPECT_EQ(FitRefusal(row.points).value_or(""), row.byTheFit ? "" : row.refusal) << row.name;
+        EXPECT_EQ(RussianText(FitRefusal(row.points).value_or(Message())), row.byTheFit ? "" : row.refusal) << row.name;
         const MeasurementSet set{row.points, {}, "a.csv"};
         const AxisComparison c = CompareMeasurements(p, current, set, true, {}, row.coils);
-        EXPECT_TRUE(!c.fitted && c.fitRefusal == row.refusal && c.fit.z0 == 0 && c.fit.k == 1 && std::isfinite(c.rms))
-            << row.name << ": " << c.fitRefusal;
+        EXPECT_TRUE(!c.fitted && RussianText(c.fitRefusal) == row.refusal && c.fit.z0 == 0 && c.fit.k == 1 &&
+                    std::isfinite(c.rms))
+            << row.name << ": " << RussianText(c.fitRefusal);
     }
     const MeasurementSet set{{{0, 1}, {1, 2}, {2, 3}}, {}, "a.csv"};
-    EXPECT_EQ(CompareMeasurements(RunValues(kAxisGraph, 0.2, 0), CoilCurrent{100, 1}, set, false).refusal,
+    EXPECT_EQ(RussianText(CompareMeasurements(RunValues(kAxisGraph, 0.2, 0), CoilCurrent{100, 1}, set, false).refusal),
               "у соленоида нулевой длины нет поля");
 }
 
@@ -371,6 +372,11 @@ TEST(ComparisonDrawing, PointsAndTheLevelOfTheLongCoilInThePicture)
     const double x = (-0.1 - p.zMin) * p.scaleX, y = (p.yMax - 0.5) * p.scaleY;
     EXPECT_EQ(MeasuredPointReadout(p, x + 2, y - 2, *out.comparison, *set, PlainReadoutNumbers()), expected);
     EXPECT_EQ(MeasuredPointReadout(p, x + 5, y, *out.comparison, *set, PlainReadoutNumbers()), "");
+    // in English its words, and its numbers with a point whatever the Russian separator
+    const std::string english = MeasuredPointReadout(p, x + 2, y - 2, *out.comparison, *set, PlainReadoutNumbers(',', English()));
+    EXPECT_TRUE(WithoutRussian(english) && english == MeasuredPointReadout(p, x + 2, y - 2, *out.comparison, *set,
+                                                                           PlainReadoutNumbers('.', English())))
+        << english;
     // Without the measurements, or without the coil's turns and current, the plain picture.
     for (RunAdditions without : {RunAdditions{}, RunAdditions{.measured = set}}) {
         CalcParams q = RunValues(kAxisGraph, 0.021, 0.16, 0.2);

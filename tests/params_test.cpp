@@ -11,6 +11,7 @@
 #include "params/coil_size_text.h"
 #include "params/line_count_text.h"
 #include "params/scroll_position.h"
+#include "test_support.h"
 
 static const double kInf = std::numeric_limits<double>::infinity();
 
@@ -44,25 +45,27 @@ TEST(LineCountFromText, ReadsTheNumberTheTextBeginsWith)
 // read once; its expected double is the compiler's reading of the same decimal.
 struct TypedRow {
     const char* name;
-    std::pair<std::optional<double>, std::string> (*read)(const std::string&);  // the value or why not
+    std::pair<std::optional<double>, Message> (*read)(const std::string&);  // the value or why not
     std::string text;
     std::optional<double> value;  // nothing: refused with a sentence
 };
 
 template <class Reading, auto value>
-std::pair<std::optional<double>, std::string> ValueOrWhy(const Reading& r) { return {r.*value, r.refusal}; }
-std::pair<std::optional<double>, std::string> Metres(const std::string& t) { return ValueOrWhy<MetresReading, &MetresReading::metres>(MetresFromText(t)); }
-std::pair<std::optional<double>, std::string> Pair(const std::string& t) { return ValueOrWhy<PairDistanceReading, &PairDistanceReading::metres>(PairDistanceFromText(t)); }
-std::pair<std::optional<double>, std::string> Lines(const std::string& t) { return ValueOrWhy<LineCountReading, &LineCountReading::lines>(WrittenLineCount(t)); }
+std::pair<std::optional<double>, Message> ValueOrWhy(const Reading& r) { return {r.*value, r.refusal}; }
+std::pair<std::optional<double>, Message> Metres(const std::string& t) { return ValueOrWhy<MetresReading, &MetresReading::metres>(MetresFromText(t)); }
+std::pair<std::optional<double>, Message> Pair(const std::string& t) { return ValueOrWhy<PairDistanceReading, &PairDistanceReading::metres>(PairDistanceFromText(t)); }
+std::pair<std::optional<double>, Message> Lines(const std::string& t) { return ValueOrWhy<LineCountReading, &LineCountReading::lines>(WrittenLineCount(t)); }
 
 class TypedValue : public testing::TestWithParam<TypedRow> {};
 
 TEST_P(TypedValue, ReadsTheDecimalWrittenOrRefuses)
 {
     const TypedRow& row = GetParam();
-    const auto [read, why] = row.read(row.text);
+    const auto [read, refusal] = row.read(row.text);
+    const std::string why = RussianText(refusal);
     ASSERT_EQ(read.has_value(), row.value.has_value()) << '"' << row.text << "\" " << why;
     EXPECT_EQ(why.empty(), read.has_value());  // a refusal always says why
+    EXPECT_TRUE(WithoutRussian(Text(refusal, English()))) << Text(refusal, English());
     if (read) {
         EXPECT_EQ(*read, *row.value);
         EXPECT_EQ(std::signbit(*read), std::signbit(*row.value));

@@ -1,7 +1,9 @@
 #pragma once
 // Parameter records, a drawing surface and a field-line sink for the core and tool tests.
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -10,6 +12,22 @@
 #include "plot/axes.h"
 #include "plot/calculation_run.h"
 #include "plot/plot_window.h"
+#include "texts/language.h"
+
+inline Language English() { return *Language::Named("en"); }
+
+// Whether a text has no Cyrillic letter (UTF-8 lead bytes 0xD0 to 0xD3) but
+// in the program's name, which every language writes as it is.
+inline bool WithoutRussian(std::string text)
+{
+    const std::string name = "Зорекс";
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name))
+        text.erase(at, name.size());
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0xD0 && byte <= 0xD3;
+    });
+}
 
 // The program's start values with another coil, region and line count.
 inline CalcParams RunValues(int16_t graph, double radius = 0.2, double length = 1, double halfRange = 2, double lines = 7)

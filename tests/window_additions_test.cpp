@@ -618,7 +618,7 @@ private slots:
         const MeasurementReading read = ReadMeasurements(problem.isEmpty() ? contents.toStdString() : "1;1\n2;2\n3;3\n4;4\n", units);
         const AxisComparison expected = CompareMeasurements(form->params(), CoilCurrent{320, 1.8},
                                                             MeasurementSet{read.points, units, "m.csv"}, true);
-        QCOMPARE(summary, QStringLiteral("Измерения: ") + QString::fromStdString(ComparisonSummary(expected, ',')));
+        QCOMPARE(summary, QStringLiteral("Измерения: ") + QString::fromStdString(RussianText(ComparisonSummary(expected, ','))));
         QTemporaryDir saved;
         HandleModals({SaveAs(saved.filePath(QStringLiteral("t")), QStringLiteral("Таблица CSV (*.csv)"))},
                      [this] { control("savePictureAction")->trigger(); });

@@ -13,17 +13,17 @@
 namespace {
 
 // Why the opened file is not read; nothing when it is a plain file of a size taken.
-std::optional<std::string> KindProblem(int fd)
+std::optional<Message> KindProblem(int fd)
 {
     struct stat s {};
     if (fstat(fd, &s) != 0)
-        return "файл не открывается";
+        return OpeningProblem(errno);
     if (S_ISDIR(s.st_mode))
-        return "это папка, а не файл опыта";
+        return Message("это папка, а не файл опыта");
     if (!S_ISREG(s.st_mode))
-        return "это не обычный файл";
+        return Message("это не обычный файл");
     if (static_cast<unsigned long long>(s.st_size) > kMostLessonFileBytes)
-        return "больше 64 МБ: это не файл опыта";
+        return Message("больше 64 МБ: это не файл опыта");
     return std::nullopt;
 }
 
@@ -51,22 +51,22 @@ LessonReading ReadLessonFileAt(const std::string& path)
 {
     const std::string name = std::filesystem::path(path).filename().string();
     LessonReading reading;
-    const auto refused = [&](const std::string& why) {
-        reading.refusal = "Файл " + QuotedForMessage(name) + " не открыт: " + why + ".";
+    const auto refused = [&](const Message& why) {
+        reading.refusal = Message("Файл %1 не открыт: %2.").arg(QuotedForMessage(name)).arg(why);
         return reading;
     };
     // Without waiting: a pipe is refused below rather than waited on.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return refused(OpeningProblem(errno));
-    std::optional<std::string> problem = KindProblem(fd);
+    std::optional<Message> problem = KindProblem(fd);
     std::optional<std::string> bytes;
     if (!problem) {
         bytes = BytesOf(fd);
         if (!bytes)
-            problem = "прочитать не удалось";
+            problem = Message("прочитать не удалось");
         else if (bytes->size() > kMostLessonFileBytes)
-            problem = "больше 64 МБ: это не файл опыта";  // it grew while read
+            problem = Message("больше 64 МБ: это не файл опыта");  // it grew while read
     }
     close(fd);
     if (problem)

@@ -26,7 +26,7 @@ std::string moduleFile()
 
 PicturePainter ModulePicturePainter()
 {
-    return [](const RenderOptions& o, std::string& contents) -> std::optional<std::string> {
+    return [](const RenderOptions& o, std::string& contents) -> std::optional<Message> {
         const std::string file = moduleFile();
         void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         void* entry = module ? dlsym(module, kPictureModuleEntry) : nullptr;
@@ -36,8 +36,11 @@ PicturePainter ModulePicturePainter()
             std::string why = error ? error : "";
             if (why.starts_with(file + ": "))
                 why.erase(0, file.size() + 2);
-            return "Рисунок нарисовать нельзя: не загружается модуль рисунков " + QuotedForMessage(file) +
-                   (why.empty() ? "." : " (" + why + ").");
+            if (why.empty())
+                return Message("Рисунок нарисовать нельзя: не загружается модуль рисунков %1.").arg(QuotedForMessage(file));
+            return Message("Рисунок нарисовать нельзя: не загружается модуль рисунков %1 (%2).")
+                .arg(QuotedForMessage(file))
+                .arg(why);
         }
         // The module stays loaded until the tool ends.
         reinterpret_cast<PictureModuleEntry*>(entry)(o, contents);

@@ -88,6 +88,9 @@ const std::string_view kRenderHelp =
     "                      .zoreks — файл опыта с этими параметрами (и с\n"
     "                      измерениями из --measured), который открывает\n"
     "                      программа и читает --lesson\n"
+    "  --lang ЯЗЫК         язык справки, сообщений и надписей на рисунке: ru или en;\n"
+    "                      без него — язык из LC_ALL, LC_MESSAGES или LANG\n"
+    "                      (русский, если они не заданы или равны C)\n"
     "  --help              показать эту справку\n"
     "Значение можно писать и через знак равенства: --radius=0.5. Числа читаются, как\n"
     "в окнах программы: с любым числом знаков после точки или запятой (0.02524).\n"
@@ -118,12 +121,10 @@ const std::string_view kRenderHelp =
 
 namespace {
 
-constexpr std::string_view kHelpHint = " Справка: zoreks-render --help.";
-
 // The options besides the lesson's switches, which come from their table.
 enum class Option {
     Radius, Length, HalfRange, Graph, Lines, Size, Scale, Output, Turns, Current, Measured, Units, Pair, Opposed,
-    Uniform, LessonFile, Help, Switch
+    Uniform, LessonFile, Help, LanguageCode, Switch
 };
 
 struct OptionName {
@@ -131,7 +132,7 @@ struct OptionName {
     Option option;
 };
 
-constexpr std::array<OptionName, 17> kOptions{{
+constexpr std::array<OptionName, 18> kOptions{{
     {"--radius", Option::Radius},
     {"--length", Option::Length},
     {"--half-range", Option::HalfRange},
@@ -149,6 +150,7 @@ constexpr std::array<OptionName, 17> kOptions{{
     {"--uniform", Option::Uniform},
     {"--lesson", Option::LessonFile},
     {"--help", Option::Help},
+    {"--lang", Option::LanguageCode},
 }};
 
 std::optional<Option> optionNamed(std::string_view name)
@@ -193,17 +195,18 @@ std::optional<long long> pixels(std::string_view text)
     return value;
 }
 
-std::optional<std::string> applySize(std::string_view text, ToolChoices& t)
+std::optional<Message> applySize(std::string_view text, ToolChoices& t)
 {
     const size_t x = text.find_first_of("xX");
     const auto w = x == std::string_view::npos ? std::nullopt : pixels(text.substr(0, x));
     const auto h = x == std::string_view::npos ? std::nullopt : pixels(text.substr(x + 1));
     if (!w || !h)
-        return "Размер рисунка (--size) задается как ШИРИНАxВЫСОТА, например 651x320, а не " + QuotedForMessage(text) + ".";
+        return Message("Размер рисунка (--size) задается как ШИРИНАxВЫСОТА, например 651x320, а не %1.").arg(QuotedForMessage(text));
     if (*w == 0 || *h == 0)
-        return std::string("Ширина и высота рисунка (--size) должны быть больше нуля.");
+        return Message("Ширина и высота рисунка (--size) должны быть больше нуля.");
     if (*w > kMaxPictureSide || *h > kMaxPictureSide || *w * *h > kMaxPicturePixels)
-        return "Рисунок " + QuotedForMessage(text) + " слишком велик: не больше 20000 точек по стороне и 100 миллионов точек всего.";
+        return Message("Рисунок %1 слишком велик: не больше 20000 точек по стороне и 100 миллионов точек всего.")
+            .arg(QuotedForMessage(text));
     t.width = static_cast<int>(*w);
     t.height = static_cast<int>(*h);
     return std::nullopt;
@@ -212,22 +215,25 @@ std::optional<std::string> applySize(std::string_view text, ToolChoices& t)
 // The largest --scale: a picture as a screen of four times the ordinary density shows it.
 constexpr int kMostScale = 4;
 
-std::optional<std::string> applyScale(std::string_view text, ToolChoices& t)
+std::optional<Message> applyScale(std::string_view text, ToolChoices& t)
 {
     const auto k = pixels(text);
     if (!k || *k < 1 || *k > kMostScale)
-        return "Масштаб (--scale) задается целым числом от 1 до 4, а не " + QuotedForMessage(text) + ".";
+        return Message("Масштаб (--scale) задается целым числом от 1 до 4, а не %1.").arg(QuotedForMessage(text));
     t.scale = static_cast<int>(*k);
     return std::nullopt;
 }
 
 // Whether the picture in device pixels stays within the limits of an image.
-std::optional<std::string> scaledSizeProblem(const ToolChoices& t)
+std::optional<Message> scaledSizeProblem(const ToolChoices& t)
 {
     const long long w = static_cast<long long>(t.width) * t.scale, h = static_cast<long long>(t.height) * t.scale;
     if (w > kMaxPictureSide || h > kMaxPictureSide || w * h > kMaxPicturePixels)
-        return "Рисунок " + std::to_string(t.width) + "x" + std::to_string(t.height) + " с масштабом " +
-               std::to_string(t.scale) + " слишком велик: не больше 20000 точек по стороне и 100 миллионов точек всего.";
+        return Message("Рисунок %1x%2 с масштабом %3 слишком велик: не больше 20000 точек по стороне и 100 миллионов "
+                       "точек всего.")
+            .count(t.width)
+            .count(t.height)
+            .count(t.scale);
     return std::nullopt;
 }
 
@@ -244,7 +250,7 @@ std::string extensionOf(std::string_view path)
     return ext;
 }
 
-std::optional<std::string> applyOutput(std::string_view path, ToolChoices& t)
+std::optional<Message> applyOutput(std::string_view path, ToolChoices& t)
 {
     constexpr std::array<std::pair<std::string_view, OutputFormat>, 4> kFormats{
         {{".png", OutputFormat::Png}, {".svg", OutputFormat::Svg}, {".pdf", OutputFormat::Pdf}, {".csv", OutputFormat::Csv}}};
@@ -254,21 +260,21 @@ std::optional<std::string> applyOutput(std::string_view path, ToolChoices& t)
         if (ext == name)
             t.format = format;
     if (!t.format && ext != kLessonExtension)
-        return "Файл для записи (--output) должен иметь расширение .png, .svg, .pdf, .csv или .zoreks, а не " +
-               QuotedForMessage(path) + ".";
+        return Message("Файл для записи (--output) должен иметь расширение .png, .svg, .pdf, .csv или .zoreks, а не %1.")
+            .arg(QuotedForMessage(path));
     t.output = path;
     return std::nullopt;
 }
 
 // Why the option's value is refused: the option, the value and the sentence
 // the program's dialogs show for it.
-std::string refusedValue(std::string_view what, std::string_view text, const std::string& why)
+Message refusedValue(const char* what, std::string_view text, const Message& why)
 {
-    return std::string(what) + " " + QuotedForMessage(text) + " не подходит. " + why;
+    return Message("%1 %2 не подходит. %3").arg(Message(what)).arg(QuotedForMessage(text)).arg(why);
 }
 
 // A length in metres, read as the dialog «Размеры катушки» reads it.
-std::optional<std::string> applyMetres(std::string_view text, double& field, std::string_view what)
+std::optional<Message> applyMetres(std::string_view text, double& field, const char* what)
 {
     const MetresReading reading = MetresFromText(text);
     if (!reading.metres)
@@ -284,7 +290,7 @@ CoilCurrent& windingOf(Lesson& lesson)
     return *lesson.winding;
 }
 
-std::optional<std::string> applyGraph(std::string_view value, Lesson& lesson, ToolChoices& t)
+std::optional<Message> applyGraph(std::string_view value, Lesson& lesson, ToolChoices& t)
 {
     if (value == "axis")
         t.graph = GraphKind::Axis;
@@ -295,14 +301,15 @@ std::optional<std::string> applyGraph(std::string_view value, Lesson& lesson, To
     else if (value == "field")
         t.graph = GraphKind::Field;
     else
-        return "График (--graph) задается словом axis, lines, exact-lines или field, а не " + QuotedForMessage(value) + ".";
+        return Message("График (--graph) задается словом axis, lines, exact-lines или field, а не %1.")
+            .arg(QuotedForMessage(value));
     // every graph but the axis one has the window of the field lines
     lesson.params.graphMode = t.graph == GraphKind::Axis ? kAxisGraph : kFieldLinesGraph;
     return std::nullopt;
 }
 
 // Stores the value of one option; the reason when the value is not usable.
-std::optional<std::string> apply(const GivenOption& given, Lesson& lesson, ToolChoices& t)
+std::optional<Message> apply(const GivenOption& given, Lesson& lesson, ToolChoices& t)
 {
     const std::string_view value = given.value;
     switch (given.option) {
@@ -339,14 +346,15 @@ std::optional<std::string> apply(const GivenOption& given, Lesson& lesson, ToolC
     }
     case Option::Measured:
         if (value.empty())
-            return std::string("После --measured нужно имя файла измерений.");
+            return Message("После --measured нужно имя файла измерений.");
         t.measuredFile = value;
         return std::nullopt;
     case Option::Units: {
         const auto units = MeasuredUnitsFromText(value);
         if (!units)
-            return "Единицы измерений (--measured-units) задаются как Z:B, Z — m, cm или mm, B — T, mT или G, "
-                   "например cm:mT, а не " + QuotedForMessage(value) + ".";
+            return Message("Единицы измерений (--measured-units) задаются как Z:B, Z — m, cm или mm, B — T, mT или G, "
+                           "например cm:mT, а не %1.")
+                .arg(QuotedForMessage(value));
         t.measuredUnits = *units;
         return std::nullopt;
     }
@@ -372,6 +380,7 @@ std::optional<std::string> apply(const GivenOption& given, Lesson& lesson, ToolC
     case Option::Opposed:
     case Option::LessonFile:
     case Option::Help:
+    case Option::LanguageCode:  // read before the others (languageWritten)
         break;
     }
     return std::nullopt;
@@ -388,7 +397,7 @@ const GivenOption* find(const std::vector<GivenOption>& given, Option option)
 // Two switches given that are one choice, as the exact lines and the
 // equal-flux lines are (the one turns the other off): why they are refused
 // together.
-std::optional<std::string> exclusiveSwitches(const std::vector<GivenOption>& given)
+std::optional<Message> exclusiveSwitches(const std::vector<GivenOption>& given)
 {
     const auto oneChoice = [](const LessonSwitch& first, const LessonSwitch& second) {
         Lesson lesson;
@@ -403,19 +412,20 @@ std::optional<std::string> exclusiveSwitches(const std::vector<GivenOption>& giv
             const LessonSwitch& a = *SwitchOfToolOption(given[i].name);
             const LessonSwitch& b = *SwitchOfToolOption(given[j].name);
             if (oneChoice(a, b) || oneChoice(b, a))
-                return "Параметры " + std::string(given[i].name) + " и " + std::string(given[j].name) +
-                       " не задаются вместе: выберите что-то одно.";
+                return Message("Параметры %1 и %2 не задаются вместе: выберите что-то одно.")
+                    .arg(given[i].name)
+                    .arg(given[j].name);
         }
     return std::nullopt;
 }
 
 // Options that only make sense together; the reason when they do not.
-std::optional<std::string> combinationProblem(const std::vector<GivenOption>& given, const Lesson& lesson,
+std::optional<Message> combinationProblem(const std::vector<GivenOption>& given, const Lesson& lesson,
                                               const ToolChoices& t, const RenderOptions& o)
 {
     const auto has = [&given](Option option) { return find(given, option) != nullptr; };
     if ((o.graph == GraphKind::ExactLines || o.graph == GraphKind::Field) && t.format != OutputFormat::Csv)
-        return std::string("Графики exact-lines и field записываются только в таблицу .csv.");
+        return Message("Графики exact-lines и field записываются только в таблицу .csv.");
     if (auto problem = exclusiveSwitches(given))
         return problem;
     const bool measured = !t.measuredFile.empty() || lesson.measured;
@@ -423,34 +433,34 @@ std::optional<std::string> combinationProblem(const std::vector<GivenOption>& gi
         if (g.option == Option::Switch) {
             const LessonSwitch& s = *SwitchOfToolOption(g.name);
             if (!SwitchAccepted(s, o.graph, measured))
-                return std::string(s.toolMisplaced);
+                return Message(s.toolMisplaced);
         }
     if (lesson.winding && (lesson.winding->turns == 0 || lesson.winding->amperes == 0))
-        return std::string("Число витков и ток задаются вместе: --turns N --current I.");
+        return Message("Число витков и ток задаются вместе: --turns N --current I.");
     if (has(Option::Uniform) && o.graph != GraphKind::Axis && o.graph != GraphKind::Lines)
-        return std::string("Однородная область (--uniform) обводится только на графиках axis и lines.");
+        return Message("Однородная область (--uniform) обводится только на графиках axis и lines.");
     const bool measuredFile = !t.measuredFile.empty();
     if (measuredFile && o.graph != GraphKind::Axis)
-        return std::string("Измерения (--measured) сравниваются только с полем на оси (--graph axis).");
+        return Message("Измерения (--measured) сравниваются только с полем на оси (--graph axis).");
     if (measuredFile && !lesson.winding)
-        return std::string("Для сравнения с измерениями (--measured) нужны число витков и ток: --turns N --current I.");
+        return Message("Для сравнения с измерениями (--measured) нужны число витков и ток: --turns N --current I.");
     const bool axisScale = o.additions.scales && o.graph == GraphKind::Axis;
     const bool compared = measuredFile || o.additions.measured;
     if ((has(Option::Turns) || has(Option::Current)) && o.graph != GraphKind::Field && !o.additions.fieldMap &&
         !axisScale && !compared)
-        return std::string("Витки и ток (--turns, --current) нужны только для --graph field, --field-map, "
-                           "--graph axis --scales и --measured.");
+        return Message("Витки и ток (--turns, --current) нужны только для --graph field, --field-map, "
+                       "--graph axis --scales и --measured.");
     if (has(Option::Scale) && t.format != OutputFormat::Png && t.format != OutputFormat::Svg &&
         t.format != OutputFormat::Pdf)
-        return std::string("Масштаб (--scale) задается только для рисунков .png, .svg и .pdf.");
+        return Message("Масштаб (--scale) задается только для рисунков .png, .svg и .pdf.");
     if (auto problem = scaledSizeProblem(t))
         return problem;
     if (has(Option::Units) && !measuredFile)
-        return std::string("Единицы измерений (--measured-units) задаются вместе с --measured ФАЙЛ.");
+        return Message("Единицы измерений (--measured-units) задаются вместе с --measured ФАЙЛ.");
     return std::nullopt;
 }
 
-ParsedArguments refused(std::string error)
+ParsedArguments refused(Message error)
 {
     ParsedArguments result;
     result.action = ParsedArguments::Action::Refuse;
@@ -460,26 +470,26 @@ ParsedArguments refused(std::string error)
 
 // The options as written, each once, with their values; or why not. Help
 // asked for before any mistake comes back as the only option.
-std::variant<std::vector<GivenOption>, std::string> optionsWritten(const std::vector<std::string>& args)
+std::variant<std::vector<GivenOption>, Message> optionsWritten(const std::vector<std::string>& args)
 {
     std::vector<GivenOption> given;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (!arg.starts_with("--"))
-            return "Лишний аргумент " + QuotedForMessage(arg) + "." + std::string(kHelpHint);
+            return Message("Лишний аргумент %1. Справка: zoreks-render --help.").arg(QuotedForMessage(arg));
         const size_t eq = arg.find('=');
         const std::string_view name = arg.substr(0, eq);
         const auto option = optionNamed(name);
         if (!option)
-            return "Неизвестный параметр " + QuotedForMessage(name) + "." + std::string(kHelpHint);
+            return Message("Неизвестный параметр %1. Справка: zoreks-render --help.").arg(QuotedForMessage(name));
         const bool flag = *option == Option::Switch || *option == Option::Help || *option == Option::Opposed;
         if (flag && eq != std::string_view::npos)
-            return "Параметр " + std::string(name) + " пишется без значения.";
+            return Message("Параметр %1 пишется без значения.").arg(name);
         if (*option == Option::Help)
             return std::vector<GivenOption>{{Option::Help, name, {}}};
         for (const GivenOption& g : given)
             if (g.name == name)
-                return "Параметр " + std::string(name) + " задан дважды.";
+                return Message("Параметр %1 задан дважды.").arg(name);
         if (flag) {
             given.push_back({*option, name, {}});
             continue;
@@ -490,18 +500,38 @@ std::variant<std::vector<GivenOption>, std::string> optionsWritten(const std::ve
         else if (i + 1 < args.size())
             value = args[++i];
         else
-            return "После " + std::string(name) + " нужно значение.";
+            return Message("После %1 нужно значение.").arg(name);
         given.push_back({*option, name, value});
     }
     return given;
 }
 
-}  // namespace
+// The value of --lang as written, "--lang en" or "--lang=en"; nothing without it.
+std::optional<std::string_view> languageWritten(const std::vector<std::string>& args)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg.starts_with("--lang="))
+            return arg.substr(arg.find('=') + 1);
+        if (arg == "--lang" && i + 1 < args.size())
+            return args[i + 1];
+    }
+    return std::nullopt;
+}
 
-ParsedArguments ParseRenderArguments(const std::vector<std::string>& args, const LessonFileReader& readLesson)
+// The codes of the languages the tool speaks: "ru, en".
+std::string languageCodes()
+{
+    std::string codes;
+    for (const Language& language : AllLanguages())
+        codes += (codes.empty() ? "" : ", ") + std::string(language.code());
+    return codes;
+}
+
+ParsedArguments parsedArguments(const std::vector<std::string>& args, const LessonFileReader& readLesson)
 {
     auto written = optionsWritten(args);
-    if (auto* error = std::get_if<std::string>(&written))
+    if (auto* error = std::get_if<Message>(&written))
         return refused(std::move(*error));
     const std::vector<GivenOption>& given = std::get<std::vector<GivenOption>>(written);
     ParsedArguments result;
@@ -514,7 +544,7 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args, const
     Lesson& lesson = result.lesson;
     if (const GivenOption* file = find(given, Option::LessonFile)) {
         if (file->value.empty())
-            return refused("После --lesson нужно имя файла опыта.");
+            return refused(Message("После --lesson нужно имя файла опыта."));
         LessonReading reading = readLesson(std::string(file->value));
         if (!reading.lesson)
             return refused(std::move(reading.refusal));
@@ -526,10 +556,10 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args, const
         if (auto error = apply(g, lesson, t))
             return refused(std::move(*error));
     if (t.output.empty())
-        return refused("Не указан файл для записи: --output ФАЙЛ." + std::string(kHelpHint));
+        return refused(Message("Не указан файл для записи: --output ФАЙЛ. Справка: zoreks-render --help."));
     if (find(given, Option::Opposed) != nullptr) {
         if (!lesson.pairOn || !lesson.pair)
-            return refused("Встречное включение (--opposed) задается только вместе с парой катушек (--pair D).");
+            return refused(Message("Встречное включение (--opposed) задается только вместе с парой катушек (--pair D)."));
         lesson.pair->opposed = true;
     }
 
@@ -546,5 +576,21 @@ ParsedArguments ParseRenderArguments(const std::vector<std::string>& args, const
         return refused(std::move(*problem));
     result.writesLesson = !t.format;
     result.action = ParsedArguments::Action::Render;
+    return result;
+}
+
+}  // namespace
+
+ParsedArguments ParseRenderArguments(const std::vector<std::string>& args, const LessonFileReader& readLesson,
+                                     const Language& otherwise)
+{
+    const std::optional<std::string_view> code = languageWritten(args);
+    const std::optional<Language> language = code ? Language::Named(*code) : otherwise;
+    ParsedArguments result = language ? parsedArguments(args, readLesson)
+                                      : refused(Message("Неизвестный язык %1 (--lang). Языки: %2.")
+                                                    .arg(QuotedForMessage(*code))
+                                                    .arg(languageCodes()));
+    result.language = language.value_or(otherwise);
+    result.options.additions.language = result.language;
     return result;
 }

@@ -18,8 +18,9 @@ struct ParsedArguments {
     // and whether that file is what is written (--output NAME.zoreks).
     Lesson lesson;
     bool writesLesson = false;
-    std::string notice;  // for Render: the keys of the lesson file that were ignored, one line; empty when none
-    std::string error;   // for Refuse: one line of Russian, without a line feed
+    Language language{};  // of the messages and the picture's words
+    Message notice;  // for Render: the keys of the lesson file that were ignored, one line; empty when none
+    Message error;   // for Refuse: one line, without a line feed
 };
 
 // Reads the lesson file that --lesson names.
@@ -29,9 +30,11 @@ using LessonFileReader = std::function<LessonReading(const std::string& path)>;
 // "--name value" or "--name=value", each at most once. A lesson file
 // (--lesson) is where the options start from, whatever its place; the other
 // options change what they name in it. Nothing here checks whether the
-// calculation itself accepts the values.
+// calculation itself accepts the values. The messages and the picture's
+// words are in the language --lang names, else in `otherwise` (the locale's).
 ParsedArguments ParseRenderArguments(const std::vector<std::string>& args,
-                                     const LessonFileReader& readLesson = ReadLessonFileAt);
+                                     const LessonFileReader& readLesson = ReadLessonFileAt,
+                                     const Language& otherwise = {});
 
 // The text of --help.
 extern const std::string_view kRenderHelp;

@@ -20,7 +20,7 @@ constexpr int kRefused = 2;
 
 // A table is written to its file while it is computed, and the computation
 // ends at the first piece that cannot be written.
-int writeTableFile(const RenderOptions& o, std::ostream& err)
+int writeTableFile(const RenderOptions& o, std::ostream& err, const Language& language)
 {
     FileReplacement file(o.output);
     TableWriter table([&file](std::string_view piece) { return file.write(piece); });
@@ -30,17 +30,17 @@ int writeTableFile(const RenderOptions& o, std::ostream& err)
         // the file refused a piece; commit() says why
     }
     if (auto problem = file.commit()) {
-        err << *problem << '\n';
+        err << Text(*problem, language) << '\n';
         return kNotWritten;
     }
     return kWritten;
 }
 
 // Puts the whole contents in place of the file at path.
-int writeFile(const std::string& path, std::string_view contents, std::ostream& err)
+int writeFile(const std::string& path, std::string_view contents, std::ostream& err, const Language& language)
 {
     if (auto problem = ReplaceFile(path, contents)) {
-        err << *problem << '\n';
+        err << Text(*problem, language) << '\n';
         return kNotWritten;
     }
     return kWritten;
@@ -50,7 +50,7 @@ int writeFile(const std::string& path, std::string_view contents, std::ostream& 
 // name, read into their additions and the lesson, or the lesson file's; with
 // the fit found when asked. Why they cannot be compared (or fitted) as
 // asked, when they cannot.
-std::optional<std::string> takeMeasurements(RenderOptions& o, Lesson& lesson)
+std::optional<Message> takeMeasurements(RenderOptions& o, Lesson& lesson)
 {
     if (!o.measuredFile.empty()) {
         MeasurementFileReading reading = ReadMeasurementFile(o.measuredFile, o.measuredUnits);
@@ -62,12 +62,12 @@ std::optional<std::string> takeMeasurements(RenderOptions& o, Lesson& lesson)
     if (!o.additions.measured)
         return std::nullopt;
     if (auto refusal = ComparisonRefusal(o.params, *o.additions.winding))
-        return "Сравнить с измерениями нельзя: " + *refusal + ".";
+        return Message("Сравнить с измерениями нельзя: %1.").arg(*refusal);
     if (o.additions.fit) {
         const AxisComparison c = CompareMeasurements(o.params, *o.additions.winding, *o.additions.measured, true, {},
                                                      o.additions.arrangement);
         if (!c.fitRefusal.empty())
-            return "Подогнать (--fit) нельзя: " + c.fitRefusal + ".";
+            return Message("Подогнать (--fit) нельзя: %1.").arg(c.fitRefusal);
         o.additions.foundFit = c.fit;
     }
     return std::nullopt;
@@ -76,57 +76,58 @@ std::optional<std::string> takeMeasurements(RenderOptions& o, Lesson& lesson)
 int render(ParsedArguments parsed, std::ostream& err, const PicturePainter& paint)
 {
     RenderOptions& o = parsed.options;
+    const Language& language = parsed.language;
     // The window's reasons, before anything is computed or written.
     if (auto reason = RunRefusal(o.params, BlankSurface(o.width, o.height))) {
-        err << *reason << '\n';
+        err << Text(*reason, language) << '\n';
         return kRefused;
     }
     if (auto problem = takeMeasurements(o, parsed.lesson)) {
-        err << *problem << '\n';
+        err << Text(*problem, language) << '\n';
         return kRefused;
     }
     if (auto problem = OutputPathProblem(o.output)) {
-        err << *problem << '\n';
+        err << Text(*problem, language) << '\n';
         return kNotWritten;
     }
     if (parsed.writesLesson)
-        return writeFile(o.output, LessonFileText(parsed.lesson), err);
+        return writeFile(o.output, LessonFileText(parsed.lesson), err, language);
     if (o.format == OutputFormat::Csv)
-        return writeTableFile(o, err);
+        return writeTableFile(o, err, language);
     std::string contents;
     if (auto problem = paint(o, contents)) {
-        err << *problem << '\n';
+        err << Text(*problem, language) << '\n';
         return kNotWritten;
     }
     if (contents.empty()) {
-        err << "Не хватает памяти для рисунка " << o.width << "x" << o.height << ".\n";
+        err << Text(Message("Не хватает памяти для рисунка %1x%2.").count(o.width).count(o.height), language) << '\n';
         return kNotWritten;
     }
-    return writeFile(o.output, contents, err);
+    return writeFile(o.output, contents, err, language);
 }
 
 }  // namespace
 
 int RunRenderTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                  const PicturePainter& paint)
+                  const PicturePainter& paint, const Language& otherwise)
 {
-    const ParsedArguments parsed = ParseRenderArguments(args);
+    const ParsedArguments parsed = ParseRenderArguments(args, ReadLessonFileAt, otherwise);
     switch (parsed.action) {
     case ParsedArguments::Action::ShowHelp:
-        out << kRenderHelp << std::flush;
+        out << parsed.language.translated(kRenderHelp) << std::flush;
         return out ? kWritten : kNotWritten;
     case ParsedArguments::Action::Refuse:
-        err << parsed.error << '\n';
+        err << Text(parsed.error, parsed.language) << '\n';
         return kRefused;
     case ParsedArguments::Action::Render:
         break;
     }
     if (!parsed.notice.empty())
-        err << parsed.notice << '\n';
+        err << Text(parsed.notice, parsed.language) << '\n';
     try {
         return render(parsed, err, paint);
     } catch (const std::bad_alloc&) {
-        err << "Не хватает памяти для расчета.\n";
+        err << Text(Message("Не хватает памяти для расчета."), parsed.language) << '\n';
         return kNotWritten;
     }
 }

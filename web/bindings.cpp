@@ -27,6 +27,39 @@ namespace {
 
 using emscripten::val;
 
+// The language the page has chosen (setLanguage), Russian until it chooses:
+// every text returned here is written in it, and the pictures' words too.
+// Like the page's lesson, it belongs to the page: each module (the page's
+// own and every worker's) holds its choice, the only thing a module keeps.
+Language& PageLanguage()
+{
+    static Language language;
+    return language;
+}
+
+// The message written in the page's language.
+std::string Written(const Message& message) { return Text(message, PageLanguage()); }
+
+// A constant text of the core's tables in the page's language.
+std::string Written(std::string_view russian) { return std::string(PageLanguage().translated(russian)); }
+
+// The view with the page's language for the pictures' words.
+PageView InLanguage(PageView view)
+{
+    view.language = PageLanguage();
+    return view;
+}
+
+// Sets the language of the texts by its code ("ru", "en"); false, and nothing
+// changed, for a language without a catalogue.
+bool SetLanguage(const std::string& code)
+{
+    const std::optional<Language> language = Language::Named(code);
+    if (language)
+        PageLanguage() = *language;
+    return language.has_value();
+}
+
 // The picture's pixels in place as a canvas's ImageData holds them: the bytes
 // red, green, blue, alpha of each pixel in memory order (WebAssembly is
 // little-endian), so that the page lays them on its canvas without a copy.
@@ -43,14 +76,14 @@ val ObjectOf(PageRun run)
     ToImageDataOrder(run.pixels);
     val result = val::object();
     result.set("done", run.done);
-    result.set("caption", run.caption);
-    result.set("refusal", run.refusal);
+    result.set("caption", Written(run.caption));
+    result.set("refusal", Written(run.refusal));
     result.set("whole", run.whole);
     result.set("width", run.width);
     result.set("height", run.height);
     const val view(emscripten::typed_memory_view(run.pixels.size(), run.pixels.data()));
     result.set("pixels", view.call<val>("slice"));
-    result.set("description", run.description);
+    result.set("description", Written(run.description));
     return result;
 }
 
@@ -103,7 +136,7 @@ val ReadMeasuredObject(const std::string& bytes, const std::string& name, const 
         MeasurementsOfFile(bytes, name, MeasuredUnitsFromText(units).value_or(MeasuredUnits{}));
     if (!reading.set) {
         val result = val::object();
-        result.set("refusal", reading.refusal);
+        result.set("refusal", Written(reading.refusal));
         return result;
     }
     return MeasuredObject(*reading.set);
@@ -138,11 +171,11 @@ val ReadLessonObject(const std::string& bytes, const std::string& name)
     const LessonReading reading = ReadLessonFile(bytes, name);
     if (!reading.lesson) {
         val result = val::object();
-        result.set("refusal", reading.refusal);
+        result.set("refusal", Written(reading.refusal));
         return result;
     }
     val result = LessonObject(*reading.lesson);
-    result.set("notice", UnknownKeysNotice(reading.unknownKeys));
+    result.set("notice", Written(UnknownKeysNotice(reading.unknownKeys)));
     return result;
 }
 
@@ -151,7 +184,7 @@ val AddressReadingObject(const std::string& query)
 {
     const LessonAddressReading reading = LessonOfAddress(query);
     val result = LessonObject(reading.lesson);
-    result.set("notice", WrongAddressNotice(reading.wrong));
+    result.set("notice", Written(WrongAddressNotice(reading.wrong)));
     result.set("named", reading.named);
     return result;
 }
@@ -162,7 +195,7 @@ val AddressObject(const Lesson& lesson, const PageMeasured& m)
     const Lesson l = With(lesson, m);
     val result = val::object();
     result.set("query", AddressOfLesson(l));
-    result.set("notice", AddressWithoutMeasurementsNotice(l));
+    result.set("notice", Written(AddressWithoutMeasurementsNotice(l)));
     return result;
 }
 
@@ -189,9 +222,9 @@ val SwitchRows()
         val row = val::object();
         row.set("key", std::string(s.key));
         row.set("addressName", std::string(s.addressName));
-        row.set("menuText", std::string(s.menuText));
+        row.set("menuText", Written(s.menuText));
         row.set("objectName", std::string(s.objectName));
-        row.set("words", std::string(s.words));
+        row.set("words", Written(s.words));
         row.set("scope", std::string(ScopeName(s.scope)));
         rows.call<void>("push", row);
     }
@@ -225,19 +258,28 @@ struct PageDrawn {
 // The run as a plain object, with its record as `record`, which stays in the worker.
 val RunObject(const Lesson& l, const PageMeasured& m, const PageView& v)
 {
-    PageRun run = RunPage(With(l, m), v);
+    PageRun run = RunPage(With(l, m), InLanguage(v));
     const PageDrawn drawn{run.record};
     val result = ObjectOf(std::move(run));
     result.set("record", val(drawn));
     return result;
 }
-PageDrawn RecordOf(const Lesson& l, const PageMeasured& m, const PageView& v) { return {PageRecordOf(With(l, m), v)}; }
-val LinesObject(const Lesson& l, const PageMeasured& m, const PageView& v) { return ObjectOf(PageLines(With(l, m), v)); }
+PageDrawn RecordOf(const Lesson& l, const PageMeasured& m, const PageView& v)
+{
+    return {PageRecordOf(With(l, m), InLanguage(v))};
+}
+val LinesObject(const Lesson& l, const PageMeasured& m, const PageView& v)
+{
+    return ObjectOf(PageLines(With(l, m), InLanguage(v)));
+}
 std::string TableText(const Lesson& l, const PageMeasured& m, const PageView& v) { return PageTable(With(l, m), v); }
-std::string SvgText(const Lesson& l, const PageMeasured& m, const PageView& v) { return PageSvg(With(l, m), v); }
+std::string SvgText(const Lesson& l, const PageMeasured& m, const PageView& v)
+{
+    return PageSvg(With(l, m), InLanguage(v));
+}
 std::string ReadoutText(const PageDrawn& drawn, double x, double y, const std::string& separator)
 {
-    return PageReadout(drawn.record.get(), x, y, separator);
+    return PageReadout(drawn.record.get(), x, y, separator, PageLanguage());
 }
 
 // The comparison's line of the lesson, the run on show being that of the
@@ -247,13 +289,13 @@ std::string MeasurementLineText(const Lesson& lesson, const PageMeasured& m, con
                                 const std::string& separator)
 {
     const Lesson shown = sameMeasured ? With(shownLesson, m) : shownLesson;
-    return PageMeasurementLine(With(lesson, m), loadingName, &shown, drawn.record.get(), separator);
+    return Written(PageMeasurementLine(With(lesson, m), loadingName, &shown, drawn.record.get(), separator));
 }
 // The same before any run is on show.
 std::string PlainMeasurementLineText(const Lesson& lesson, const PageMeasured& m, const std::string& loadingName,
                                      const std::string& separator)
 {
-    return PageMeasurementLine(With(lesson, m), loadingName, nullptr, nullptr, separator);
+    return Written(PageMeasurementLine(With(lesson, m), loadingName, nullptr, nullptr, separator));
 }
 
 // A number typed into a box of the window's dialogs, read as that dialog
@@ -262,7 +304,7 @@ std::string PlainMeasurementLineText(const Lesson& lesson, const PageMeasured& m
 val NumberObject(const std::string& kind, const std::string& text)
 {
     std::optional<double> value;
-    std::string refusal;
+    Message refusal;
     if (kind == "metres") {
         const MetresReading r = MetresFromText(text);
         value = r.metres;
@@ -280,7 +322,7 @@ val NumberObject(const std::string& kind, const std::string& text)
     if (value)
         result.set("value", *value);
     else
-        result.set("refusal", refusal);
+        result.set("refusal", Written(refusal));
     return result;
 }
 
@@ -292,8 +334,8 @@ val CoilObject(const std::string& turnsText, const std::string& currentText)
     const TurnsReading turns = TurnsFromText(turnsText);
     const AmperesReading current = AmperesFromText(currentText);
     val result = val::object();
-    result.set("turnsRefusal", turns.refusal);
-    result.set("currentRefusal", current.refusal);
+    result.set("turnsRefusal", Written(turns.refusal));
+    result.set("currentRefusal", Written(current.refusal));
     if (turns.turns && current.amperes) {
         result.set("turns", static_cast<double>(*turns.turns));
         result.set("amperes", *current.amperes);
@@ -392,7 +434,7 @@ EMSCRIPTEN_BINDINGS(zoreks)
     emscripten::function("measurementLine", &MeasurementLineText);
     emscripten::function("plainMeasurementLine", &PlainMeasurementLineText);
     emscripten::function("measurementFileLine",
-                         +[](const Lesson& l, const PageMeasured& m) { return MeasurementFileLine(With(l, m)); });
+                         +[](const Lesson& l, const PageMeasured& m) { return Written(MeasurementFileLine(With(l, m))); });
     // The runs and what they make.
     emscripten::function("run", &RunObject);
     emscripten::function("record", &RecordOf);
@@ -408,6 +450,8 @@ EMSCRIPTEN_BINDINGS(zoreks)
     emscripten::function("measuredHead", +[](const std::string& bytes) { return MeasurementFileHead(bytes); });
     emscripten::function("headBytes", +[] { return static_cast<double>(kFileHeadBytes); });
     emscripten::function("mostMeasuredBytes", +[] { return static_cast<double>(kMostMeasurementFileBytes); });
-    emscripten::function("aboutText", &AboutText);
-    emscripten::function("authorsText", &AuthorsText);
+    emscripten::function("aboutText", +[] { return AboutText(PageLanguage()); });
+    emscripten::function("authorsText", +[] { return AuthorsText(PageLanguage()); });
+    // The language of every text above, and of the pictures' words: "ru", "en".
+    emscripten::function("setLanguage", &SetLanguage);
 }

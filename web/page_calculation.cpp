@@ -33,6 +33,7 @@ bool DrawnInShares(const RenderOptions& o)
 {
     RunAdditions plain;
     plain.winding = o.additions.winding;
+    plain.language = o.additions.language;
     return o.graph == GraphKind::Lines && o.additions == plain;
 }
 
@@ -55,6 +56,7 @@ RenderOptions OptionsOf(const Lesson& lesson, OutputFormat format, const PageVie
 {
     RenderOptions o = RenderOptionsOf(lesson, format, view.width, view.height);
     o.pixelRatio = UsablePixelRatio(view.pixelRatio);
+    o.additions.language = view.language;
     return o;
 }
 
@@ -128,11 +130,12 @@ std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageV
         PageRecord{o.params, o.additions, picture.width(), picture.height(), std::move(comparison)});
 }
 
-std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator)
+std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator,
+                        const Language& language)
 {
     if (record == nullptr)
         return {};
-    const ReadoutNumbers numbers = PlainReadoutNumbers(DecimalOf(decimalSeparator));
+    const ReadoutNumbers numbers = PlainReadoutNumbers(DecimalOf(decimalSeparator), language);
     return RunPointReadout(record->drawn, record->width, record->height, x, y, numbers, record->additions,
                            record->comparison);
 }
@@ -146,10 +149,10 @@ std::string PageSvg(const Lesson& lesson, const PageView& view)
     // As the export tool draws it: no caption, so no clock is read.
     RunCalculation(o.params, surface, [] { return ClockReading{}; }, o.additions);
     const std::string_view graph = o.params.graphMode == kAxisGraph ? kAxisGraphEntry : kFieldLinesGraphEntry;
-    return surface.document(std::string(kProgramTitle) + ": " + std::string(graph));
+    return surface.document(Text(Message("%1: %2").arg(Message(kProgramTitle)).arg(Message(graph)), view.language));
 }
 
-std::string PageMeasurementLine(const Lesson& lesson, const std::string& loadingName, const Lesson* shown,
+Message PageMeasurementLine(const Lesson& lesson, const std::string& loadingName, const Lesson* shown,
                                 const PageRecord* shownRecord, const std::string& decimalSeparator)
 {
     if (shown == nullptr)

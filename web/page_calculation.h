@@ -10,6 +10,8 @@
 #include "measure/axis_comparison.h"
 #include "lesson/lesson.h"
 #include "plot/calculation_run.h"
+#include "texts/language.h"
+#include "texts/message.h"
 
 // How the page shows a lesson's run: the picture's size in logical pixels
 // and the screen's pixel ratio (surface/pixel_ratio.h), so that the picture
@@ -26,6 +28,9 @@ struct PageView {
     int lineShare = 0;
     int lineShares = 1;
     std::string decimalSeparator = ".";
+    // The language of the words drawn in the picture; the binding sets it
+    // from the page's choice of language.
+    Language language{};
 };
 
 // What a run drew, kept for the values under the pointer: the record as the
@@ -43,8 +48,8 @@ struct PageRecord {
 // pixels: DevicePixels of the view's size at its ratio) and the caption, or the sentence of a refusal (nothing else then).
 struct PageRun {
     bool done = false;
-    std::string caption;
-    std::string refusal;
+    Message caption;
+    Message refusal;
     // Every traced line is in the picture: its additions draw over the lines,
     // so the run ignored the share it was asked for (and PageLines draws none).
     bool whole = true;
@@ -52,7 +57,7 @@ struct PageRun {
     int height = 0;
     std::vector<uint32_t> pixels;
     // What the picture shows, in words (PictureDescription).
-    std::string description;
+    Message description;
     // The record of what was drawn, for PageReadout; none for a refusal.
     std::shared_ptr<const PageRecord> record{};
 };
@@ -80,7 +85,8 @@ std::shared_ptr<const PageRecord> PageRecordOf(const Lesson& lesson, const PageV
 // current), separated by '\n', numbers with the given decimal separator;
 // empty outside the picture or without a record (a refused run). The run's
 // comparison is read from the record, neither made nor fitted again.
-std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator);
+std::string PageReadout(const PageRecord* record, double x, double y, const std::string& decimalSeparator,
+                        const Language& language);
 
 // The run's picture as the export tool's SVG file, from the same SVG writer,
 // at the view's size and pixel ratio as the tool's --size and --scale; empty for a lesson that the run refuses.
@@ -89,5 +95,5 @@ std::string PageSvg(const Lesson& lesson, const PageView& view);
 // The line under the picture while measured values are open or being read
 // (MeasurementLine), the run on show being that of the shown lesson, whose
 // record holds its comparison; none: no run on show.
-std::string PageMeasurementLine(const Lesson& lesson, const std::string& loadingName, const Lesson* shown,
+Message PageMeasurementLine(const Lesson& lesson, const std::string& loadingName, const Lesson* shown,
                                 const PageRecord* shownRecord, const std::string& decimalSeparator);
