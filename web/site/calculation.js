@@ -25,10 +25,11 @@ const failed = (translation) => ({
 const kShares = 2;
 const kWhite = 0xffffffff;  // in the byte order of ImageData, as the pixels come
 
-// One worker and the questions it has not answered yet. A lesson's measured
-// values go to it once; later questions name them by their id.
+// One worker and the questions it has not answered yet, which writes its
+// texts in the page's language (its code). A lesson's measured values go to
+// it once; later questions name them by their id.
 class Channel {
-  constructor(failed) {
+  constructor(failed, language) {
     this.worker = new Worker('worker.js');
     this.answers = new Map();
     this.nextId = 1;
@@ -43,6 +44,7 @@ class Channel {
       event.preventDefault();
       failed(this);
     };
+    this.ask('language', undefined, [language]);
   }
 
   // A question about a lesson as a view shows it (job: {lesson, view}); the
@@ -73,7 +75,7 @@ class Channel {
 
 // A worker of its own for a measurement file, so that a large one is read
 // while the page and its runs go on; ended once the file is read or left.
-export const fileReader = (translation) => new Channel((channel) => channel.end(failed(translation)));
+export const fileReader = (translation) => new Channel((channel) => channel.end(failed(translation)), translation.code);
 
 export class Calculation {
   // translation: the page's language (translation.js).
@@ -96,7 +98,12 @@ export class Calculation {
   spawn() {
     return new Channel((channel) => {
       if (channel === this.worker || channel === this.helper) this.restart(failed(this.translation));
-    });
+    }, this.translation.code);
+  }
+
+  // The workers' texts and pictures in the page's language, newly chosen.
+  followLanguage() {
+    for (const channel of [this.worker, this.helper]) channel?.ask('language', undefined, [this.translation.code]);
   }
 
   // The second worker, once the first has run.

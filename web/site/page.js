@@ -27,6 +27,7 @@ translation.show(translation.code);
 // The core on the page's own thread, for its lesson, its switches and its
 // texts; the runs and the files are the workers'.
 const core = await ZoreksCore();
+core.setLanguage(translation.code);
 const switches = core.switches();  // {key, addressName, menuText, objectName, words, scope}
 const calculation = new Calculation(translation);
 const picture = $('Picture1');
@@ -300,6 +301,8 @@ function connectLanguageSwitch() {
   box.addEventListener('change', () => {
     addressLanguage = box.value;
     translation.show(box.value);
+    core.setLanguage(box.value);
+    calculation.followLanguage();
     for (const b of bars) b.set(b.metres);  // in the language's decimal point
     labelSwitches(core.switches());
     showMenuKeys(menus());
