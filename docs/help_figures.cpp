@@ -12,6 +12,7 @@
 #include "plot/calculation_run.h"
 #include "raster/raster_surface.h"
 #include "render/raster_image.h"
+#include "texts/language.h"
 
 namespace {
 
@@ -20,39 +21,40 @@ constexpr int kFigureWidth = 651;
 constexpr int kFigureHeight = 320;
 
 // One calculation run of the given parameters, as the window shows it.
-QImage Graph(CalcParams params, RunAdditions additions = {})
+QImage Graph(CalcParams params, const Language& language, RunAdditions additions = {})
 {
+    additions.language = language;
     RasterSurface surface(kFigureWidth, kFigureHeight);
     RunCalculation(params, surface, [] { return ClockReading{}; }, additions);
     return ImageOf(surface);
 }
 
 // The start values' field lines with the exact ones, in a smaller region.
-QImage ExactLinesFigure()
+QImage ExactLinesFigure(const Language& language)
 {
     CalcParams params = StartValues(kFieldLinesGraph);
     params.halfRange = kExactFigureHalfRange;
     RunAdditions exact;
     exact.exact = ExactLines::ThroughSeeds;
-    return Graph(params, exact);
+    return Graph(params, language, exact);
 }
 
 // The start values' lines with arrowheads, the lines of equal flux over the
 // strength map, its scale in mT for a coil of 800 turns carrying 1.5 A.
-QImage EqualFluxFigure()
+QImage EqualFluxFigure(const Language& language)
 {
     RunAdditions explained;
     explained.arrows = true;
     explained.exact = ExactLines::EqualFlux;
     explained.fieldMap = true;
     explained.winding = CoilCurrent{kFigureTurns, kFigureAmperes};
-    return Graph(StartValues(kFieldLinesGraph), explained);
+    return Graph(StartValues(kFieldLinesGraph), language, explained);
 }
 
 // Readings every centimetre along a ruler whose zero lies 15.3 cm before the
 // middle of a coil of R 2.1 cm, L 16 cm, 320 turns and 1.8 A, 3 % weaker than
 // calculated, with deviations of a few hundredths of a millitesla; fitted.
-QImage MeasuredFigure()
+QImage MeasuredFigure(const Language& language)
 {
     CalcParams params = StartValues(kAxisGraph);
     params.radius = 0.021;
@@ -69,11 +71,11 @@ QImage MeasuredFigure()
     measured.winding = coil;
     measured.measured = set;
     measured.fit = true;
-    return Graph(params, measured);
+    return Graph(params, language, measured);
 }
 
 // A pair of short coils with arrowheads.
-QImage PairFigure(const CoilPair& pair, double lines, bool mapAndRegion)
+QImage PairFigure(const CoilPair& pair, double lines, bool mapAndRegion, const Language& language)
 {
     CalcParams params = StartValues(kFieldLinesGraph);
     params.radius = 0.2;
@@ -86,18 +88,18 @@ QImage PairFigure(const CoilPair& pair, double lines, bool mapAndRegion)
     if (mapAndRegion)
         shown.uniformPercent = 1;
     shown.arrangement = PairArrangement(pair);
-    return Graph(params, shown);
+    return Graph(params, language, shown);
 }
 
 }  // namespace
 
-void AddHelpFigures(QTextDocument& document)
+void AddHelpFigures(QTextDocument& document, const Language& language)
 {
-    document.addResource(QTextDocument::ImageResource, QUrl(kAxisFigure), Graph(StartValues(kAxisGraph)));
-    document.addResource(QTextDocument::ImageResource, QUrl(kLinesFigure), Graph(StartValues(kFieldLinesGraph)));
-    document.addResource(QTextDocument::ImageResource, QUrl(kExactFigure), ExactLinesFigure());
-    document.addResource(QTextDocument::ImageResource, QUrl(kEqualFluxFigure), EqualFluxFigure());
-    document.addResource(QTextDocument::ImageResource, QUrl(kMeasuredFigure), MeasuredFigure());
-    document.addResource(QTextDocument::ImageResource, QUrl(kPairFigure), PairFigure({0.2, false}, 7, true));
-    document.addResource(QTextDocument::ImageResource, QUrl(kOpposedPairFigure), PairFigure({0.35, true}, 12, false));
+    document.addResource(QTextDocument::ImageResource, QUrl(kAxisFigure), Graph(StartValues(kAxisGraph), language));
+    document.addResource(QTextDocument::ImageResource, QUrl(kLinesFigure), Graph(StartValues(kFieldLinesGraph), language));
+    document.addResource(QTextDocument::ImageResource, QUrl(kExactFigure), ExactLinesFigure(language));
+    document.addResource(QTextDocument::ImageResource, QUrl(kEqualFluxFigure), EqualFluxFigure(language));
+    document.addResource(QTextDocument::ImageResource, QUrl(kMeasuredFigure), MeasuredFigure(language));
+    document.addResource(QTextDocument::ImageResource, QUrl(kPairFigure), PairFigure({0.2, false}, 7, true, language));
+    document.addResource(QTextDocument::ImageResource, QUrl(kOpposedPairFigure), PairFigure({0.35, true}, 12, false, language));
 }

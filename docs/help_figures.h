@@ -1,6 +1,7 @@
 #pragma once
 
 class QTextDocument;
+class Language;
 
 // Image names under which AddHelpFigures registers the two graphs; a help
 // page shows them with <img src="figure:axis"> and <img src="figure:lines">.
@@ -28,5 +29,5 @@ inline constexpr const char* kPairFigure = "figure:pair";
 inline constexpr const char* kOpposedPairFigure = "figure:opposed-pair";
 
 // Draws the figures on a picture of the window's start-up size, for the start
-// values, and registers them as images of the document.
-void AddHelpFigures(QTextDocument& document);
+// values, their labels in the language, and registers them as images of the document.
+void AddHelpFigures(QTextDocument& document, const Language& language);

@@ -18,9 +18,11 @@
 #include <QTextDocument>
 
 #include <cstdio>
+#include <optional>
 
 #include "docs/help_figures.h"
 #include "docs/page_breaks.h"
+#include "texts/language.h"
 
 namespace {
 
@@ -95,8 +97,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");  // a build step: no display is needed
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: pdf_from_html PAGE.html OUT.pdf\n");
+    // The figures' labels are in the page's language, Russian unless named.
+    const std::optional<Language> language = Language::Named(argc == 4 ? argv[3] : "ru");
+    if ((argc != 3 && argc != 4) || !language) {
+        std::fprintf(stderr, "usage: pdf_from_html PAGE.html OUT.pdf [LANGUAGE]\n");
         return 2;
     }
     const QString input = QString::fromLocal8Bit(argv[1]);
@@ -109,7 +113,7 @@ int main(int argc, char** argv)
     }
     QTextDocument document;
     document.setDefaultFont(BodyFont());
-    AddHelpFigures(document);
+    AddHelpFigures(document, *language);
     document.setHtml(html);
     if (!WritePdf(document, output)) {
         std::fprintf(stderr, "pdf_from_html: cannot write %s\n", argv[2]);

@@ -108,7 +108,7 @@ def places(text):
 
 def main(source_root, po_root, *only):
     faults = []
-    languages = {p.stem for part in PARTS for p in (pathlib.Path(po_root) / part).glob('*.po')}  # not po/help, po/desktop
+    languages = {p.stem for part in PARTS for p in (pathlib.Path(po_root) / part).glob('*.po')}
     for part, folders in PARTS.items():
         if only and part not in only:
             continue

@@ -39,6 +39,7 @@ function png(width, height, pixels) {
 
 // The site's icon in the browser's tab, for a page UP folders below help/.
 const icon = (up) => `<link rel="icon" type="image/png" sizes="192x192" href="${up}../icon-192.png">\n`;
+// The page's figures carry no words, so every language's help shows the same ones.
 const figures = {
   axis: { graph: 'axis' },
   lines: { graph: 'lines' },

@@ -9,8 +9,9 @@ export async function readNumber(calculation, kind, text) {
 }
 
 export class ValueBar {
-  // controls: {bar, box, edit, field, name}; page: {core, calculation,
-  // decimalSeparator, problem} (problem: the page's problem line).
+  // controls: {bar, box, edit, field, name (Russian)}; page: {core,
+  // calculation, decimalSeparator, problem, t} (problem: the page's problem
+  // line; t: a Russian text in the page's language).
   constructor(controls, page) {
     Object.assign(this, controls);
     this.page = page;
@@ -26,7 +27,7 @@ export class ValueBar {
     this.bar.value = Math.round(metres * 10);
     this.box.value = this.shown = this.page.core.valueLabel(metres, this.page.decimalSeparator);
     this.box.removeAttribute('aria-invalid');
-    this.bar.setAttribute('aria-valuetext', this.shown + ' м');
+    this.bar.setAttribute('aria-valuetext', this.page.t('%1 м', this.shown));
   }
 
   // The value typed into a box, or why it is refused, named as the dialog
@@ -35,7 +36,7 @@ export class ValueBar {
     if (text === this.shown) return { value: this.metres };
     const read = await readNumber(this.page.calculation, 'metres', text);
     if (read.refusal === undefined) return read;
-    return { refusal: read.refusal && `${this.name}: ${read.refusal[0].toLowerCase()}${read.refusal.slice(1)}` };
+    return { refusal: read.refusal && `${this.page.t(this.name)}: ${read.refusal[0].toLowerCase()}${read.refusal.slice(1)}` };
   }
 
   // The bar's box once typed into: a usable value is taken, else the reason

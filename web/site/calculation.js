@@ -10,7 +10,10 @@ const kPatience = 300;  // ms; also when a run starts to show its progress
 // going almost at once (a worker starts in some 40 ms), and the picture of
 // the newest values comes soonest. A run quicker than this is finished.
 const kQuickPatience = 30;
-const kFailed = { done: false, refusal: 'Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.' };
+// What a question gets from a worker that failed, in the page's language.
+const failed = (translation) => ({
+  done: false, refusal: translation.t('Расчет прерван: браузеру не хватило памяти или в нем произошла ошибка.'),
+});
 
 // A run of the field lines is shared between two workers: the second traces
 // every other line onto a white picture, and its coloured pixels are laid
@@ -22,10 +25,11 @@ const kFailed = { done: false, refusal: 'Расчет прерван: брауз
 const kShares = 2;
 const kWhite = 0xffffffff;  // in the byte order of ImageData, as the pixels come
 
-// One worker and the questions it has not answered yet. A lesson's measured
-// values go to it once; later questions name them by their id.
+// One worker and the questions it has not answered yet, which writes its
+// texts in the page's language (its code). A lesson's measured values go to
+// it once; later questions name them by their id.
 class Channel {
-  constructor(failed) {
+  constructor(failed, language) {
     this.worker = new Worker('worker.js');
     this.answers = new Map();
     this.nextId = 1;
@@ -40,6 +44,7 @@ class Channel {
       event.preventDefault();
       failed(this);
     };
+    this.ask('language', undefined, [language]);
   }
 
   // A question about a lesson as a view shows it (job: {lesson, view}); the
@@ -70,10 +75,12 @@ class Channel {
 
 // A worker of its own for a measurement file, so that a large one is read
 // while the page and its runs go on; ended once the file is read or left.
-export const fileReader = () => new Channel((channel) => channel.end(kFailed));
+export const fileReader = (translation) => new Channel((channel) => channel.end(failed(translation)), translation.code);
 
 export class Calculation {
-  constructor() {
+  // translation: the page's language (translation.js).
+  constructor(translation) {
+    this.translation = translation;
     this.slow = false;  // the last run took longer than kPatience
     this.start();
   }
@@ -86,12 +93,17 @@ export class Calculation {
     this.waiting = null;  // {job, resolve}
   }
 
-  // Every question still open at a failure gets kFailed, and new workers
+  // Every question still open at a failure is answered that the run failed, and new workers
   // take the next ones. One already ended may still report its start cut short.
   spawn() {
     return new Channel((channel) => {
-      if (channel === this.worker || channel === this.helper) this.restart(kFailed);
-    });
+      if (channel === this.worker || channel === this.helper) this.restart(failed(this.translation));
+    }, this.translation.code);
+  }
+
+  // The workers' texts and pictures in the page's language, newly chosen.
+  followLanguage() {
+    for (const channel of [this.worker, this.helper]) channel?.ask('language', undefined, [this.translation.code]);
   }
 
   // The second worker, once the first has run.

@@ -17,7 +17,8 @@ export function saveFile(blob, name) {
 export class LessonFiles {
   // page: {core, measurements (Measurements), taken: () => the lesson with
   // the controls' values, takeLesson: (read) => the page shows a lesson read,
-  // run: () => a run of the lesson}.
+  // run: () => a run of the lesson, translation (translation.js), language:
+  // () => the language the address names}.
   constructor(page) {
     this.page = page;
     this.chosen = 0;  // how many files have been chosen: an older one's units are no longer asked
@@ -56,7 +57,7 @@ export class LessonFiles {
   // its controls and its picture; one refused changes nothing.
   async openLesson(file) {
     const mine = ++this.chosen;
-    const reader = fileReader();
+    const reader = fileReader(this.page.translation);
     const read = await reader.ask('lesson', undefined, [file]);
     reader.end(null);
     if (mine !== this.chosen || !read) return;
@@ -74,7 +75,7 @@ export class LessonFiles {
   save() {
     const lesson = this.page.taken();
     const text = this.page.core.lessonFileText(lesson, this.page.measurements.setOf(lesson));
-    const stem = lesson.measured?.name.replace(/\.[^.]*$/, '') || 'опыт';
+    const stem = lesson.measured?.name.replace(/\.[^.]*$/, '') || this.page.translation.t('опыт');
     saveFile(new Blob([text], { type: 'application/json' }), `${stem}.zoreks`);
   }
 
@@ -82,18 +83,18 @@ export class LessonFiles {
   // browser refuses the clipboard, shown selected in a box to copy by hand.
   async copyLink() {
     const lesson = this.page.taken();
-    const { href, notice } = addressOf(this.page.core, lesson, this.page.measurements.setOf(lesson));
+    const { href, notice } = addressOf(this.page.core, lesson, this.page.measurements.setOf(lesson), this.page.language());
     const tell = (text) => [$('notice').hidden, $('notice').textContent] = [false, notice ? `${text} ${notice}` : text];
     try {
       await navigator.clipboard.writeText(href);
       $('linkArea').hidden = true;
-      tell('Ссылка на этот опыт скопирована.');
+      tell(this.page.translation.t('Ссылка на этот опыт скопирована.'));
     } catch {
       $('linkArea').hidden = false;
       $('linkBox').value = href;
       $('linkBox').focus();
       $('linkBox').select();
-      tell('Браузер не дал скопировать ссылку: она выделена в поле «Ссылка», скопируйте ее (Ctrl+C).');
+      tell(this.page.translation.t('Браузер не дал скопировать ссылку: она выделена в поле «Ссылка», скопируйте ее (Ctrl+C).'));
     }
   }
 }

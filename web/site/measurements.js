@@ -10,7 +10,7 @@ export class Measurements {
   // page: {core, calculation, decimalSeparator, lesson: () => the page's
   // lesson, taken: () => the lesson with the controls' values, shown: () =>
   // {lesson, view} of the picture on show, changed: () => what follows values
-  // read or put away}.
+  // read or put away, translation (translation.js)}.
   constructor(page) {
     this.page = page;
     this.none = new page.core.Measured();
@@ -41,7 +41,7 @@ export class Measurements {
   // meanwhile: newest() turns false) changes nothing either: a file being
   // read goes on; one given its units takes the place of a file being read.
   async open(file, newest) {
-    const reader = fileReader();
+    const reader = fileReader(this.page.translation);
     const head = await reader.ask('head', undefined, [file]);
     if (typeof head !== 'string' || !newest()) return reader.end(null);
     $('measurementFileName').textContent = file.name;
@@ -63,7 +63,7 @@ export class Measurements {
     this.reading = null;
     if (!read?.points) {
       this.showLine();
-      $('problem').textContent = `Измерения не открыты. ${read?.refusal ?? ''}`;
+      $('problem').textContent = this.page.translation.t('Измерения не открыты. %1', read?.refusal ?? '');
       return;
     }
     this.page.lesson().measured = this.of(read);

@@ -32,14 +32,19 @@ function activate(element) {
   else control.select?.();
 }
 
+// Each menu's title names its access key, in the language shown.
+export function showMenuKeys(menus) {
+  for (const menu of menus) menu.querySelector('summary').setAttribute('aria-keyshortcuts', `Alt+${accessKey(menu).toUpperCase()}`);
+}
+
 export function connectMenus(menus, band) {
   const commandsOf = (menu) => [...menu.querySelectorAll('.items > *')];
   const close = (menu) => {
     menu.open = false;
     menu.querySelector('summary').focus();
   };
+  showMenuKeys(menus);
   for (const menu of menus) {
-    menu.querySelector('summary').setAttribute('aria-keyshortcuts', `Alt+${accessKey(menu).toUpperCase()}`);
     menu.addEventListener('toggle', () => {
       if (menu.open) for (const m of menus) if (m !== menu) m.open = false;
     });

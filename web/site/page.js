@@ -1,25 +1,35 @@
 // The page: the window's controls, its run and its menus, in a browser. It
 // holds one lesson (lesson/lesson.h, through the core's binding), which its
 // controls change, its runs show, its address and its lesson file carry.
-import { addressOf, readAddress } from './address.js';
+import { addressOf, readAddress, withLanguage } from './address.js';
 import { ValueBar } from './bars.js';
 import { Calculation, patience } from './calculation.js';
 import { enterPressesOk, showFromMenu } from './dialogs.js';
 import { LessonFiles, saveFile } from './lesson_files.js';
 import { Measurements } from './measurements.js';
-import { connectMenus } from './menus.js';
+import { connectMenus, showMenuKeys } from './menus.js';
 import { PictureReadout } from './picture_readout.js';
+import { chosenLanguage, pageLanguages, languageName, showKeyed, Translation } from './translation.js';
 import { connectViewDialogs } from './view_dialogs.js';
 
 const $ = (id) => document.getElementById(id);
 const kStartWidth = 651;
 const kStartHeight = 320;
 
+// The page's language, from its address or the browser's languages, shown
+// before the core has loaded; the address names it once it has named it.
+const translation = new Translation(chosenLanguage(location.search, navigator.languages));
+const t = (...text) => translation.t(...text);
+let addressLanguage = new URLSearchParams(location.search).has('lang') ? translation.code : '';
+translation.collect(document.documentElement);
+translation.show(translation.code);
+
 // The core on the page's own thread, for its lesson, its switches and its
 // texts; the runs and the files are the workers'.
 const core = await ZoreksCore();
+core.setLanguage(translation.code);
 const switches = core.switches();  // {key, addressName, menuText, objectName, words, scope}
-const calculation = new Calculation();
+const calculation = new Calculation(translation);
 const picture = $('Picture1');
 const list = $('List1');
 const lineText = $('Text1');
@@ -27,13 +37,16 @@ const live = $('liveAction');
 const numberFormat = (digits) => new Intl.NumberFormat(navigator.language, {
   minimumFractionDigits: digits, maximumFractionDigits: digits, useGrouping: false,
 });
-const decimalSeparator = numberFormat(1).format(0.5).replace(/\d/g, '');
-const localNumber = (v) => String(v).replace('.', decimalSeparator);
+const browserSeparator = numberFormat(1).format(0.5).replace(/\d/g, '');
+const decimalSeparator = () => translation.decimalPoint(browserSeparator);
+const localNumber = (v) => String(v).replace('.', decimalSeparator());
 const bars = [
   { bar: $('VScroll1'), box: $('Label4'), edit: $('radiusEdit'), field: 'radius', name: 'Радиус R' },
   { bar: $('VScroll2'), box: $('Label5'), edit: $('lengthEdit'), field: 'length', name: 'Длина L' },
   { bar: $('VScroll3'), box: $('Label6'), edit: $('halfRangeEdit'), field: 'halfRange', name: 'Полуразмер области a' },
-].map((controls) => new ValueBar(controls, { core, calculation, decimalSeparator, problem: $('problem') }));
+].map((controls) => new ValueBar(controls, {
+  core, calculation, get decimalSeparator() { return decimalSeparator(); }, problem: $('problem'), t,
+}));
 
 // The page's lesson: the core's plain object, with its measured values as
 // measured (measurements.js); null: none.
@@ -44,11 +57,14 @@ const afterChange = () => {
   runIfLive();
 };
 const measurements = new Measurements({
-  core, calculation, decimalSeparator, lesson: () => lesson, taken, shown: () => shown, changed: afterChange,
+  core, calculation, get decimalSeparator() { return decimalSeparator(); }, lesson: () => lesson, taken, shown: () => shown,
+  changed: afterChange, translation,
 });
 const setOf = (l) => measurements.setOf(l);
-const lessonFiles = new LessonFiles({ core, measurements, taken, takeLesson, run });
-const readout = new PictureReadout(picture, $('readout'), { calculation, decimalSeparator, shown: () => shown });
+const lessonFiles = new LessonFiles({ core, measurements, taken, takeLesson, run, translation, language: () => addressLanguage });
+const readout = new PictureReadout(picture, $('readout'), {
+  calculation, get decimalSeparator() { return decimalSeparator(); }, shown: () => shown,
+});
 
 function isLines() { return list.selectedIndex === 1; }
 
@@ -118,7 +134,7 @@ function ratioChanged() {
 }
 
 // The lesson as a run shows it now, and the view of its picture.
-const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), pixelRatio: screenRatio(), decimalSeparator } });
+const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), pixelRatio: screenRatio(), decimalSeparator: decimalSeparator() } });
 
 // The run's device pixels on the canvas, shown at the view's CSS size.
 async function show(s, result) {
@@ -131,7 +147,7 @@ async function show(s, result) {
   shown = s;
   picture.setAttribute('aria-label', result.description);
   for (const b of ['savePng', 'saveCsv', 'saveSvg']) $(b).disabled = false;
-  const address = addressOf(core, s.lesson, setOf(s.lesson));
+  const address = addressOf(core, s.lesson, setOf(s.lesson), addressLanguage);
   history.replaceState(null, '', address.query);
   showAddressNotice(address.notice);
   await measurements.showLine();  // the comparison's line with its picture
@@ -161,7 +177,7 @@ async function run(followed = false) {
   const tick = setInterval(() => {
     if (mine !== runs) return clearInterval(tick);
     progress.hidden = false;
-    progress.lastElementChild.textContent = `расчет… ${Math.floor((performance.now() - started) / 1000)} с  (Esc — отменить)`;
+    progress.lastElementChild.textContent = t('расчет… %1 с  (Esc — отменить)', Math.floor((performance.now() - started) / 1000));
   }, patience);
   const result = await calculation.run(s);
   if (mine === runs) {
@@ -214,12 +230,17 @@ function applyAddress() {
 function makeSwitches() {
   const items = $('viewMenu').querySelector('.items');
   for (const s of switches) {
-    const [before, after] = s.menuText.split('&');
     const box = Object.assign(document.createElement('input'), { type: 'checkbox', id: s.objectName });
     const label = document.createElement('label');
-    label.append(box, ` ${before}`, Object.assign(document.createElement('u'), { textContent: after[0] }), after.slice(1));
+    label.append(box, '', document.createElement('u'), '');
     items.insertBefore(label, s.scope === 'measurements' ? $('liveAction').closest('label') : $('coilSizeAction'));
   }
+  labelSwitches(switches);
+}
+
+// The switches' labels: the core's menu texts, in the language the core writes.
+function labelSwitches(rows) {
+  for (const s of rows) showKeyed([...$(s.objectName).parentElement.childNodes].slice(1), ` ${s.menuText}`);
 }
 
 function connectControls() {
@@ -259,15 +280,38 @@ function connectControls() {
   $('savePng').addEventListener('click', () => download('png', 'image/png', 'zoreks.png'));
   $('saveCsv').addEventListener('click', () => download('table', 'text/csv', 'zoreks.csv'));
   $('saveSvg').addEventListener('click', () => download('svg', 'image/svg+xml', 'zoreks.svg'));
-  $('mnuHelpAvtors').addEventListener('click', () => showInfo('ОБ АВТОРАХ', 'authors'));
-  $('mnuHelpAbout').addEventListener('click', () => showInfo('О ПРОГРАММЕ', 'about'));
+  $('mnuHelpAvtors').addEventListener('click', () => showInfo(t('ОБ АВТОРАХ'), 'authors'));
+  $('mnuHelpAbout').addEventListener('click', () => showInfo(t('О ПРОГРАММЕ'), 'about'));
   lessonFiles.connect();
   $('closeMeasurementsAction').addEventListener('click', () => measurements.close());
   connectViewDialogs({ calculation, bars, lesson: () => lesson, localNumber, changed: afterChange });
   enterPressesOk([...document.querySelectorAll('dialog')]);
   readout.connect();
-  connectMenus([...document.querySelectorAll('#menu details')], $('Form1'));
+  connectMenus(menus(), $('Form1'));
+  connectLanguageSwitch();
 }
+
+// The language switch: each language by its own name. A choice changes the
+// page's texts at once, and the picture's with a run of its own, as live
+// redraw would start; the address names the language from then on.
+function connectLanguageSwitch() {
+  const box = $('languageBox');
+  for (const code of pageLanguages()) box.add(Object.assign(new Option(languageName(code), code), { lang: code }));
+  box.value = translation.code;
+  box.addEventListener('change', () => {
+    addressLanguage = box.value;
+    translation.show(box.value);
+    core.setLanguage(box.value);
+    calculation.followLanguage();
+    for (const b of bars) b.set(b.metres);  // in the language's decimal point
+    labelSwitches(core.switches());
+    showMenuKeys(menus());
+    history.replaceState(null, '', withLanguage(location.search, addressLanguage));
+    if (shown) run(true);
+  });
+}
+
+const menus = () => [...document.querySelectorAll('#menu details')];
 
 // The site's files kept for use without a network, where the browser allows
 // it (not from a file on disk, nor in some private windows).

@@ -64,6 +64,8 @@ const jobs = {
   coil: (m, l, v, [turns, current]) => ({ value: m.coil(turns, current) }),
   number: (m, l, v, [kind, text]) => ({ value: m.number(kind, text) }),
   texts: (m) => ({ value: { about: m.aboutText(), authors: m.authorsText() } }),
+  // The language of the texts and of the pictures' words from now on.
+  language: (m, l, v, [code]) => ({ value: m.setLanguage(code) }),
   // A measurement file: its first lines as the reader sees them, or the whole
   // file read as the window reads it; a lesson file read.
   head: async (m, l, v, [file]) => ({ value: m.measuredHead(new Uint8Array(await file.slice(0, m.headBytes()).arrayBuffer())) }),

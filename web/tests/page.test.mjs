@@ -32,9 +32,10 @@ const kToolSwitches = { exact: '--exact-lines', flux: '--equal-flux', arrows: '-
 const toolArgs = (query) => [...new URLSearchParams(query)].flatMap(([name, value]) =>
   (kToolSwitches[name] ? [kToolSwitches[name]] : [kToolOptions[name], value]));
 
-// A page opened at the address in a window of the viewport, once its run (if any) has ended.
-async function open(query = '', address = site_, viewport = kViewport) {
-  const page = await newPage();
+// A page opened at the address in a window of the viewport, in a browser of
+// the given languages, once its run (if any) has ended.
+async function open(query = '', address = site_, viewport = kViewport, languages = 'ru-RU') {
+  const page = await newPage(languages);
   await page.setViewport(viewport);
   await page.evaluateOnNewDocument(() => {
     // Keeps each download's bytes instead of saving them.
@@ -50,14 +51,16 @@ async function open(query = '', address = site_, viewport = kViewport) {
 
 // A tab whose waits end only when the page has plainly failed: a loaded
 // machine may be many times slower than a developer's.
-async function newPage() {
+async function newPage(languages = 'ru-RU') {
   const page = await browser.newPage();
   page.setDefaultTimeout(120000);
+  await (await page.createCDPSession()).send('Emulation.setUserAgentOverride',
+    { userAgent: await browser.userAgent(), acceptLanguage: languages });
   return page;
 }
 
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
-const ran = (page) => page.waitForFunction(() => /время расчета/.test(document.title) || problem.textContent);
+const ran = (page) => page.waitForFunction(() => /время расчета|calculation time/i.test(document.title) || problem.textContent);
 const caption = (page) => page.$eval('#caption', (e) => e.textContent);
 const pixels = (page) => page.$eval('#Picture1', (c) => [...c.getContext('2d').getImageData(0, 0, c.width, c.height).data]);
 const countColour = (rgba, [r, g, b]) => rgba.filter((v, i) => i % 4 === 0 && v === r && rgba[i + 1] === g && rgba[i + 2] === b).length;
@@ -212,6 +215,8 @@ const measurementLine = (page) => page.$eval('#measurementLine', (e) => e.textCo
 const openDialog = (id) => (p) => p.evaluate((command) => document.getElementById(command).click(), id);
 const axeStates = [
   ['the start state', '', async () => {}],
+  ['in English, lines with the map, the menu «Вид» open', '?graph=lines&map=1&lang=en', (p) => p.click('#viewMenu summary')],
+  ['in English, the dialog «Пара катушек» open', '?graph=lines&pair=0.2&lang=en', openDialog('coilPairAction')],
   ['lines, map and arrows on, the menu «Вид» open', '?graph=lines&map=1&arrows=1', (p) => p.click('#viewMenu summary')],
   ['the menu «Файл» open', '', (p) => p.click('#menu summary')],
   ['the dialog «Ток и витки» open', '?graph=lines', openDialog('coilCurrentAction')],
@@ -273,6 +278,47 @@ const tests = {
       check(await reopened.$eval('#notice', (e) => e.hidden), 'a notice on reopening');
       check((await download(reopened, '#saveCsv')).equals(csv), 'the reopened run differs');
     }])),
+  // The page's language: lang= in the address, else the browser's first
+  // language the page has, else English. In English no Russian is left in
+  // the document, hidden dialogs too, but the program's name and the
+  // switch's own names; the bars' values have a decimal point.
+  ...Object.fromEntries([['lang=en', 'lang=en', 'ru-RU', 'en'], ['a browser in en-US', '', 'en-US', 'en'],
+    ['lang=ru in a browser in en-US', 'lang=ru', 'en-US', 'ru'], ['a browser in de, then ru', '', 'de-DE,ru', 'ru']]
+    .map(([name, query, languages, lang]) => [`the page's language: ${name}`, async () => {
+      const page = await open(['?graph=lines&map=1', query].filter(Boolean).join('&'), site_, kViewport, languages);
+      const [shown, html, radius] = await page.evaluate(() => [document.documentElement.lang,
+        document.documentElement.outerHTML, Label4.value]);
+      const russian = html.replace(/Зорекс|Язык \/ Language|Русский/g, '').match(/[\u0400-\u04ff]+/g) ?? [];
+      check(shown === lang && (lang === 'ru') === (russian.length > 0), `${shown}, Russian: ${russian.slice(0, 9)}`);
+      check(radius === (lang === 'en' || languages.startsWith('en') ? '0.20' : '0,20'), `the radius shows ${radius}`);
+      // The help in the page's language, which the site has.
+      const help = await page.$$eval('#menu a', (links) => Promise.all(links.map(async (a) =>
+        [a.getAttribute('href'), (await fetch(a.href)).ok])));
+      const folder = lang === 'ru' ? /^help\/\w+\.html$/ : new RegExp(`^help/${lang}/`);
+      check(help.length === 3 && help.every(([href, ok]) => ok && folder.test(href)), `help ${help.join('; ')}`);
+    }])),
+  'the language switch changes the texts and <html lang> at once, the address keeps it, and back': async () => {
+    const page = await open('?graph=lines');
+    const texts = () => page.evaluate(() => [document.documentElement.lang,
+      ...[...document.querySelectorAll('nav, dialog, #Form1 :is(label, option, button, [title], [type=range])')].map((e) => e.outerHTML)]);
+    const russian = await texts();
+    await page.evaluate(() => { window.notReloaded = true; });
+    await page.select('#languageBox', 'en');
+    const english = await texts();
+    const left = english.join('').replace(/Зорекс|Язык \/ Language|Русский/g, '').match(/[\u0400-\u04ff]+/g);
+    check(english[0] === 'en' && !left && (await addressValue(page, 'lang')) === 'en', `English: ${english[0]} ${left}`);
+    await page.$eval('#Label4', (box) => { box.value = '0,5'; });  // a comma in English too
+    await page.focus('#Label4');
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => new URLSearchParams(location.search).get('R') === '0.5' && Label4.value === '0.50');
+    await page.evaluate(() => { Label4.value = '0,20'; Label4.dispatchEvent(new Event('change')); });
+    await page.evaluate(() => { document.title = ''; });
+    await page.select('#languageBox', 'ru');
+    await ran(page);  // the picture's texts again in Russian
+    const back = await texts();
+    check(JSON.stringify(back) === JSON.stringify(russian), 'the Russian texts differ after switching back');
+    check(await page.evaluate(() => window.notReloaded) && (await addressValue(page, 'lang')) === 'ru', 'reloaded');
+  },
   'a link opens its calculation and its values': async () => {
     const page = await open('?R=0.5&L=2&a=3&graph=lines&lines=5&exact=1&turns=20&current=3');
     const shown = await page.evaluate(() => [VScroll1.value, VScroll2.value, VScroll3.value, List1.selectedIndex,
