@@ -71,7 +71,7 @@ export DISPLAY=$display
 mkdir "$work/home"
 cd "$work/home"
 # The program as the tests know it: Russian, with no settings saved by anyone.
-env -u QT_QPA_PLATFORM -u LANGUAGE LC_ALL=C XDG_CONFIG_HOME="$work/config" "$program" >"$work/zoreks.log" 2>&1 &
+env -u QT_QPA_PLATFORM -u LANGUAGE LC_ALL=C.UTF-8 XDG_CONFIG_HOME="$work/config" "$program" >"$work/zoreks.log" 2>&1 &
 program_pid=$!
 
 window=""
