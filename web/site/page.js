@@ -136,8 +136,9 @@ function ratioChanged() {
 // The lesson as a run shows it now, and the view of its picture.
 const job = () => ({ lesson: { ...taken() }, view: { ...pictureSize(), pixelRatio: screenRatio(), decimalSeparator: decimalSeparator() } });
 
-// The run's device pixels on the canvas, shown at the view's CSS size.
-async function show(s, result) {
+// The run's device pixels on the canvas, shown at the view's CSS size; the
+// address follows (written at once unless the picture follows a live change).
+async function show(s, result, followed) {
   // A canvas given its size again is cleared and made anew: only when it changes.
   if (picture.width !== result.width || picture.height !== result.height)
     [picture.width, picture.height] = [result.width, result.height];
@@ -147,11 +148,30 @@ async function show(s, result) {
   shown = s;
   picture.setAttribute('aria-label', result.description);
   for (const b of ['savePng', 'saveCsv', 'saveSvg']) $(b).disabled = false;
-  const address = addressOf(core, s.lesson, setOf(s.lesson), addressLanguage);
-  history.replaceState(null, '', address.query);
-  showAddressNotice(address.notice);
+  writeAddress(s.lesson, !followed);
   await measurements.showLine();  // the comparison's line with its picture
   $('caption').textContent = document.title = result.caption;
+}
+
+// The address of the lesson on show. Writing the browser's history costs
+// the browser a good part of a core, and browsers refuse or ignore more than
+// some 200 writes in ten seconds: while live pictures come quickly, the
+// address is written at most every kAddressEvery ms, that of the last
+// picture always.
+const kAddressEvery = 250;
+let addressWritten = -Infinity;
+let addressLater = 0;
+function writeAddress(lesson, now) {
+  clearTimeout(addressLater);
+  const wait = addressWritten + kAddressEvery - performance.now();
+  if (!now && wait > 0) {
+    addressLater = setTimeout(() => writeAddress(lesson, true), wait);
+    return;
+  }
+  const address = addressOf(core, lesson, setOf(lesson), addressLanguage);
+  history.replaceState(null, '', address.query);
+  showAddressNotice(address.notice);
+  addressWritten = performance.now();
 }
 
 // The notice that the address leaves the measured values out, while it does.
@@ -186,7 +206,7 @@ async function run(followed = false) {
   }
   if (!result) return;  // a newer run took its place, or Esc abandoned it
   $('problem').textContent = result.done ? '' : result.refusal;
-  if (result.done) await show(s, result);
+  if (result.done) await show(s, result, followed);
 }
 
 function runIfLive() { if (live.checked) run(true); }  // followed: the focus stays
