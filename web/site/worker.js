@@ -44,10 +44,12 @@ const picture = (r) => ({ value: r, transfer: r.done ? [r.pixels.buffer] : [] })
 const measuredValues = (r) => ({ value: r, transfer: r.measured?.points ? [r.measured.points.buffer] : [] });
 const fileBytes = async (m, file) => new Uint8Array(await file.slice(0, m.mostMeasuredBytes() + 1).arrayBuffer());
 const jobs = {
+  // took: the milliseconds the run was computed, which tell the page how quick runs are.
   run: (m, l, v, more, set, key) => {
+    const start = performance.now();
     const { record, ...r } = m.run(l, set, v);
     keepDrawn(key, record);
-    return picture(r);
+    return picture({ ...r, took: performance.now() - start });
   },
   lines: (m, l, v, more, set) => picture(m.lines(l, set, v)),
   table: (m, l, v, more, set) => ({ value: m.table(l, set, v) }),
