@@ -39,7 +39,8 @@ const runs = {
 
 // Milliseconds of each run asked of the page's calculation (its workers of
 // their own), the joined picture included, after one to warm up.
-// (The core reads the fields of its lesson and view and nothing else.)
+// (The core reads the fields of its lesson and view and nothing else; the
+// calculation writes Russian.)
 const page = await browser.newPage();
 await page.goto(address, { waitUntil: 'networkidle0' });
 await new Promise((done) => setTimeout(done, 1000));  // the page's own start settled
@@ -47,7 +48,7 @@ const web = {};
 for (const [name, settings] of Object.entries(runs)) {
   web[name] = median(await page.evaluate(async (s, n) => {
     const { Calculation } = await import('./calculation.js');
-    const calculation = new Calculation();
+    const calculation = new Calculation({ code: 'ru', t: (text) => text });
     await calculation.run(s);
     while (!calculation.helperReady) await new Promise((done) => setTimeout(done, 20));  // its second worker
     const times = [];
@@ -70,7 +71,7 @@ for (const [name, settings] of Object.entries(runs)) {
 // alternates its line-count box's text, which the worker's record is kept for.
 const readout = await page.evaluate(async (n) => {
   const { Calculation } = await import('./calculation.js');
-  const calculation = new Calculation();
+  const calculation = new Calculation({ code: 'ru', t: (text) => text });
   const points = new Float64Array(2e6);
   const [R, L, c] = [0.021, 0.16, (4e-7 * Math.PI * 320) / 0.16 * 1.8 / 2];
   for (let k = 0; k < 1e6; ++k) {
@@ -101,26 +102,33 @@ const firstPicture = [];
 for (let k = 0; k < 5; ++k) {
   const context = await browser.createBrowserContext();
   const fresh = await context.newPage();
-  await fresh.goto(address + '?graph=lines');
+  await fresh.goto(address + '?graph=lines&lang=ru');
   await fresh.waitForFunction(() => /время расчета/.test(document.title));
   firstPicture.push(await fresh.evaluate(() => performance.now()));
   await context.close();
 }
 // Live redraw: the page with «Сразу пересчитывать» on, its pictures counted
-// as it shows them (each writes its address), a bar moved by input events
-// alone as a pointer's drag gives them.
+// as it puts them on its canvas, and the addresses it writes (the address of
+// the last picture always comes, others at most four times a second), a bar
+// moved by input events alone as a pointer's drag gives them.
 async function livePage(query, viewport = { width: 800, height: 600, deviceScaleFactor: 1 }) {
   const live = await browser.newPage();
   await live.setViewport(viewport);
   await live.evaluateOnNewDocument(() => {
     window.shows = [];
+    window.addresses = [];
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function (...image) {
+      window.shows.push(performance.now());
+      return put.apply(this, image);
+    };
     const replace = history.replaceState.bind(history);
     history.replaceState = (state, title, url) => {
-      window.shows.push([performance.now(), url]);
+      window.addresses.push([performance.now(), url]);
       replace(state, title, url);
     };
   });
-  await live.goto(address + query);
+  await live.goto(`${address}${query}&lang=ru`);  // the page in Russian whatever the browser's language
   await live.waitForFunction(() => /время расчета/.test(document.title));
   await new Promise((done) => setTimeout(done, 1500));  // the second worker up
   await live.evaluate(() => { liveAction.checked = true; });
@@ -129,11 +137,12 @@ async function livePage(query, viewport = { width: 800, height: 600, deviceScale
 
 // Moves the bar by one position every `every` ms, `events` times, back and
 // forth between two positions; the pictures shown meanwhile, and the time
-// from the last movement to the picture of the last position.
+// from the last movement to the picture of the last position (the last one
+// put on the canvas before its address was written).
 const drag = (live, bar, from, to, events, every) => live.evaluate(async (id, a, b, n, ms) => {
   const control = document.getElementById(id);
   const name = { VScroll1: 'R', VScroll3: 'a' }[id];
-  const shown = window.shows.length;
+  const [shown, written] = [window.shows.length, window.addresses.length];
   const start = performance.now();
   let position = a;
   let step = Math.sign(b - a);
@@ -147,9 +156,11 @@ const drag = (live, bar, from, to, events, every) => live.evaluate(async (id, a,
     await new Promise((done) => setTimeout(done, ms));
   }
   const isFinal = ([t, url]) => t >= last && new URLSearchParams(url).get(name) === String(position * 0.1);
-  while (!window.shows.slice(shown).some(isFinal)) await new Promise((done) => setTimeout(done, 5));
-  const during = window.shows.slice(shown).filter(([t]) => t <= last).length;
-  return { perSecond: during / ((last - start) / 1000), toFinal: window.shows.slice(shown).find(isFinal)[0] - last };
+  while (!window.addresses.slice(written).some(isFinal)) await new Promise((done) => setTimeout(done, 5));
+  const [finalAddress] = window.addresses.slice(written).find(isFinal);
+  const during = window.shows.slice(shown).filter((t) => t <= last).length;
+  const finalPicture = window.shows.slice(shown).filter((t) => t <= finalAddress).at(-1);
+  return { perSecond: during / ((last - start) / 1000), toFinal: finalPicture - last };
 }, bar, from, to, events, every);
 
 const steady = [];
